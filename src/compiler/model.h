@@ -1,0 +1,142 @@
+// The compiled scenario model: the track, the station and header table and the line geometry.
+// Shared by every part of the compiler and by the file writers.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+// Cell kinds of a TrackCell.
+namespace cell_kind {
+inline constexpr std::uint8_t free = 0;
+inline constexpr std::uint8_t signal = 1;
+inline constexpr std::uint8_t slowdown_end = 2;
+inline constexpr std::uint8_t slowdown_start = 3;
+inline constexpr std::uint8_t slowdown_warning = 4;
+inline constexpr std::uint8_t slowdown_announce = 5;
+inline constexpr std::uint8_t speed_board = 6;
+inline constexpr std::uint8_t station_stop = 10;
+inline constexpr std::uint8_t tunnel_marker = 11;
+inline constexpr std::uint8_t code_cut = 12;
+inline constexpr std::uint8_t code_cut_zero = 13;
+inline constexpr std::uint8_t signboard = 14;
+}  // namespace cell_kind
+
+// One 50 m stretch of the line.
+struct TrackCell {
+  std::uint8_t kind = cell_kind::free;
+  std::int16_t value1 = 0;
+  std::int16_t value2 = 0;
+  std::int16_t value3 = 0;
+  std::int16_t value4 = 0;
+  std::uint8_t signal_time = 0;
+  std::uint8_t approach_code = 0;
+  std::uint8_t tunnel_type = 0;
+  std::uint8_t speed_div5 = 0;
+  std::uint8_t gradient_100 = 0;
+  std::uint8_t adhesion = 0;
+
+  bool operator==(const TrackCell&) const = default;
+};
+
+// A tunnel marker does not occupy its cell: every placement may use it.
+inline bool is_free(const TrackCell& cell) {
+  return cell.kind == cell_kind::free || cell.kind == cell_kind::tunnel_marker;
+}
+
+// One entry of the station and header table. `name` holds UTF-8 text; the table file
+// carries it in Windows-1252.
+struct SimRecord {
+  std::uint8_t kind = 0;
+  std::int32_t start_m = 0;
+  std::int32_t end_m = 0;
+  std::int32_t pos_m = 0;
+  std::uint8_t tps = 0;
+  std::string name;
+  std::int16_t d2a = 0;
+  std::int16_t d3a = 0;
+  std::int16_t d1b = 0;
+  std::int16_t d2b = 0;
+  std::int16_t d3b = 0;
+  std::uint8_t rap = 0;
+  std::uint8_t ac = 0;
+  std::uint8_t mar = 0;
+  std::uint8_t tab = 0;
+  std::int32_t time_s = 0;
+
+  bool operator==(const SimRecord&) const = default;
+};
+
+inline constexpr int sim_table_size = 87;
+using SimTable = std::array<SimRecord, sim_table_size>;
+
+// Entries of SimTable with a fixed meaning.
+namespace table_entry {
+inline constexpr int first_station = 1;
+inline constexpr int first_sign = 80;
+inline constexpr int km_tre = 81;
+inline constexpr int km_due = 82;
+inline constexpr int km_uno = 83;
+inline constexpr int train = 84;
+inline constexpr int route = 85;
+inline constexpr int codes = 86;
+}  // namespace table_entry
+
+// A tagged number of the line geometry: empty, a 16-bit integer or a double.
+class LineValue {
+ public:
+  enum class Tag : std::uint8_t { empty = 0, integer = 2, real = 5 };
+
+  LineValue() = default;
+  static LineValue integer(std::int16_t v) { return LineValue(Tag::integer, v); }
+  static LineValue real(double v) { return LineValue(Tag::real, v); }
+
+  Tag tag() const { return tag_; }
+  bool empty() const { return tag_ == Tag::empty; }
+  // The number as a double; an empty value counts as 0, as in the arithmetic of the reader.
+  double number() const { return value_; }
+
+  bool operator==(const LineValue&) const = default;
+
+ private:
+  LineValue(Tag tag, double v) : tag_(tag), value_(v) {}
+  Tag tag_ = Tag::empty;
+  double value_ = 0.0;
+};
+
+// Thrown by every checked access of the model that falls outside it.
+class ModelRangeError : public std::out_of_range {
+ public:
+  using std::out_of_range::out_of_range;
+};
+
+// Rows 0 to last_m, two coordinates each. Tags and numbers are kept apart so that the longest
+// line (over two million values) stays compact.
+class LineGeometry {
+ public:
+  LineGeometry() = default;
+  explicit LineGeometry(std::int64_t last_m);
+
+  std::int64_t last_m() const { return static_cast<std::int64_t>(tags_.size() / 2) - 1; }
+  LineValue at(std::int64_t row, int coord) const;
+  void set(std::int64_t row, int coord, LineValue v);
+
+ private:
+  std::size_t index(std::int64_t row, int coord) const;
+  std::vector<LineValue::Tag> tags_;
+  std::vector<double> values_;
+};
+
+// Checked access to a track cell; outside the track it throws ModelRangeError.
+TrackCell& track_cell(std::vector<TrackCell>& track, std::int64_t i);
+const TrackCell& track_cell(const std::vector<TrackCell>& track, std::int64_t i);
+
+// Nearest integer, halves to even: the one rounding rule of the whole system.
+inline double round_half_even(double x) { return std::nearbyint(x); }
+
+}  // namespace scenario

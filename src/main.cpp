@@ -1,0 +1,25 @@
+// generatore: writes the built-in scenario's sources and documents beside itself and compiles
+// them into the files the simulator loads.
+#include <csignal>
+#include <cstdio>
+#include <exception>
+
+#include "platform/file_system.h"
+#include "platform/program_folder.h"
+#include "platform/ui.h"
+#include "run/form1.h"
+
+int main() {
+#ifdef SIGXFSZ
+  // A file size limit must fail the write, not kill the run before it can clean up.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  try {
+    auto ui = scenario::make_ui();
+    scenario::RealFileSystem fs;
+    return scenario::run_generator(*ui, fs, scenario::program_folder());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "generatore: %s\n", e.what());
+    return scenario::exit_status::file_failure;
+  }
+}

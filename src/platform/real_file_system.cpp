@@ -1,0 +1,125 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/file_system.h"
+
+namespace scenario {
+
+namespace {
+
+std::filesystem::path to_path(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string errno_text(int e) { return std::strerror(e); }
+
+class StdioOutputFile : public OutputFile {
+ public:
+  explicit StdioOutputFile(std::FILE* f) : f_(f) {}
+  ~StdioOutputFile() override {
+    if (f_ != nullptr) std::fclose(f_);
+  }
+
+  bool write(std::string_view bytes, std::string* err) override {
+    if (bytes.empty()) return true;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), f_) != bytes.size()) {
+      *err = errno_text(errno != 0 ? errno : EIO);
+      return false;
+    }
+    return true;
+  }
+
+  bool flush(std::string* err) override {
+    errno = 0;
+    if (std::fflush(f_) != 0) {
+      *err = errno_text(errno != 0 ? errno : EIO);
+      return false;
+    }
+    return true;
+  }
+
+  bool close(std::string* err) override {
+    std::FILE* f = f_;
+    f_ = nullptr;
+    errno = 0;
+    if (std::fclose(f) != 0) {
+      *err = errno_text(errno != 0 ? errno : EIO);
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  std::FILE* f_;
+};
+
+}  // namespace
+
+bool RealFileSystem::exists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(to_path(path), ec);
+}
+
+std::unique_ptr<OutputFile> RealFileSystem::create(const std::string& path, std::string* err) {
+  errno = 0;
+#ifdef _WIN32
+  std::FILE* f = _wfopen(to_path(path).c_str(), L"wb");
+#else
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+#endif
+  if (f == nullptr) {
+    *err = errno_text(errno != 0 ? errno : EIO);
+    return nullptr;
+  }
+  return std::make_unique<StdioOutputFile>(f);
+}
+
+bool RealFileSystem::read(const std::string& path, std::string* bytes, std::string* err) {
+  errno = 0;
+#ifdef _WIN32
+  std::FILE* f = _wfopen(to_path(path).c_str(), L"rb");
+#else
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+#endif
+  if (f == nullptr) {
+    *err = errno_text(errno != 0 ? errno : EIO);
+    return false;
+  }
+  bytes->clear();
+  char buf[65536];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->append(buf, n);
+  const bool failed = std::ferror(f) != 0;
+  const int e = errno;
+  std::fclose(f);
+  if (failed) {
+    *err = errno_text(e != 0 ? e : EIO);
+    return false;
+  }
+  return true;
+}
+
+bool RealFileSystem::remove(const std::string& path, std::string* err) {
+  std::error_code ec;
+  if (!std::filesystem::remove(to_path(path), ec)) {
+    *err = ec ? ec.message() : std::string("No such file or directory");
+    return false;
+  }
+  return true;
+}
+
+bool RealFileSystem::rename(const std::string& from, const std::string& to, std::string* err) {
+  std::error_code ec;
+  std::filesystem::rename(to_path(from), to_path(to), ec);
+  if (ec) {
+    *err = ec.message();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace scenario

@@ -1,0 +1,42 @@
+// Replaces output files in full without ever leaving a torn one: each file is written to a
+// temporary file in the same folder and then renamed over its target.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scenario {
+
+class FileSystem;
+
+// A file that could not be created or written. The old file, if any, is untouched.
+class FileError : public std::runtime_error {
+ public:
+  FileError(std::string path, std::string reason);
+  const std::string& path() const { return path_; }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string path_;
+  std::string reason_;
+};
+
+struct OutputBlob {
+  std::string path;
+  std::string bytes;
+};
+
+// The temporary name beside `path` that a replacement writes first.
+std::string temporary_name(const std::string& path);
+
+// Writes every blob to its temporary file, and only when all are written renames them over their
+// targets, so that a set of files loaded together is never half old, half new. On failure the
+// temporary files are removed and FileError names the file and the reason.
+void replace_files(FileSystem& fs, const std::vector<OutputBlob>& files);
+
+// One file alone.
+void replace_file(FileSystem& fs, const std::string& path, std::string_view bytes);
+
+}  // namespace scenario

@@ -1,0 +1,33 @@
+#include "sources/scrivi_righe.h"
+
+#include <stdexcept>
+
+#include "run/generator_state.h"
+#include "run/replace_files.h"
+
+namespace scenario {
+
+LineList::LineList(std::initializer_list<std::string_view> lines) {
+  for (auto line : lines) add(line);
+}
+
+void LineList::add(std::string_view line) {
+  if (size_ >= capacity) throw std::length_error("a line list holds at most 1001 entries");
+  entries_[size_++] = std::string(line);
+}
+
+std::string render_lines(const LineList& lines) {
+  std::string out;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] == end_marker) break;
+    out += lines[i];
+    out += "\r\n";
+  }
+  return out;
+}
+
+void scrivi_righe(GeneratorState& state, const std::string& path, const LineList& lines) {
+  replace_file(*state.fs, path, render_lines(lines));
+}
+
+}  // namespace scenario

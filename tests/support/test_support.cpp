@@ -1,0 +1,164 @@
+#include "support/test_support.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace scenario::testing {
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  std::random_device rd;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    auto candidate = std::filesystem::temp_directory_path() /
+                     ("scenario-test-" + std::to_string(::getpid()) + "-" +
+                      std::to_string(counter++) + "-" + std::to_string(rd() % 100000));
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::string read_file(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + p.string());
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void write_file(const std::filesystem::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + p.string());
+}
+
+std::vector<std::string> list_folder(const std::filesystem::path& p) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(p)) {
+    names.push_back(e.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::uint16_t u16_at(const std::string& b, std::size_t o) {
+  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b.at(o)) |
+                                    (static_cast<std::uint8_t>(b.at(o + 1)) << 8));
+}
+
+std::int16_t i16_at(const std::string& b, std::size_t o) {
+  return static_cast<std::int16_t>(u16_at(b, o));
+}
+
+std::int32_t i32_at(const std::string& b, std::size_t o) {
+  std::uint32_t v = 0;
+  for (int k = 3; k >= 0; --k) v = (v << 8) | static_cast<std::uint8_t>(b.at(o + k));
+  return static_cast<std::int32_t>(v);
+}
+
+double f64_at(const std::string& b, std::size_t o) {
+  std::uint64_t v = 0;
+  for (int k = 7; k >= 0; --k) v = (v << 8) | static_cast<std::uint8_t>(b.at(o + k));
+  double d;
+  std::memcpy(&d, &v, sizeof d);
+  return d;
+}
+
+namespace {
+
+class FaultyOutputFile : public OutputFile {
+ public:
+  FaultyOutputFile(FaultyFileSystem& owner, std::unique_ptr<OutputFile> real)
+      : owner_(owner), real_(std::move(real)) {}
+  bool write(std::string_view bytes, std::string* err) override {
+    if (owner_.should_fail("write")) {
+      // Part of the bytes reach the disk, as in a real short write.
+      std::string ignored;
+      real_->write(bytes.substr(0, bytes.size() / 2), &ignored);
+      *err = "injected failure";
+      return false;
+    }
+    return real_->write(bytes, err);
+  }
+  bool flush(std::string* err) override {
+    if (owner_.should_fail("flush")) {
+      *err = "injected failure";
+      return false;
+    }
+    return real_->flush(err);
+  }
+  bool close(std::string* err) override {
+    if (owner_.should_fail("close")) {
+      std::string ignored;
+      real_->close(&ignored);
+      *err = "injected failure";
+      return false;
+    }
+    return real_->close(err);
+  }
+
+ private:
+  FaultyFileSystem& owner_;
+  std::unique_ptr<OutputFile> real_;
+};
+
+}  // namespace
+
+bool FaultyFileSystem::should_fail(const std::string& kind) {
+  const int n = ++counts[kind];
+  return kind == fail_kind && n == fail_at;
+}
+
+bool FaultyFileSystem::exists(const std::string& path) { return real_.exists(path); }
+
+std::unique_ptr<OutputFile> FaultyFileSystem::create(const std::string& path, std::string* err) {
+  if (should_fail("create")) {
+    *err = "injected failure";
+    return nullptr;
+  }
+  auto real = real_.create(path, err);
+  if (!real) return nullptr;
+  return std::make_unique<FaultyOutputFile>(*this, std::move(real));
+}
+
+bool FaultyFileSystem::read(const std::string& path, std::string* bytes, std::string* err) {
+  if (should_fail("read")) {
+    *err = "injected failure";
+    return false;
+  }
+  return real_.read(path, bytes, err);
+}
+
+bool FaultyFileSystem::remove(const std::string& path, std::string* err) {
+  if (should_fail("remove")) {
+    *err = "injected failure";
+    return false;
+  }
+  return real_.remove(path, err);
+}
+
+bool FaultyFileSystem::rename(const std::string& from, const std::string& to, std::string* err) {
+  if (should_fail("rename")) {
+    *err = "injected failure";
+    return false;
+  }
+  return real_.rename(from, to, err);
+}
+
+}  // namespace scenario::testing

@@ -1,0 +1,72 @@
+// Shared helpers of the test programs: temporary folders, file bytes, a fake disk and a fake UI.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/ui.h"
+
+namespace scenario::testing {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return path_.string(); }
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string read_file(const std::filesystem::path& p);
+void write_file(const std::filesystem::path& p, const std::string& bytes);
+// The names of the files in a folder, sorted.
+std::vector<std::string> list_folder(const std::filesystem::path& p);
+
+std::uint16_t u16_at(const std::string& bytes, std::size_t offset);
+std::int16_t i16_at(const std::string& bytes, std::size_t offset);
+std::int32_t i32_at(const std::string& bytes, std::size_t offset);
+double f64_at(const std::string& bytes, std::size_t offset);
+
+// Records what the run would have shown.
+class RecordingUi : public Ui {
+ public:
+  void show_wait_window() override { events.push_back("wait window"); }
+  void message_box(const std::string& text) override { events.push_back("message: " + text); }
+  std::vector<std::string> events;
+};
+
+// The real disk, with one chosen operation failing. Operations are counted by kind
+// ("create", "write", "flush", "close", "rename", "remove", "read"); the Nth of the kind named
+// in `fail_kind` fails with "injected failure".
+class FaultyFileSystem : public FileSystem {
+ public:
+  std::string fail_kind;
+  int fail_at = 0;
+  std::map<std::string, int> counts;
+
+  bool exists(const std::string& path) override;
+  std::unique_ptr<OutputFile> create(const std::string& path, std::string* err) override;
+  bool read(const std::string& path, std::string* bytes, std::string* err) override;
+  bool remove(const std::string& path, std::string* err) override;
+  bool rename(const std::string& from, const std::string& to, std::string* err) override;
+
+  // Counts one operation; true when it is the one to fail.
+  bool should_fail(const std::string& kind);
+
+ private:
+  RealFileSystem real_;
+};
+
+}  // namespace scenario::testing
