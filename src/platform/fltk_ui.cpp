@@ -28,10 +28,26 @@ Fl_Font wait_font() {
   return FL_HELVETICA_BOLD;
 }
 
+// Remembers that it has been drawn, so that the run can wait for the first paint.
+class WaitWindow : public Fl_Window {
+ public:
+  using Fl_Window::Fl_Window;
+  bool painted() const { return painted_; }
+
+ protected:
+  void draw() override {
+    Fl_Window::draw();
+    painted_ = true;
+  }
+
+ private:
+  bool painted_ = false;
+};
+
 class FltkUi : public Ui {
  public:
   void show_wait_window() override {
-    window_ = std::make_unique<Fl_Window>(wait_window::client_width, wait_window::client_height,
+    window_ = std::make_unique<WaitWindow>(wait_window::client_width, wait_window::client_height,
                                           "Generatore");
     auto* label = new Fl_Box(wait_window::label_left, wait_window::label_top,
                              wait_window::label_width, wait_window::label_height,
@@ -41,11 +57,10 @@ class FltkUi : public Ui {
     label->align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT);
     window_->end();
     window_->show();
-    // Paint once before the blocking work: wait until the window is mapped, then draw it.
-    while (!window_->visible()) {
+    // Paint once before the blocking work: serve events until the window has been drawn.
+    while (!window_->painted()) {
       if (Fl::wait(1.0) < 0) break;
     }
-    window_->redraw();
     Fl::flush();
     XSync(fl_display, False);
   }
@@ -56,7 +71,7 @@ class FltkUi : public Ui {
     int h = 0;
     fl_measure(text.c_str(), w, h);
     const int width = std::max(220, w + 40);
-    Fl_Window box(width, 100);
+    Fl_Window box(width, 100, "Generatore");
     auto* label = new Fl_Box(20, 15, width - 40, 35, nullptr);
     label->copy_label(text.c_str());
     label->labelsize(14);
@@ -70,7 +85,7 @@ class FltkUi : public Ui {
   }
 
  private:
-  std::unique_ptr<Fl_Window> window_;
+  std::unique_ptr<WaitWindow> window_;
 };
 
 }  // namespace

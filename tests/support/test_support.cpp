@@ -1,9 +1,11 @@
 #include "support/test_support.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -78,6 +80,30 @@ double f64_at(const std::string& b, std::size_t o) {
   double d;
   std::memcpy(&d, &v, sizeof d);
   return d;
+}
+
+CommandResult run_command(const std::string& shell_command) {
+  TempDir capture;
+  const std::string full = "(" + shell_command + ") >" + shell_quote(capture.file("out")) + " 2>" +
+                           shell_quote(capture.file("err")) + " </dev/null";
+  const int status = std::system(full.c_str());
+  CommandResult r;
+  if (status != -1 && WIFEXITED(status)) r.exit_status = WEXITSTATUS(status);
+  r.out = read_file(capture.file("out"));
+  r.err = read_file(capture.file("err"));
+  return r;
+}
+
+std::string shell_quote(const std::string& word) {
+  std::string q = "'";
+  for (char c : word) {
+    if (c == '\'') {
+      q += "'\\''";
+    } else {
+      q += c;
+    }
+  }
+  return q + "'";
 }
 
 namespace {

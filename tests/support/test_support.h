@@ -39,6 +39,17 @@ std::int16_t i16_at(const std::string& bytes, std::size_t offset);
 std::int32_t i32_at(const std::string& bytes, std::size_t offset);
 double f64_at(const std::string& bytes, std::size_t offset);
 
+// Runs a shell command and collects what it printed.
+struct CommandResult {
+  int exit_status = -1;  // -1 when the command did not end normally
+  std::string out;
+  std::string err;
+};
+CommandResult run_command(const std::string& shell_command);
+
+// Quotes a word for the shell.
+std::string shell_quote(const std::string& word);
+
 // Records what the run would have shown.
 class RecordingUi : public Ui {
  public:

@@ -1,0 +1,113 @@
+#include "run/replace_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "support/test_support.h"
+
+namespace scenario {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::list_folder;
+using testing::read_file;
+using testing::TempDir;
+using testing::write_file;
+
+TEST(ReplaceFilesTest, ALongerOlderFileIsReplacedExactly) {
+  TempDir dir;
+  write_file(dir.file("a.txt"), std::string(5000, 'x'));
+  RealFileSystem fs;
+  replace_file(fs, dir.file("a.txt"), "new\r\n");
+  EXPECT_EQ(read_file(dir.file("a.txt")), "new\r\n");
+  EXPECT_EQ(list_folder(dir.path()), std::vector<std::string>{"a.txt"});
+}
+
+TEST(ReplaceFilesTest, AMissingFileIsCreated) {
+  TempDir dir;
+  RealFileSystem fs;
+  replace_file(fs, dir.file("b.dat"), std::string("\0\1", 2));
+  EXPECT_EQ(read_file(dir.file("b.dat")), std::string("\0\1", 2));
+}
+
+// Every operation a replacement makes, failed in turn: the old files stay byte for byte and no
+// temporary file is left behind.
+TEST(ReplaceFilesTest, AnyFailedOperationLeavesTheOldFilesAndNoTemporary) {
+  for (const std::string kind : {"create", "write", "flush", "close", "rename"}) {
+    for (int n = 1; n <= 3; ++n) {
+      TempDir dir;
+      const std::vector<std::string> names{"one.dat", "two.sim", "three.dat"};
+      for (const auto& name : names) write_file(dir.file(name), "old " + name);
+      FaultyFileSystem fs;
+      fs.fail_kind = kind;
+      fs.fail_at = n;
+      std::vector<OutputBlob> blobs;
+      for (const auto& name : names) blobs.push_back({dir.file(name), "new contents of " + name});
+
+      try {
+        replace_files(fs, blobs);
+        FAIL() << kind << " " << n << " did not fail";
+      } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), dir.file(names[static_cast<std::size_t>(n - 1)]));
+        EXPECT_EQ(e.reason(), "injected failure");
+        EXPECT_NE(std::string(e.what()).find(e.path()), std::string::npos);
+      }
+      EXPECT_EQ(list_folder(dir.path()), (std::vector<std::string>{"one.dat", "three.dat", "two.sim"}))
+          << kind << " " << n;
+      // Until the renames start, nothing is new; a failed rename keeps the files not yet renamed.
+      for (std::size_t i = 0; i < names.size(); ++i) {
+        const bool renamed = kind == "rename" && static_cast<int>(i) < n - 1;
+        EXPECT_EQ(read_file(dir.file(names[i])),
+                  renamed ? "new contents of " + names[i] : "old " + names[i])
+            << kind << " " << n << " " << names[i];
+      }
+    }
+  }
+}
+
+TEST(ReplaceFilesTest, AFolderThatIsGoneIsReportedWithTheReason) {
+  TempDir dir;
+  RealFileSystem fs;
+  const std::string target = dir.file("missing/x.txt");
+  try {
+    replace_file(fs, target, "x");
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), target);
+    EXPECT_EQ(e.reason(), "No such file or directory");
+  }
+}
+
+// A write that the operating system cuts off part-way (a file size limit), in a child process so
+// that the limit does not reach the test program.
+TEST(ReplaceFilesTest, AWriteCutOffByTheSizeLimitLeavesTheOldFile) {
+  TempDir dir;
+  write_file(dir.file("big.dat"), "old contents");
+  const pid_t pid = fork();
+  ASSERT_NE(pid, -1);
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    RealFileSystem fs;
+    try {
+      replace_file(fs, dir.file("big.dat"), std::string(1 << 20, 'y'));
+    } catch (const FileError& e) {
+      _exit(e.reason() == "File too large" ? 42 : 43);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 42);
+  EXPECT_EQ(read_file(dir.file("big.dat")), "old contents");
+  EXPECT_EQ(list_folder(dir.path()), std::vector<std::string>{"big.dat"});
+}
+
+}  // namespace
+}  // namespace scenario
