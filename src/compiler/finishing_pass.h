@@ -1,0 +1,13 @@
+// The pass over the finished track that places the code markers around slowdowns: before the
+// signals ahead of a warning, in three bands before a start, every 8 cells inside a slow
+// slowdown, and before the first signal after its end.
+#pragma once
+
+namespace scenario {
+
+struct GeneratorState;
+
+// Records 11, 12 or 13 (position = cell index x 50) when a marker finds no room, and goes on.
+void finishing_pass(GeneratorState& state);
+
+}  // namespace scenario

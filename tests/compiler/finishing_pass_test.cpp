@@ -1,0 +1,317 @@
+#include "compiler/finishing_pass.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "compiler/file_writers.h"
+#include "compiler/recorders.h"
+#include "compiler/track_builder.h"
+#include "support/test_support.h"
+
+namespace scenario {
+namespace {
+
+using testing::at;
+using testing::cells_of_kind;
+using testing::put;
+using testing::state_with_track;
+using Cells = std::vector<std::int64_t>;
+
+Cells markers(const GeneratorState& state) { return cells_of_kind(state, cell_kind::code_cut); }
+
+void expect_marker(const GeneratorState& state, std::int64_t i, std::int16_t value = 180) {
+  EXPECT_EQ(at(state, i).kind, cell_kind::code_cut) << "cell " << i;
+  EXPECT_EQ(at(state, i).value1, value) << "cell " << i;
+}
+
+void put_slowdown(GeneratorState& state, std::int64_t start, std::int64_t end, std::int16_t speed) {
+  put(state, start, cell_kind::slowdown_start, speed);
+  put(state, end, cell_kind::slowdown_end, speed);
+}
+
+// --- The worked example, from the recorder to the track file ---
+
+TEST(WorkedExampleTest, BandMarkersLandInTheFirstFreeCellOfEachBand) {
+  GeneratorState state = state_with_track(1780);
+  std::int32_t v = 30, l = 150, f_tt = 1, d_v = 0;
+  ASSERT_EQ(memo_rallentamento(state, 10500, v, l, f_tt, 1, d_v), 0);
+  put(state, 206, cell_kind::speed_board);  // the first band's nearest cell is taken
+
+  finishing_pass(state);
+  EXPECT_EQ(markers(state), (Cells{193, 200, 205}));
+  for (std::int64_t i : markers(state)) expect_marker(state, i);
+  EXPECT_EQ(state.error_code, 0);
+}
+
+TEST(WorkedExampleTest, MarkersAndTheStartRecordInTheTrackFile) {
+  GeneratorState state = state_with_track(1780);
+  std::int32_t v = 30, l = 150, f_tt = 1, d_v = 0;
+  ASSERT_EQ(memo_rallentamento(state, 10500, v, l, f_tt, 1, d_v), 0);
+  put(state, 180, cell_kind::signal);  // in the 20 cells before the warning at 187
+  put(state, 220, cell_kind::signal);  // the first signal from the end at 214 on
+  put(state, 224, cell_kind::signal);  // not the first one: no marker
+
+  finishing_pass(state);
+  EXPECT_EQ(markers(state), (Cells{179, 193, 200, 206, 219}));
+
+  const std::string bytes = write_track_file(state.track);
+  ASSERT_EQ(bytes.size(), 1781u * 15u);
+  EXPECT_EQ(static_cast<std::uint8_t>(bytes[15 * 211]), cell_kind::slowdown_start);
+  EXPECT_EQ(testing::i16_at(bytes, 15 * 211 + 1), 30);
+  EXPECT_EQ(testing::i16_at(bytes, 15 * 211 + 5), 1);
+  EXPECT_EQ(static_cast<std::uint8_t>(bytes[15 * 206]), cell_kind::code_cut);
+  EXPECT_EQ(testing::i16_at(bytes, 15 * 206 + 1), 180);
+}
+
+// --- Signals before a warning ---
+
+class BeforeWarningTest : public ::testing::Test {
+ protected:
+  BeforeWarningTest() : state(state_with_track(1780)) {
+    put(state, 100, cell_kind::slowdown_warning, 30);
+    put(state, 95, cell_kind::signal);
+  }
+  GeneratorState state;
+};
+
+TEST_F(BeforeWarningTest, MarkerGoesJustBeforeTheSignal) {
+  finishing_pass(state);
+  expect_marker(state, 94);
+  EXPECT_EQ(at(state, 93).kind, cell_kind::free);
+  EXPECT_EQ(markers(state), Cells{94});
+}
+
+TEST_F(BeforeWarningTest, FreeCellIsPreferredToAdjustingAMarker) {
+  put(state, 94, cell_kind::code_cut, 75);
+  finishing_pass(state);
+  expect_marker(state, 93);
+  expect_marker(state, 94, 75);
+}
+
+TEST_F(BeforeWarningTest, ExistingMarkerIsLoweredTo180ButNeverRaised) {
+  put(state, 93, cell_kind::station_stop, 1);
+  put(state, 94, cell_kind::code_cut, 75);
+  finishing_pass(state);
+  expect_marker(state, 94, 75);
+
+  put(state, 94, cell_kind::code_cut, 270);
+  finishing_pass(state);
+  expect_marker(state, 94, 180);
+  EXPECT_EQ(at(state, 93).kind, cell_kind::station_stop);
+}
+
+TEST_F(BeforeWarningTest, MarkerTwoCellsBackIsAdjustedWhenTheNearerCellHoldsAFeature) {
+  put(state, 94, cell_kind::speed_board);
+  put(state, 93, cell_kind::code_cut, 500);
+  finishing_pass(state);
+  expect_marker(state, 93, 180);
+  EXPECT_EQ(state.error_code, 0);
+}
+
+TEST_F(BeforeWarningTest, NoRoomRecords11AtTheSignal) {
+  put(state, 94, cell_kind::speed_board);
+  put(state, 93, cell_kind::signal);
+  finishing_pass(state);
+  EXPECT_EQ(at(state, 94).kind, cell_kind::speed_board);
+  EXPECT_EQ(state.error_code, 11);
+  EXPECT_EQ(state.error_pos, 4750);
+  EXPECT_TRUE(state.error_pos_recorded);
+  // The signal at 93 is in the range too and has room.
+  EXPECT_EQ(markers(state), Cells{92});
+}
+
+TEST_F(BeforeWarningTest, EverySignalOfTheTwentyCellsGetsAMarker) {
+  put(state, 80, cell_kind::signal);  // 20 before the warning
+  put(state, 78, cell_kind::signal);  // 22 before: outside
+  finishing_pass(state);
+  EXPECT_EQ(markers(state), (Cells{79, 94}));
+}
+
+TEST(BeforeWarningLimitsTest, SearchNeverLooksBelowCell3) {
+  {
+    GeneratorState state = state_with_track(100);
+    put(state, 3, cell_kind::slowdown_warning, 30);
+    put(state, 2, cell_kind::signal);
+    finishing_pass(state);
+    EXPECT_TRUE(markers(state).empty());
+  }
+  {
+    GeneratorState state = state_with_track(100);
+    put(state, 10, cell_kind::slowdown_warning, 30);
+    put(state, 9, cell_kind::signal);
+    put(state, 3, cell_kind::signal);
+    finishing_pass(state);
+    EXPECT_EQ(markers(state), (Cells{2, 8}));
+  }
+  {
+    GeneratorState state = state_with_track(100);
+    put(state, 10, cell_kind::slowdown_warning, 30);
+    put(state, 2, cell_kind::signal);
+    finishing_pass(state);
+    EXPECT_TRUE(markers(state).empty());
+  }
+}
+
+// --- The three bands before a start and their guards ---
+
+TEST(BandTest, BandIsTriedOnlyWhenAllItsCellsLieOnCell1OrLater) {
+  struct Case {
+    std::int64_t start;
+    Cells expected;
+  };
+  for (const Case& c : {Case{7, {}}, Case{8, {3}}, Case{13, {8}}, Case{14, {3, 9}},
+                        Case{20, {9, 15}}, Case{21, {3, 10, 16}}}) {
+    GeneratorState state = state_with_track(100);
+    put_slowdown(state, c.start, c.start + 1, 110);
+    finishing_pass(state);
+    EXPECT_EQ(markers(state), c.expected) << "start " << c.start;
+    EXPECT_EQ(state.error_code, 0);
+  }
+}
+
+TEST(BandTest, FullBandRecords12AndTheOtherBandsAreStillTried) {
+  GeneratorState state = state_with_track(1780);
+  put_slowdown(state, 200, 202, 110);
+  put(state, 195, cell_kind::signal);
+  put(state, 194, cell_kind::speed_board);
+  put(state, 193, cell_kind::signboard);
+  put(state, 189, cell_kind::station_stop);  // the second band's nearest cell
+  finishing_pass(state);
+  EXPECT_EQ(state.error_code, 12);
+  EXPECT_EQ(state.error_pos, 10000);
+  EXPECT_EQ(markers(state), (Cells{182, 188}));
+}
+
+// --- Markers inside a slowdown and before the signal after it ---
+
+TEST(InsideSlowdownTest, EveryEighthCellBelow110AndBeforeTheSignalAfterTheEnd) {
+  for (const std::int16_t speed : {30, 109}) {
+    GeneratorState state = state_with_track(1780);
+    put_slowdown(state, 200, 220, speed);
+    put(state, 225, cell_kind::signal);
+    finishing_pass(state);
+    EXPECT_EQ(markers(state), (Cells{182, 189, 195, 208, 216, 224})) << "speed " << speed;
+    EXPECT_EQ(state.error_code, 0);
+  }
+}
+
+TEST(InsideSlowdownTest, At110OrMoreNothingInsideButTheSignalAfterTheEndStillGetsOne) {
+  for (const std::int16_t speed : {110, 200}) {
+    GeneratorState state = state_with_track(1780);
+    put_slowdown(state, 200, 220, speed);
+    put(state, 225, cell_kind::signal);
+    finishing_pass(state);
+    EXPECT_EQ(markers(state), (Cells{182, 189, 195, 224})) << "speed " << speed;
+  }
+}
+
+TEST(InsideSlowdownTest, SpacingCountsFromTheMarkerActuallyPlaced) {
+  struct Case {
+    Cells taken;
+    Cells inside;
+  };
+  for (const Case& c : {Case{{208}, {207, 215}}, Case{{207, 208}, {209, 217}}}) {
+    GeneratorState state = state_with_track(1780);
+    put_slowdown(state, 200, 220, 30);
+    for (std::int64_t i : c.taken) put(state, i, cell_kind::speed_board);
+    finishing_pass(state);
+    Cells inside;
+    for (std::int64_t i : markers(state)) {
+      if (i > 200) inside.push_back(i);
+    }
+    EXPECT_EQ(inside, c.inside);
+    EXPECT_EQ(state.error_code, 0);
+  }
+}
+
+TEST(InsideSlowdownTest, NoRoomRecords13AndEndsTheMarkersOfThatSlowdown) {
+  GeneratorState state = state_with_track(1780);
+  put_slowdown(state, 200, 230, 30);
+  for (std::int64_t i : {207, 208, 209}) put(state, i, cell_kind::speed_board);
+  finishing_pass(state);
+  EXPECT_EQ(state.error_code, 13);
+  EXPECT_EQ(state.error_pos, 10400);
+  EXPECT_EQ(markers(state), (Cells{182, 189, 195}));
+}
+
+TEST(InsideSlowdownTest, MarkerReplacesATunnelMarkerAndKeepsTheStretch) {
+  GeneratorState state = state_with_track(1780);
+  put_slowdown(state, 200, 220, 30);
+  TrackCell& tunnel = put(state, 208, cell_kind::tunnel_marker);
+  tunnel.tunnel_type = 2;
+  tunnel.speed_div5 = 16;
+  finishing_pass(state);
+  expect_marker(state, 208);
+  EXPECT_EQ(at(state, 208).tunnel_type, 2);
+  EXPECT_EQ(at(state, 208).speed_div5, 16);
+}
+
+TEST(AfterSlowdownTest, OnlyTheFirstSignalOfTheEndAndTwelveCellsAfterIt) {
+  struct Case {
+    Cells signals;
+    Cells taken;
+    Cells expected_after;
+    std::int32_t code;
+  };
+  for (const Case& c :
+       {Case{{233}, {}, {}, 0}, Case{{232}, {}, {231}, 0}, Case{{220 + 2, 224}, {}, {221}, 0},
+        Case{{225}, {224}, {223}, 0}, Case{{225}, {224, 223}, {}, 13}}) {
+    GeneratorState state = state_with_track(1780);
+    put_slowdown(state, 200, 220, 120);
+    for (std::int64_t i : c.signals) put(state, i, cell_kind::signal);
+    for (std::int64_t i : c.taken) put(state, i, cell_kind::speed_board);
+    finishing_pass(state);
+    Cells after;
+    for (std::int64_t i : markers(state)) {
+      if (i > 200) after.push_back(i);
+    }
+    EXPECT_EQ(after, c.expected_after) << "first signal " << c.signals.front();
+    EXPECT_EQ(state.error_code, c.code);
+    if (c.code != 0) {
+      EXPECT_EQ(state.error_pos, 11000);
+    }
+  }
+}
+
+// --- The end of the track ---
+
+TEST(EndOfTrackTest, SearchAfterTheEndStopsAtTheLastCell) {
+  GeneratorState state = state_with_track(49);
+  put_slowdown(state, 30, 45, 110);
+  put(state, 49, cell_kind::signal);
+  finishing_pass(state);
+  EXPECT_EQ(markers(state), (Cells{12, 19, 25, 48}));
+}
+
+TEST(EndOfTrackTest, StartWithoutAnEndWalksToTheLastCellOnly) {
+  GeneratorState state = state_with_track(49);
+  put(state, 41, cell_kind::slowdown_start, 30);
+  put(state, 48, cell_kind::speed_board);
+  put(state, 49, cell_kind::signal);
+  // The 8th cell is the last one: neither it, nor the one before, nor one beyond the track.
+  finishing_pass(state);
+  EXPECT_EQ(state.error_code, 13);
+  EXPECT_EQ(state.error_pos, 2450);
+  // The signal at the last cell still gets its marker two cells back.
+  EXPECT_EQ(markers(state), (Cells{23, 30, 36, 47}));
+
+  GeneratorState fast = state_with_track(49);
+  put(fast, 41, cell_kind::slowdown_start, 120);
+  finishing_pass(fast);
+  EXPECT_EQ(markers(fast), (Cells{23, 30, 36}));
+}
+
+TEST(EndOfTrackTest, TheLastTwoCellsAreNotVisited) {
+  for (const std::int64_t warning : {47, 48}) {
+    GeneratorState state = state_with_track(49);
+    put(state, warning, cell_kind::slowdown_warning, 30);
+    put(state, 45, cell_kind::signal);
+    finishing_pass(state);
+    EXPECT_EQ(markers(state), warning == 47 ? Cells{44} : Cells{}) << "warning " << warning;
+  }
+}
+
+}  // namespace
+}  // namespace scenario
