@@ -1,0 +1,193 @@
+#include "compiler/field_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace scenario {
+namespace {
+
+TEST(FieldReaderTest, FieldDropsLeadingSpacesOnlyAndKeepsTrailingOnes) {
+  FieldReader r("  pendenza  , \tx ,[generale]   \r\n");
+  EXPECT_EQ(r.read_field(), "pendenza  ");
+  EXPECT_EQ(r.read_field(), "\tx ");
+  EXPECT_EQ(r.read_field(), "[generale]   ");
+  EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReaderTest, EmptyLinesAndALineEndingInACommaYieldEmptyFields) {
+  // The station comment line ends in a comma: one further, empty field follows it.
+  FieldReader r("-  pos. tipo   nome    ,\r\n\r\nstazione,");
+  EXPECT_EQ(r.read_field(), "-  pos. tipo   nome    ");
+  EXPECT_EQ(r.read_field(), "");
+  EXPECT_EQ(r.line(), 1);
+  EXPECT_EQ(r.read_field(), "");
+  EXPECT_EQ(r.line(), 2);
+  EXPECT_EQ(r.read_field(), "stazione");
+  EXPECT_EQ(r.line(), 3);
+  EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReaderTest, LinesEndAtCrLfLoneCrOrLoneLf) {
+  FieldReader r("a\r\nb\rc\nd\n\re");
+  EXPECT_EQ(r.read_field(), "a");
+  EXPECT_EQ(r.read_field(), "b");
+  EXPECT_EQ(r.read_field(), "c");
+  EXPECT_EQ(r.read_field(), "d");
+  EXPECT_EQ(r.line(), 4);
+  // LF then CR is two line ends: an empty line 5 between them.
+  EXPECT_EQ(r.read_field(), "");
+  EXPECT_EQ(r.line(), 5);
+  EXPECT_EQ(r.read_field(), "e");
+  EXPECT_EQ(r.line(), 6);
+  EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReaderTest, OrologioNumbersSeparatedBySpacesWithATrailingSpace) {
+  FieldReader r("orologio,    19              4             30 \r\n[aderenze] \r\n");
+  EXPECT_EQ(r.read_field(), "orologio");
+  EXPECT_EQ(r.read_short(), 19);
+  EXPECT_EQ(r.read_short(), 4);
+  EXPECT_EQ(r.read_short(), 30);
+  // The trailing space and the line end went with the last number.
+  EXPECT_EQ(r.read_field(), "[aderenze] ");
+  EXPECT_EQ(r.line(), 2);
+  EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReaderTest, SpacesBeforeTheCommaAfterANumberAreConsumedWithIt) {
+  FieldReader r("pendenza  , 300    , 4\r\nabbattimento codice,76250,0  \r\nnext");
+  EXPECT_EQ(r.read_field(), "pendenza  ");
+  EXPECT_EQ(r.read_whole(), 300);
+  EXPECT_EQ(r.read_whole(), 4);
+  EXPECT_EQ(r.read_field(), "abbattimento codice");
+  EXPECT_EQ(r.read_whole(), 76250);
+  EXPECT_EQ(r.read_whole(), 0);
+  EXPECT_EQ(r.read_field(), "next");
+  EXPECT_EQ(r.line(), 3);
+}
+
+TEST(FieldReaderTest, OnlyOneCommaGoesWithANumber) {
+  // The second comma starts an empty field.
+  FieldReader r("5,,x");
+  EXPECT_EQ(r.read_whole(), 5);
+  EXPECT_EQ(r.read_field(), "");
+  EXPECT_EQ(r.read_field(), "x");
+}
+
+TEST(FieldReaderTest, StationRowReadsNumbersThenTheNameToTheLineEnd) {
+  FieldReader r(
+      "Stazione,   2750,  2, 600,  1, 0, 1,   4,1,0,  2,1,1, 40, 19,11, 0, VALDORA CORVELI\r\n");
+  EXPECT_EQ(r.read_field(), "Stazione");
+  EXPECT_EQ(r.read_whole(), 2750);
+  EXPECT_EQ(r.read_byte(), 2);
+  EXPECT_EQ(r.read_whole(), 600);
+  for (int expected : {1, 0, 1}) EXPECT_EQ(r.read_byte(), expected);
+  for (int expected : {4, 1}) EXPECT_EQ(r.read_short(), expected);
+  EXPECT_EQ(r.read_byte(), 0);
+  for (int expected : {2, 1, 1}) EXPECT_EQ(r.read_short(), expected);
+  EXPECT_EQ(r.read_byte(), 40);
+  for (int expected : {19, 11, 0}) EXPECT_EQ(r.read_whole(), expected);
+  EXPECT_EQ(r.read_field(), "VALDORA CORVELI");
+  EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReaderTest, SignTextKeepsItsInnerSpacesAndParentheses) {
+  FieldReader r("cartello indicatore,  22100,    ( Ponte  ) (su fiume) (  Omba  )\r\n");
+  EXPECT_EQ(r.read_field(), "cartello indicatore");
+  EXPECT_EQ(r.read_whole(), 22100);
+  EXPECT_EQ(r.read_field(), "( Ponte  ) (su fiume) (  Omba  )");
+}
+
+TEST(FieldReaderTest, ANumberAtTheEndOfALineIsEmptyAndNeverTakenFromTheNextLine) {
+  FieldReader r("sabbia,\r\n0\r\n");
+  EXPECT_EQ(r.read_field(), "sabbia");
+  EXPECT_THROW(r.read_whole(), SourceReadError);
+  EXPECT_EQ(r.line(), 1);
+
+  FieldReader spaces("sabbia,   \n7");
+  spaces.read_field();
+  EXPECT_THROW(spaces.read_short(), SourceReadError);
+}
+
+TEST(FieldReaderTest, AReadStartingAtTheEndOfTheSourceFails) {
+  FieldReader r("x, 12");
+  EXPECT_EQ(r.read_field(), "x");
+  EXPECT_EQ(r.read_whole(), 12);
+  EXPECT_TRUE(r.at_end());
+  EXPECT_THROW(r.read_whole(), SourceReadError);
+  EXPECT_THROW(r.read_field(), SourceReadError);
+
+  FieldReader empty("");
+  EXPECT_TRUE(empty.at_end());
+  EXPECT_THROW(empty.read_field(), SourceReadError);
+}
+
+TEST(FieldReaderTest, MalformedNumbersFail) {
+  for (const char* text : {",", "abc,", "1.5,", "12a,", "-,", "--3,", "+3,", "1\t,", "0x10,"}) {
+    FieldReader r(text);
+    EXPECT_THROW(r.read_whole(), SourceReadError) << text;
+  }
+}
+
+TEST(FieldReaderTest, NegativeNumbersAndLeadingZeros) {
+  FieldReader r("-4, 05, -0, -32768, 255");
+  EXPECT_EQ(r.read_whole(), -4);
+  EXPECT_EQ(r.read_whole(), 5);
+  EXPECT_EQ(r.read_whole(), 0);
+  EXPECT_EQ(r.read_short(), -32768);
+  EXPECT_EQ(r.read_byte(), 255);
+}
+
+TEST(FieldReaderTest, EachWidthRefusesTheFirstValueBeyondIt) {
+  struct Case {
+    const char* text;
+    char width;
+    bool fits;
+  };
+  const Case cases[] = {
+      {"2147483647", 'w', true},
+      {"2147483648", 'w', false},
+      {"-2147483648", 'w', true},
+      {"-2147483649", 'w', false},
+      {"99999999999999999999", 'w', false},
+      {"32767", 's', true},
+      {"32768", 's', false},
+      {"-32768", 's', true},
+      {"-32769", 's', false},
+      {"255", 'b', true},
+      {"256", 'b', false},
+      {"0", 'b', true},
+      {"-1", 'b', false},
+  };
+  for (const Case& c : cases) {
+    FieldReader r(c.text);
+    const auto read = [&] {
+      if (c.width == 'w') r.read_whole();
+      if (c.width == 's') r.read_short();
+      if (c.width == 'b') r.read_byte();
+    };
+    if (c.fits) {
+      EXPECT_NO_THROW(read()) << c.text;
+    } else {
+      EXPECT_THROW(read(), SourceReadError) << c.text;
+    }
+  }
+}
+
+TEST(FieldReaderTest, LineOfAReadIsWhereItBegins) {
+  FieldReader r("a\r\n\r\nb, 1\r\n");
+  r.read_field();
+  EXPECT_EQ(r.line(), 1);
+  r.read_field();
+  EXPECT_EQ(r.line(), 2);
+  r.read_field();
+  EXPECT_EQ(r.line(), 3);
+  // The number consumes the line end, but it was read on line 3.
+  EXPECT_EQ(r.read_whole(), 1);
+  EXPECT_EQ(r.line(), 3);
+  EXPECT_TRUE(r.at_end());
+}
+
+}  // namespace
+}  // namespace scenario
