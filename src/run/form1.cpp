@@ -4,6 +4,7 @@
 
 #include "compiler/memorizza_percorso.h"
 #include "platform/ui.h"
+#include "run/builtin_scenario.h"
 #include "run/error_registry.h"
 #include "run/errore.h"
 #include "run/replace_files.h"
@@ -18,8 +19,8 @@ Form1::Form1(Ui& ui, FileSystem& fs, std::string folder) : ui_(ui) {
 }
 
 void Form1::Form_Load() {
-  state_.route_id = "Valdora_Lusa";
-  state_.train_number = "24863";
+  state_.route_id = builtin_route_id;
+  state_.train_number = builtin_train_number;
   ui_.show_wait_window();
   dati_linea(state_);
   dati_treno(state_);

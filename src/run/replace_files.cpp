@@ -4,8 +4,8 @@
 
 namespace scenario {
 
-FileError::FileError(std::string path, std::string reason)
-    : std::runtime_error("cannot write " + path + ": " + reason),
+FileError::FileError(std::string path, std::string reason, std::string_view action)
+    : std::runtime_error("cannot " + std::string(action) + " " + path + ": " + reason),
       path_(std::move(path)),
       reason_(std::move(reason)) {}
 

@@ -11,10 +11,10 @@ namespace scenario {
 
 class FileSystem;
 
-// A file that could not be created or written. The old file, if any, is untouched.
+// A file that could not be created, written or read. An old file, if any, is untouched.
 class FileError : public std::runtime_error {
  public:
-  FileError(std::string path, std::string reason);
+  FileError(std::string path, std::string reason, std::string_view action = "write");
   const std::string& path() const { return path_; }
   const std::string& reason() const { return reason_; }
 

@@ -1,0 +1,66 @@
+// scenario_tool: compiles an author's own scenario sources with diagnostics, and decodes the
+// compiled files.
+#include <CLI/CLI.hpp>
+
+#include <csignal>
+#include <iostream>
+
+#include "scenario_tool/verbs.h"
+
+namespace {
+
+using namespace scenario::tool;
+
+void add_template(CLI::App& app, TemplateOptions& o) {
+  auto* cmd = app.add_subcommand(
+      "template", "Write the built-in line and train sources as a starting point");
+  cmd->add_option("-o,--output", o.out_dir, "Folder to write into")->capture_default_str();
+}
+
+void add_compile(CLI::App& app, CompileOptions& o) {
+  auto* cmd = app.add_subcommand(
+      "compile", "Compile a line source and a train source into the three files the simulator loads");
+  cmd->add_option("LINE_SOURCE", o.line_source, "The line description (ROUTE_linea.txt)")
+      ->required();
+  cmd->add_option("TRAIN_SOURCE", o.train_source, "The train description (ROUTE_TRAIN-.txt)")
+      ->required();
+  cmd->add_option("-o,--output", o.out_dir, "Folder for the compiled files")->capture_default_str();
+  cmd->add_option("--route-id", o.route_id, "Route identifier (default: from LINE_SOURCE's name)");
+  cmd->add_option("--train-number", o.train_number,
+                  "Train number (default: from TRAIN_SOURCE's name)");
+  cmd->add_flag("--no-line", o.no_line, "Do not build the line geometry nor write the line file");
+  cmd->add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
+}
+
+void add_inspect(CLI::App& app, InspectOptions& o) {
+  auto* cmd = app.add_subcommand("inspect", "Decode the compiled files of a scenario");
+  cmd->add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd->add_flag("--cells", o.cells, "List every occupied cell and every change of the stretches");
+  cmd->add_flag("--json", o.json, "Print JSON instead of text");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  CLI::App app{"Compile and inspect railway scenarios", "scenario_tool"};
+  app.require_subcommand(1);
+  TemplateOptions template_options;
+  CompileOptions compile_options;
+  InspectOptions inspect_options;
+  add_template(app, template_options);
+  add_compile(app, compile_options);
+  add_inspect(app, inspect_options);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int rc = app.exit(e);
+    return rc == 0 ? exit_code::clean : exit_code::usage;
+  }
+  const std::string verb = app.get_subcommands().front()->get_name();
+  if (verb == "template") return run_template(template_options, std::cout, std::cerr);
+  if (verb == "compile") return run_compile(compile_options, std::cout, std::cerr);
+  return run_inspect(inspect_options, std::cout, std::cerr);
+}
