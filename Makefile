@@ -1,7 +1,8 @@
-# Two entry points: `make run` builds and runs the generator, `make test` builds and runs every test.
-# Both install what is missing first.
+# Two entry points: `make run` builds and runs the generator, `make test` builds and runs every test
+# (the everyday build, then the whole suite again under the address and undefined-behaviour
+# sanitizers). Both install what is missing first.
 
-.PHONY: run test deps build
+.PHONY: run test test-dev test-asan deps build
 
 deps:
 	@scripts/install-deps
@@ -13,5 +14,12 @@ build: deps
 run: build
 	scripts/run-generator build/dev/generatore
 
-test: build
+test-dev: build
 	ctest --preset dev
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+test: test-dev test-asan
