@@ -488,6 +488,36 @@ TEST_F(ReaderTest, UnknownKeywordsAreReportedWithTheirLine) {
   EXPECT_EQ(observer.keywords[1].field, "sabia");
 }
 
+// Values a recognised record leaves unread come up as fields of its own line: they are not
+// unknown keywords. A line on which nothing was recognised is still reported in full, and a
+// record recognised in the line source says nothing about the same line number of the train
+// source.
+TEST_F(ReaderTest, FieldsLeftOnARecognisedRecordsLineAreNotUnknownKeywords) {
+  state.build_line = 0;
+  read({"curvas2, 700, 100", "pendenza, 100, 1, 2, sabia", "pendenz, 3"},
+       {"", "", "", "", "", "", "", "sabia", "sabbia, 1, 2"});
+  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(cell(2).gradient_100, 101);
+  EXPECT_EQ(entry(86).d2a, 1);
+  ASSERT_EQ(observer.keywords.size(), 3u);
+  EXPECT_EQ(observer.keywords[0].source, SourceKind::line);
+  EXPECT_EQ(observer.keywords[0].line, kFirstLineRecord + 2);
+  EXPECT_EQ(observer.keywords[0].field, "pendenz");
+  EXPECT_EQ(observer.keywords[1].source, SourceKind::line);
+  EXPECT_EQ(observer.keywords[1].line, kFirstLineRecord + 2);
+  EXPECT_EQ(observer.keywords[1].field, "3");
+  EXPECT_EQ(observer.keywords[2].source, SourceKind::train);
+  // The line of the last record recognised in the line source.
+  EXPECT_EQ(observer.keywords[2].line, kFirstLineRecord + 1);
+  EXPECT_EQ(observer.keywords[2].field, "sabia");
+
+  // With the line geometry the curve reads its values itself: nothing is left over either way.
+  reset();
+  read({"curvas2, 700, 100, 5"}, {});
+  EXPECT_EQ(state.error_code, 0);
+  EXPECT_TRUE(observer.keywords.empty());
+}
+
 TEST_F(ReaderTest, BuiltInCommentLinesCarryNothing) {
   read({"curvas2,   700,  100", "- prasine", "-sassolego", "- s tebalo", "curvad3,  1150,  300"},
        {"[stazioni]",

@@ -1,0 +1,127 @@
+// The general section of the line source: the route length, which sizes the track and the line
+// geometry, the kilometre points, the backgrounds and the code repetition stretch.
+#include <array>
+#include <cstdint>
+
+#include "compiler/reader_session.h"
+
+namespace scenario::source_reading {
+
+namespace {
+
+constexpr std::int64_t kExtraMetres = 7000;
+constexpr std::int32_t kLongestRoute = 1000000;
+constexpr int kGeneralCommentSkips = 10;
+
+// Fields come without their leading spaces, so the first character is the one that counts.
+bool closes_general_section(std::string_view field) {
+  return !field.starts_with('-') && is_header(field);
+}
+
+}  // namespace
+
+// False when the source ends first (code 102).
+bool SourceReader::find_general_section() {
+  while (!at_end()) {
+    field_ = field();
+    if (at_end()) break;
+    if (has("[generale]")) return true;
+  }
+  record_error(state_, code::no_general);
+  return false;
+}
+
+Flow SourceReader::general_section() {
+  static constexpr std::array<RecordKind, 8> kGeneralRecords{{
+      {"lunghezza", "percorso", false, &SourceReader::lunghezza},
+      {"tre", "progressiva", true, &SourceReader::progressiva_tre},
+      {"due", "progressiva", true, &SourceReader::progressiva_due},
+      {"uno", "progressiva", true, &SourceReader::progressiva_uno},
+      {"sfondo", "uno", true, &SourceReader::sfondo_uno},
+      {"sfondo", "due", true, &SourceReader::sfondo_due},
+      {"sfondo", "tre", true, &SourceReader::sfondo_tre},
+      {"segnali", "ripetizione", true, &SourceReader::ripetizione},
+  }};
+  while (!at_end()) {
+    field_ = field();
+    if (at_end()) break;
+    // No end test between these reads: a source that ends here fails on the next read.
+    for (int skipped = 0; skipped < kGeneralCommentSkips && is_comment(field_); ++skipped) {
+      field_ = field();
+    }
+    if (run_tests(kGeneralRecords) == Flow::stop) return Flow::stop;
+    if (closes_general_section(field_)) break;
+  }
+  return Flow::go_on;
+}
+
+Flow SourceReader::lunghezza() {
+  const std::int32_t length = whole();
+  state_.table[table_entry::train].end_m = length;
+  if (length > kLongestRoute) {
+    record_error(state_, code::route_too_long);
+    return Flow::stop;
+  }
+  const std::int64_t line_last = std::int64_t{length} + kExtraMetres;
+  const std::int64_t track_last = rounded(static_cast<double>(line_last) / kCellMetres);
+  // Cell 1 carries the header of the track file: a track without it is no track.
+  if (track_last < 1) throw ValueDoesNotFit("route too short for a track");
+
+  state_.line_last_m = static_cast<std::int32_t>(line_last);
+  state_.track_last = static_cast<std::int32_t>(track_last);
+  state_.track.assign(static_cast<std::size_t>(track_last) + 1, TrackCell{});
+  if (state_.build_line != 0) {
+    state_.line_geometry = LineGeometry(line_last);
+    state_.has_line_geometry = true;
+  }
+  return Flow::go_on;
+}
+
+Flow SourceReader::read_km_point(int entry) {
+  SimRecord& r = state_.table[static_cast<std::size_t>(entry)];
+  r.start_m = whole();
+  r.end_m = whole();
+  r.pos_m = whole();
+  return Flow::go_on;
+}
+
+Flow SourceReader::sfondo_uno() {
+  state_.table[table_entry::route].start_m = whole();
+  return Flow::go_on;
+}
+
+Flow SourceReader::sfondo_due() {
+  state_.table[table_entry::route].pos_m = whole();
+  return Flow::go_on;
+}
+
+Flow SourceReader::sfondo_tre() {
+  state_.table[table_entry::route].end_m = whole();
+  return Flow::go_on;
+}
+
+Flow SourceReader::ripetizione() {
+  SimRecord& r = state_.table[table_entry::codes];
+  r.start_m = whole();
+  r.end_m = whole();
+  if (r.start_m % kCellMetres != 0) {
+    record_error(state_, code::repeat_start);
+    return Flow::stop;
+  }
+  if (r.end_m % kCellMetres != 0) {
+    record_error(state_, code::repeat_end);
+    return Flow::stop;
+  }
+  if (contains(field_, "4")) {
+    r.pos_m = 4;
+  } else if (contains(field_, "9")) {
+    r.pos_m = 9;
+  } else {
+    record_error(state_, code::repeat_codes);
+    return Flow::stop;
+  }
+  if (r.end_m == 0) r.pos_m = 0;
+  return Flow::go_on;
+}
+
+}  // namespace scenario::source_reading

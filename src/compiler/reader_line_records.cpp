@@ -1,0 +1,174 @@
+// The records of the line source: gradients, curves (the line geometry), tunnels, speed boards
+// and signboards.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "compiler/reader_session.h"
+#include "compiler/recorders.h"
+
+namespace scenario::source_reading {
+
+namespace {
+
+constexpr std::int64_t kLastGeometryMetre = 1000000;
+constexpr std::int64_t kGradientBase = 100;
+
+// Curvature per metre by class digit "1" to "6".
+constexpr std::array<double, 6> kCurvature{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+
+}  // namespace
+
+Flow SourceReader::line_records() {
+  start_line_records();
+  static constexpr std::array<RecordKind, 5> kLineRecords{{
+      {"pendenza", "", false, &SourceReader::pendenza},
+      {"curva", "", false, &SourceReader::curva},
+      {"montagna", "", false, &SourceReader::montagna},
+      {"indicatori_v", "", false, &SourceReader::indicatori},
+      {"cartello", "indicat", false, &SourceReader::cartello},
+  }};
+  return record_loop(kLineRecords);
+}
+
+void SourceReader::start_line_records() {
+  progressive_ordina(state_);
+  state_.tunnel_count = 0;
+  state_.tunnel_starts.clear();
+  state_.tunnel_ends.clear();
+  sign_slot_ = kFirstSignSlot;
+  gradient_cursor_ = 0;
+  geometry_cursor_ = 2;
+  if (state_.build_line != 0) {
+    // The line starts at the origin, heading along the second coordinate, one metre a row.
+    LineGeometry& g = state_.line_geometry;
+    g.set(0, 0, LineValue::integer(0));
+    g.set(0, 1, LineValue::integer(0));
+    g.set(1, 0, LineValue::integer(0));
+    g.set(1, 1, LineValue::integer(1));
+  }
+}
+
+Flow SourceReader::pendenza() {
+  const std::int32_t p = whole();
+  const std::int32_t g = whole();
+  if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
+  const std::int64_t n = cell_at(p, 0);
+  if (n > 0) {
+    do {
+      cell(gradient_cursor_).gradient_100 =
+          fitted<std::uint8_t>(current_gradient_ + kGradientBase, "gradient");
+      ++gradient_cursor_;
+    } while (gradient_cursor_ < n);
+  }
+  current_gradient_ = g;
+  return Flow::go_on;
+}
+
+// Row m from the two rows before it; the step vector is not normalised.
+void SourceReader::geometry_step(double k, bool curved) {
+  LineGeometry& g = state_.line_geometry;
+  const std::int64_t m = geometry_cursor_;
+  const double x1 = g.at(m - 1, 0).number();
+  const double y1 = g.at(m - 1, 1).number();
+  const double dx = x1 - g.at(m - 2, 0).number();
+  const double dy = y1 - g.at(m - 2, 1).number();
+  if (curved) {
+    g.set(m, 0, LineValue::real(x1 + (dx + k * dy)));
+    g.set(m, 1, LineValue::real(y1 + (dy - k * dx)));
+  } else {
+    g.set(m, 0, LineValue::real(x1 + dx));
+    g.set(m, 1, LineValue::real(y1 + dy));
+  }
+  ++geometry_cursor_;
+}
+
+Flow SourceReader::curva() {
+  if (state_.build_line == 0) return Flow::go_on;
+  const std::int32_t p = whole();
+  const std::int32_t l = whole();
+  if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
+
+  std::optional<double> k;
+  for (std::size_t digit = 0; digit < kCurvature.size() && !k; ++digit) {
+    if (contains(field_, std::string(1, static_cast<char>('1' + digit)))) k = kCurvature[digit];
+  }
+  if (!k) {
+    record_error(state_, code::bad_curve);
+    return Flow::stop;
+  }
+  if (has("s")) k = -*k;
+
+  const std::int64_t end = std::int64_t{p} + l;
+  for (const bool curved : {false, true}) {
+    const std::int64_t last = curved ? end : p;
+    while (geometry_cursor_ <= last) {
+      geometry_step(curved ? *k : 0.0, curved);
+      if (geometry_cursor_ > kLastGeometryMetre) {
+        record_error(state_, code::bad_curve);
+        return Flow::stop;
+      }
+    }
+  }
+  return Flow::go_on;
+}
+
+Flow SourceReader::montagna() {
+  std::int32_t inizio = whole();
+  std::int32_t fine = whole();
+  std::int32_t tipo = whole();
+  const std::int32_t pos = inizio;
+  if (!fits_on_track(pos, kEndMargin)) return beyond_track(pos);
+  return stopped_by_recorder(memo_montagna(state_, inizio, fine, tipo), pos);
+}
+
+Flow SourceReader::indicatori() {
+  const std::int32_t posizione = whole();
+  std::int32_t vas = whole();
+  std::int32_t vbs = whole();
+  std::int32_t vcs = whole();
+  std::int32_t strisces = whole();
+  std::int32_t vad = whole();
+  std::int32_t vbd = whole();
+  std::int32_t vcd = whole();
+  std::int32_t strisced = whole();
+  if (!fits_on_track(posizione, kEndMargin)) return beyond_track(posizione);
+  return stopped_by_recorder(
+      memo_indicatori_v_max(state_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced),
+      posizione);
+}
+
+Flow SourceReader::cartello() {
+  const std::int32_t p = whole();
+  field_ = field();
+  if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
+  TrackCell& c = cell(cell_at(p, 1));
+  if (!is_free(c)) {
+    record_error_at(state_, code::sign_taken, p);
+    return Flow::stop;
+  }
+  if (sign_slot_ < 1) throw ValueDoesNotFit("no table entry left for a sign text");
+  std::string text = table_text(field_);
+  c.kind = cell_kind::signboard;
+  c.value1 = static_cast<std::int16_t>(sign_slot_);
+  state_.table[static_cast<std::size_t>(sign_slot_)].name = std::move(text);
+  --sign_slot_;
+  return Flow::go_on;
+}
+
+void SourceReader::finish_line_source() {
+  close();
+  delete_source(line_path_);
+  do {
+    cell(gradient_cursor_).gradient_100 =
+        fitted<std::uint8_t>(current_gradient_ + kGradientBase, "gradient");
+    ++gradient_cursor_;
+  } while (gradient_cursor_ < std::int64_t{state_.track_last} - 2);
+  if (state_.build_line != 0) {
+    // The last two rows stay empty.
+    while (geometry_cursor_ <= std::int64_t{state_.line_last_m} - 2) geometry_step(0.0, false);
+  }
+}
+
+}  // namespace scenario::source_reading

@@ -1,0 +1,178 @@
+// The records of the train source: the train's values, speed limits, adhesion, signals,
+// slowdowns and code cuts, then the tails of the speed and adhesion stretches.
+#include <array>
+#include <cstdint>
+
+#include "compiler/reader_session.h"
+#include "compiler/recorders.h"
+
+namespace scenario::source_reading {
+
+namespace {
+
+constexpr std::int64_t kSpeedStep = 5;
+
+}  // namespace
+
+Flow SourceReader::train_records() {
+  start_train_records();
+  static constexpr std::array<RecordKind, 10> kTrainRecords{{
+      {"frenata", "massa", false, &SourceReader::frenata},
+      {"vetture", "", false, &SourceReader::vetture},
+      {"velocit", "", false, &SourceReader::velocita},
+      {"aderenza", "", false, &SourceReader::aderenza},
+      {"orologio", "", false, &SourceReader::orologio},
+      {"sabbia", "", false, &SourceReader::sabbia},
+      {"segnale", "", false, &SourceReader::segnale},
+      {"rallentamento", "", false, &SourceReader::rallentamento},
+      {"abbattimento", "", false, &SourceReader::abbattimento},
+      {"stazione", "", false, &SourceReader::stazione},
+  }};
+  return record_loop(kTrainRecords);
+}
+
+void SourceReader::start_train_records() {
+  open(SourceKind::train, train_path_);
+  // A source without the header yields no records.
+  while (!at_end()) {
+    field_ = field();
+    if (has("[generale]")) break;
+  }
+  speed_cursor_ = 0;
+  adhesion_cursor_ = 0;
+  station_number_ = table_entry::first_station;
+}
+
+Flow SourceReader::frenata() {
+  state_.table[table_entry::train].start_m = whole();
+  return Flow::go_on;
+}
+
+Flow SourceReader::vetture() {
+  state_.table[table_entry::train].pos_m = whole();
+  return Flow::go_on;
+}
+
+Flow SourceReader::velocita() {
+  const std::int32_t p = whole();
+  const std::int32_t v = whole();
+  if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
+  if (!current_speed_) current_speed_ = v;
+  const std::int64_t n = cell_at(p, 0);
+  if (n > 0) {
+    do {
+      if (speed_cursor_ >= state_.track_last) break;
+      cell(speed_cursor_).speed_div5 =
+          fitted<std::uint8_t>(rounded(*current_speed_ / static_cast<double>(kSpeedStep)), "speed");
+      ++speed_cursor_;
+    } while (speed_cursor_ < n);
+  }
+  current_speed_ = v;
+  return Flow::go_on;
+}
+
+Flow SourceReader::aderenza() {
+  const std::int32_t p = whole();
+  const std::int32_t a = whole();
+  if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
+  if (!current_adhesion_) current_adhesion_ = a;
+  const std::int64_t n = cell_at(p, 0);
+  if (n > 0) {
+    do {
+      cell(adhesion_cursor_).adhesion = static_cast<std::uint8_t>(*current_adhesion_);
+      ++adhesion_cursor_;
+    } while (adhesion_cursor_ < n);
+  }
+  current_adhesion_ = a;
+  return Flow::go_on;
+}
+
+Flow SourceReader::orologio() {
+  SimRecord& r = state_.table[table_entry::codes];
+  r.d1b = short_number();
+  r.d2b = short_number();
+  r.d3b = short_number();
+  return Flow::go_on;
+}
+
+Flow SourceReader::sabbia() {
+  state_.table[table_entry::codes].d2a = short_number();
+  return Flow::go_on;
+}
+
+Flow SourceReader::segnale() {
+  const std::int32_t posizione = whole();
+  std::int32_t sx = whole();
+  std::int32_t s1 = whole();
+  std::int32_t s2 = whole();
+  std::int32_t s3 = whole();
+  std::int32_t rapp = whole();
+  std::int32_t dx = whole();
+  std::int32_t d1 = whole();
+  std::int32_t d2 = whole();
+  std::int32_t d3 = whole();
+  std::int32_t tempo = whole();
+  if (!fits_on_track(posizione, kEndMargin)) return beyond_track(posizione);
+  return stopped_by_recorder(
+      memo_segnale(state_, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo), posizione);
+}
+
+Flow SourceReader::rallentamento() {
+  const std::int32_t x = whole();
+  std::int32_t v = whole();
+  std::int32_t l = whole();
+  std::int32_t f_tt = whole();
+  const std::int32_t f_ta = whole();
+  std::int32_t d_v = whole();
+  if (!fits_on_track(x, kEndMargin)) return beyond_track(x);
+  return stopped_by_recorder(memo_rallentamento(state_, x, v, l, f_tt, f_ta, d_v), x);
+}
+
+// A code cut sits one cell earlier than a point feature at the same position.
+Flow SourceReader::abbattimento() {
+  const std::int32_t p = whole();
+  const std::int32_t c = whole();
+  if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
+  TrackCell& target = cell(cell_at(p, 0));
+  if (!is_free(target)) {
+    record_error_at(state_, code::cut_taken, p);
+    return Flow::stop;
+  }
+  if (c < 1) {
+    target.kind = cell_kind::code_cut_zero;
+  } else {
+    const auto value = fitted<std::int16_t>(c, "code cut value");
+    target.kind = cell_kind::code_cut;
+    target.value1 = value;
+  }
+  return Flow::go_on;
+}
+
+void SourceReader::finish_train_source() {
+  close();
+  delete_source(train_path_);
+  const std::int64_t tail_end = std::int64_t{state_.track_last} - 2;
+  const std::uint8_t speed = fitted<std::uint8_t>(
+      rounded(current_speed_.value_or(0) / static_cast<double>(kSpeedStep)), "speed");
+  do {
+    cell(speed_cursor_).speed_div5 = speed;
+    ++speed_cursor_;
+  } while (speed_cursor_ < tail_end);
+  const auto adhesion = static_cast<std::uint8_t>(current_adhesion_.value_or(0));
+  do {
+    cell(adhesion_cursor_).adhesion = adhesion;
+    ++adhesion_cursor_;
+  } while (adhesion_cursor_ < tail_end);
+}
+
+void SourceReader::check_km_points() {
+  for (int entry = table_entry::km_tre; entry <= table_entry::km_uno; ++entry) {
+    const SimRecord& r = state_.table[static_cast<std::size_t>(entry)];
+    if (r.start_m % kCellMetres != 0 || r.end_m % kCellMetres != 0) {
+      record_error(state_, code::km_point);
+      return;
+    }
+  }
+}
+
+}  // namespace scenario::source_reading
