@@ -11,6 +11,8 @@ FileError::FileError(std::string path, std::string reason, std::string_view acti
 
 std::string temporary_name(const std::string& path) { return path + ".tmp"; }
 
+std::string backup_name(const std::string& path) { return path + ".old"; }
+
 namespace {
 
 void write_temporary(FileSystem& fs, const OutputBlob& blob) {
@@ -23,12 +25,25 @@ void write_temporary(FileSystem& fs, const OutputBlob& blob) {
   }
 }
 
-void remove_temporaries(FileSystem& fs, const std::vector<OutputBlob>& files, std::size_t from) {
-  for (std::size_t i = from; i < files.size(); ++i) {
-    const std::string tmp = temporary_name(files[i].path);
-    std::string ignored;
-    if (fs.exists(tmp)) fs.remove(tmp, &ignored);
+void remove_if_there(FileSystem& fs, const std::string& path) {
+  std::string ignored;
+  if (fs.exists(path)) fs.remove(path, &ignored);
+}
+
+void remove_temporaries(FileSystem& fs, const std::vector<OutputBlob>& files) {
+  for (const auto& blob : files) remove_if_there(fs, temporary_name(blob.path));
+}
+
+// Puts the old files back after a failed exchange: the new files already in place go, the
+// backups return. Best effort: the failure that led here is what gets reported.
+void restore(FileSystem& fs, const std::vector<OutputBlob>& files,
+             const std::vector<bool>& backed_up, std::size_t installed) {
+  std::string ignored;
+  for (std::size_t i = 0; i < installed; ++i) fs.remove(files[i].path, &ignored);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (backed_up[i]) fs.rename(backup_name(files[i].path), files[i].path, &ignored);
   }
+  remove_temporaries(fs, files);
 }
 
 }  // namespace
@@ -37,15 +52,29 @@ void replace_files(FileSystem& fs, const std::vector<OutputBlob>& files) {
   try {
     for (const auto& blob : files) write_temporary(fs, blob);
   } catch (const FileError&) {
-    remove_temporaries(fs, files, 0);
+    remove_temporaries(fs, files);
     throw;
   }
+  // Old files step aside first, so that a failure part-way can put the whole set back.
+  std::vector<bool> backed_up(files.size(), false);
+  std::string err;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    std::string err;
-    if (!fs.rename(temporary_name(files[i].path), files[i].path, &err)) {
-      remove_temporaries(fs, files, i);
+    if (!fs.exists(files[i].path)) continue;
+    remove_if_there(fs, backup_name(files[i].path));
+    if (!fs.rename(files[i].path, backup_name(files[i].path), &err)) {
+      restore(fs, files, backed_up, 0);
       throw FileError(files[i].path, err);
     }
+    backed_up[i] = true;
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!fs.rename(temporary_name(files[i].path), files[i].path, &err)) {
+      restore(fs, files, backed_up, i);
+      throw FileError(files[i].path, err);
+    }
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (backed_up[i]) remove_if_there(fs, backup_name(files[i].path));
   }
 }
 

@@ -30,10 +30,13 @@ struct OutputBlob {
 
 // The temporary name beside `path` that a replacement writes first.
 std::string temporary_name(const std::string& path);
+// The name an old file takes while the new set is put in place.
+std::string backup_name(const std::string& path);
 
-// Writes every blob to its temporary file, and only when all are written renames them over their
-// targets, so that a set of files loaded together is never half old, half new. On failure the
-// temporary files are removed and FileError names the file and the reason.
+// Writes every blob to its temporary file; only when all are written do the old files step aside
+// and the new ones take their names, so that a set of files loaded together is never half old,
+// half new. On failure the old files are put back, the temporary files are removed and FileError
+// names the file and the reason.
 void replace_files(FileSystem& fs, const std::vector<OutputBlob>& files);
 
 // One file alone.
