@@ -1,5 +1,6 @@
 #include "compiler/file_writers.h"
 
+#include <bit>
 #include <stdexcept>
 
 #include "compiler/little_endian.h"
@@ -54,28 +55,51 @@ std::string write_table_file(const SimTable& table) {
 
 namespace {
 
-void put_value(std::string& out, const LineValue& v) {
-  put_le(out, static_cast<std::uint16_t>(v.tag()));
-  switch (v.tag()) {
+std::size_t value_size(LineValue::Tag tag) {
+  switch (tag) {
     case LineValue::Tag::integer:
-      put_le(out, static_cast<std::int16_t>(v.number()));
-      break;
+      return 4;
     case LineValue::Tag::real:
-      put_double_le(out, v.number());
-      break;
+      return 10;
     case LineValue::Tag::empty:
       break;
+  }
+  return 2;
+}
+
+// Stores `bytes` little-endian bytes of v at p.
+void store_le(char* p, std::uint64_t v, int bytes) {
+  for (int k = 0; k < bytes; ++k) {
+    p[k] = static_cast<char>(static_cast<std::uint8_t>(v & 0xFFu));
+    v >>= 8;
   }
 }
 
 }  // namespace
 
 std::string write_line_file(const LineGeometry& geometry) {
-  std::string out;
-  const std::int64_t rows = geometry.last_m() + 1;
-  out.reserve(static_cast<std::size_t>(rows) * 2 * 10);
-  for (int coord = 0; coord < 2; ++coord) {
-    for (std::int64_t m = 0; m < rows; ++m) put_value(out, geometry.at(m, coord));
+  // The file is over a megabyte for an ordinary line: size it once and fill it in place.
+  const auto& tags = geometry.tags();
+  const auto& numbers = geometry.numbers();
+  const std::size_t rows = tags.size() / 2;
+  std::size_t size = 0;
+  for (auto tag : tags) size += value_size(tag);
+  std::string out(size, '\0');
+  char* p = out.data();
+  for (std::size_t coord = 0; coord < 2; ++coord) {
+    for (std::size_t row = 0; row < rows; ++row) {
+      const std::size_t i = row * 2 + coord;
+      const auto tag = tags[i];
+      store_le(p, static_cast<std::uint16_t>(tag), 2);
+      p += 2;
+      if (tag == LineValue::Tag::integer) {
+        store_le(p, static_cast<std::uint16_t>(static_cast<std::int16_t>(numbers[i])), 2);
+        p += 2;
+      } else if (tag == LineValue::Tag::real) {
+        store_le(p, std::bit_cast<std::uint64_t>(numbers[i]), 8);
+        p += 8;
+      }
+    }
   }
   return out;
 }

@@ -116,18 +116,49 @@ class ModelRangeError : public std::out_of_range {
 };
 
 // Rows 0 to last_m, two coordinates each. Tags and numbers are kept apart so that the longest
-// line (over two million values) stays compact.
+// line (over two million values) stays compact; index = row * 2 + coordinate. Access is checked
+// but inline, since building and writing the geometry touch every value.
 class LineGeometry {
  public:
   LineGeometry() = default;
   explicit LineGeometry(std::int64_t last_m);
 
-  std::int64_t last_m() const { return static_cast<std::int64_t>(tags_.size() / 2) - 1; }
-  LineValue at(std::int64_t row, int coord) const;
-  void set(std::int64_t row, int coord, LineValue v);
+  std::int64_t last_m() const { return last_m_; }
+
+  LineValue at(std::int64_t row, int coord) const {
+    const std::size_t i = index(row, coord);
+    switch (tags_[i]) {
+      case LineValue::Tag::integer:
+        return LineValue::integer(static_cast<std::int16_t>(values_[i]));
+      case LineValue::Tag::real:
+        return LineValue::real(values_[i]);
+      case LineValue::Tag::empty:
+        break;
+    }
+    return LineValue();
+  }
+
+  // The number of a value, 0 for an empty one.
+  double number(std::int64_t row, int coord) const { return values_[index(row, coord)]; }
+
+  void set(std::int64_t row, int coord, LineValue v) {
+    const std::size_t i = index(row, coord);
+    tags_[i] = v.tag();
+    values_[i] = v.number();
+  }
+
+  // Every value in index order, for the file writer.
+  const std::vector<LineValue::Tag>& tags() const { return tags_; }
+  const std::vector<double>& numbers() const { return values_; }
 
  private:
-  std::size_t index(std::int64_t row, int coord) const;
+  std::size_t index(std::int64_t row, int coord) const {
+    if (row < 0 || row > last_m_ || coord < 0 || coord > 1) out_of_range(row);
+    return static_cast<std::size_t>(row) * 2 + static_cast<std::size_t>(coord);
+  }
+  [[noreturn]] void out_of_range(std::int64_t row) const;
+
+  std::int64_t last_m_ = -1;
   std::vector<LineValue::Tag> tags_;
   std::vector<double> values_;
 };

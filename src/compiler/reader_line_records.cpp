@@ -70,10 +70,10 @@ Flow SourceReader::pendenza() {
 void SourceReader::geometry_step(double k, bool curved) {
   LineGeometry& g = state_.line_geometry;
   const std::int64_t m = geometry_cursor_;
-  const double x1 = g.at(m - 1, 0).number();
-  const double y1 = g.at(m - 1, 1).number();
-  const double dx = x1 - g.at(m - 2, 0).number();
-  const double dy = y1 - g.at(m - 2, 1).number();
+  const double x1 = g.number(m - 1, 0);
+  const double y1 = g.number(m - 1, 1);
+  const double dx = x1 - g.number(m - 2, 0);
+  const double dy = y1 - g.number(m - 2, 1);
   if (curved) {
     g.set(m, 0, LineValue::real(x1 + (dx + k * dy)));
     g.set(m, 1, LineValue::real(y1 + (dy - k * dx)));
