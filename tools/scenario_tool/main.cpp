@@ -39,6 +39,15 @@ void add_inspect(CLI::App& app, InspectOptions& o) {
   cmd->add_flag("--json", o.json, "Print JSON instead of text");
 }
 
+void add_plot(CLI::App& app, PlotOptions& o) {
+  auto* cmd = app.add_subcommand(
+      "plot", "Draw the compiled files of a scenario as a plan and a profile (SVG)");
+  cmd->add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd->add_option("-o,--output", o.prefix,
+                  "Write PREFIX_plan.svg and PREFIX_profile.svg (default: ROUTE_TRAIN, the name "
+                  "of the scenario's files, in the current folder)");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,9 +59,11 @@ int main(int argc, char** argv) {
   TemplateOptions template_options;
   CompileOptions compile_options;
   InspectOptions inspect_options;
+  PlotOptions plot_options;
   add_template(app, template_options);
   add_compile(app, compile_options);
   add_inspect(app, inspect_options);
+  add_plot(app, plot_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -62,5 +73,6 @@ int main(int argc, char** argv) {
   const std::string verb = app.get_subcommands().front()->get_name();
   if (verb == "template") return run_template(template_options, std::cout, std::cerr);
   if (verb == "compile") return run_compile(compile_options, std::cout, std::cerr);
+  if (verb == "plot") return run_plot(plot_options, std::cout, std::cerr);
   return run_inspect(inspect_options, std::cout, std::cerr);
 }

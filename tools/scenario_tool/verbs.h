@@ -38,8 +38,14 @@ struct InspectOptions {
   bool json = false;
 };
 
+struct PlotOptions {
+  std::vector<std::string> paths;     // one folder, or the compiled files themselves
+  std::optional<std::string> prefix;  // PREFIX_plan.svg and PREFIX_profile.svg
+};
+
 int run_template(const TemplateOptions& options, std::ostream& out, std::ostream& err);
 int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& err);
 int run_inspect(const InspectOptions& options, std::ostream& out, std::ostream& err);
+int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario::tool
