@@ -1,0 +1,113 @@
+// The steps of one compile timed apart, to show where a compile spends its time: reading the
+// sources, serialising the three files in memory, and writing them out. Argument 0 is the
+// built-in scenario; any other is the length of a synthetic line.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench_support.h"
+#include "compiler/file_writers.h"
+#include "compiler/finishing_pass.h"
+#include "compiler/memorizza_dati.h"
+#include "run/file_names.h"
+#include "run/replace_files.h"
+#include "synthetic_scenario.h"
+
+namespace {
+
+using scenario::GeneratorState;
+
+// The sources and the setup of one case; the scenario lives as long as the setup uses it.
+class PhaseCase {
+ public:
+  explicit PhaseCase(std::int64_t arg) {
+    if (arg == 0) {
+      compiles_ = std::make_unique<bench::Compiles>(bench::builtin_setup(folder_.str()));
+    } else {
+      synth_ = synthetic::make_scenario(static_cast<std::int32_t>(arg));
+      compiles_ = std::make_unique<bench::Compiles>(bench::synthetic_setup(folder_.str(), synth_));
+    }
+  }
+  bench::Compiles& compiles() { return *compiles_; }
+
+  // A state as the reader leaves it, with the finishing pass done: ready to be written.
+  GeneratorState& read_and_finish() {
+    GeneratorState& s = compiles_->prepare();
+    s.build_line = 1;
+    scenario::memorizza_dati(s);
+    scenario::finishing_pass(s);
+    return s;
+  }
+
+ private:
+  bench::ScratchFolder folder_;
+  synthetic::Scenario synth_;
+  std::unique_ptr<bench::Compiles> compiles_;
+};
+
+bool read_cleanly(benchmark::State& st, const GeneratorState& s) {
+  if (s.error_code == 0) return true;
+  st.SkipWithError(("the reader recorded code " + std::to_string(s.error_code)).c_str());
+  return false;
+}
+
+// memorizza_dati: reading both sources into the model, line geometry included.
+void BM_PhaseRead(benchmark::State& st) {
+  PhaseCase c(st.range(0));
+  if (!read_cleanly(st, c.read_and_finish())) return;
+  for (auto _ : st) {
+    st.PauseTiming();
+    GeneratorState& s = c.compiles().prepare();
+    s.build_line = 1;
+    st.ResumeTiming();
+    scenario::memorizza_dati(s);
+  }
+}
+
+// The bytes of the three files, built in memory.
+void BM_PhaseSerialise(benchmark::State& st) {
+  PhaseCase c(st.range(0));
+  const GeneratorState& s = c.read_and_finish();
+  if (!read_cleanly(st, s)) return;
+  for (auto _ : st) {
+    benchmark::DoNotOptimize(scenario::write_line_file(s.line_geometry));
+    benchmark::DoNotOptimize(scenario::write_track_file(s.track));
+    benchmark::DoNotOptimize(scenario::write_table_file(s.table));
+  }
+}
+
+// The line file alone, the largest of the three.
+void BM_PhaseSerialiseLine(benchmark::State& st) {
+  PhaseCase c(st.range(0));
+  const GeneratorState& s = c.read_and_finish();
+  if (!read_cleanly(st, s)) return;
+  for (auto _ : st) benchmark::DoNotOptimize(scenario::write_line_file(s.line_geometry));
+  st.counters["bytes"] = static_cast<double>(scenario::write_line_file(s.line_geometry).size());
+}
+
+// Putting bytes already built on the disk: temporary files, flush, rename over the old files.
+void BM_PhaseReplaceFiles(benchmark::State& st) {
+  PhaseCase c(st.range(0));
+  const GeneratorState& s = c.read_and_finish();
+  if (!read_cleanly(st, s)) return;
+  const std::vector<scenario::OutputBlob> files{
+      {scenario::line_file_path(s), scenario::write_line_file(s.line_geometry)},
+      {scenario::table_file_path(s), scenario::write_table_file(s.table)},
+      {scenario::track_file_path(s), scenario::write_track_file(s.track)}};
+  scenario::RealFileSystem fs;
+  for (auto _ : st) scenario::replace_files(fs, files);
+}
+
+}  // namespace
+
+BENCHMARK(BM_PhaseRead)->Arg(0)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PhaseSerialise)->Arg(0)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PhaseSerialiseLine)
+    ->Arg(0)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_PhaseReplaceFiles)->Arg(0)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
