@@ -64,8 +64,14 @@ Flow SourceReader::lunghezza() {
   }
   const std::int64_t line_last = std::int64_t{length} + kExtraMetres;
   const std::int64_t track_last = rounded(static_cast<double>(line_last) / kCellMetres);
-  // Cell 1 carries the header of the track file: a track without it is no track.
-  if (track_last < 1) throw ValueDoesNotFit("route too short for a track");
+  // Cell 1 carries the header of the track file: a track without it is no track, and neither is
+  // one that an earlier length record made.
+  if (track_last < 1) {
+    state_.track.clear();
+    state_.line_geometry = LineGeometry();
+    state_.has_line_geometry = false;
+    throw ValueDoesNotFit("route too short for a track");
+  }
 
   state_.line_last_m = static_cast<std::int32_t>(line_last);
   state_.track_last = static_cast<std::int32_t>(track_last);

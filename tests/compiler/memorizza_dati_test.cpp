@@ -311,6 +311,16 @@ TEST_F(ReaderTest, RouteLengthLimits) {
   read({}, {}, -6950);
   EXPECT_EQ(state.track_last, 1);
   EXPECT_TRUE(state.has_track());
+
+  // A second length record too short for a track leaves no track, not the first one's.
+  reset();
+  write_line_text(crlf_lines({"[generale]", "lunghezza percorso, 5000",
+                              "lunghezza percorso, -6975", "[pendenze]", "[fine]"}));
+  write_train({});
+  memorizza_dati(state);
+  expect_code(25, std::nullopt);
+  EXPECT_FALSE(state.has_track());
+  EXPECT_FALSE(state.has_line_geometry);
 }
 
 TEST_F(ReaderTest, ValuesThatDoNotFitTheModelAre25) {
