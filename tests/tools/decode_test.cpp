@@ -161,6 +161,13 @@ TEST(DecodeLineDamage, ABadTagIsReportedAtTheValueThatCarriesIt) {
   EXPECT_EQ(r.error().offset, 8u);
   EXPECT_EQ(r.error().message,
             "value 3 (at byte 8) has the bad tag 7 (0 empty, 2 integer or 5 double expected)");
+
+  // A tag whose high byte is set is bad too, not the tag of its low byte.
+  bytes = put_u16(bytes, 8, 0x8002);
+  const auto high = decode_line_file(bytes);
+  ASSERT_FALSE(high.ok());
+  EXPECT_EQ(high.error().message,
+            "value 3 (at byte 8) has the bad tag 32770 (0 empty, 2 integer or 5 double expected)");
 }
 
 TEST(DecodeLineDamage, AValueCutShortNamesItsPayload) {

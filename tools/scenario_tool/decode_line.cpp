@@ -47,11 +47,14 @@ std::variant<LineValue, DecodeError> read_value(ByteReader& in, std::size_t inde
     return DecodeError{at, which() + " is cut short: its 2-byte tag has " +
                                std::to_string(in.remaining()) + " byte left"};
   }
-  const auto tag = static_cast<Tag>(*raw);
-  if (tag != Tag::empty && tag != Tag::integer && tag != Tag::real) {
+  // Checked on the full 16 bits: the tag type is one byte wide, and 0x8000 must not pass as 0.
+  if (*raw != static_cast<std::uint16_t>(Tag::empty) &&
+      *raw != static_cast<std::uint16_t>(Tag::integer) &&
+      *raw != static_cast<std::uint16_t>(Tag::real)) {
     return DecodeError{at, which() + " has the bad tag " + std::to_string(*raw) +
                                " (0 empty, 2 integer or 5 double expected)"};
   }
+  const auto tag = static_cast<Tag>(*raw);
   if (in.remaining() < payload_size(tag)) {
     return DecodeError{in.offset(), which() + " is cut short: its " + tag_name(tag) + " needs " +
                                         std::to_string(payload_size(tag)) + " bytes, " +
