@@ -48,10 +48,10 @@ class FltkUi : public Ui {
  public:
   void show_wait_window() override {
     window_ = std::make_unique<WaitWindow>(wait_window::client_width, wait_window::client_height,
-                                          "Generatore");
-    auto* label = new Fl_Box(wait_window::label_left, wait_window::label_top,
-                             wait_window::label_width, wait_window::label_height,
-                             wait_window::caption);
+                                           "Generatore");
+    auto* label =
+        new Fl_Box(wait_window::label_left, wait_window::label_top, wait_window::label_width,
+                   wait_window::label_height, wait_window::caption);
     label->labelfont(wait_font());
     label->labelsize(wait_window::font_pixels);
     label->align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT);

@@ -23,7 +23,9 @@ std::string line_source_path(const GeneratorState& s) {
 std::string train_source_path(const GeneratorState& s) {
   return in_folder(s, route_train(s) + "-.txt");
 }
-std::string notes_path(const GeneratorState& s) { return in_folder(s, route_train(s) + "_note.txt"); }
+std::string notes_path(const GeneratorState& s) {
+  return in_folder(s, route_train(s) + "_note.txt");
+}
 std::string slowdown_order_path(const GeneratorState& s) {
   return in_folder(s, route_train(s) + "_rallentamenti.txt");
 }
@@ -33,7 +35,11 @@ std::string timetable_path(const GeneratorState& s) {
 std::string line_file_path(const GeneratorState& s) {
   return in_folder(s, s.route_id + "_linea.dat");
 }
-std::string table_file_path(const GeneratorState& s) { return in_folder(s, route_train(s) + ".sim"); }
-std::string track_file_path(const GeneratorState& s) { return in_folder(s, route_train(s) + ".dat"); }
+std::string table_file_path(const GeneratorState& s) {
+  return in_folder(s, route_train(s) + ".sim");
+}
+std::string track_file_path(const GeneratorState& s) {
+  return in_folder(s, route_train(s) + ".dat");
+}
 
 }  // namespace scenario

@@ -22,9 +22,7 @@ TEST(ErrorRegistryTest, EveryCodeOnceWithAMeaning) {
   EXPECT_EQ(error_meaning(999), "unknown error code");
 }
 
-TEST(ErroreTest, TextHasTheLeadingSpace) {
-  EXPECT_EQ(errore_text("1250"), " Errore n. 1250");
-}
+TEST(ErroreTest, TextHasTheLeadingSpace) { EXPECT_EQ(errore_text("1250"), " Errore n. 1250"); }
 
 }  // namespace
 }  // namespace scenario

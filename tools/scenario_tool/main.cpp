@@ -1,7 +1,6 @@
 // scenario_tool: compiles an author's own scenario sources with diagnostics, and decodes the
 // compiled files.
 #include <CLI/CLI.hpp>
-
 #include <csignal>
 #include <iostream>
 
@@ -12,14 +11,15 @@ namespace {
 using namespace scenario::tool;
 
 void add_template(CLI::App& app, TemplateOptions& o) {
-  auto* cmd = app.add_subcommand(
-      "template", "Write the built-in line and train sources as a starting point");
+  auto* cmd = app.add_subcommand("template",
+                                 "Write the built-in line and train sources as a starting point");
   cmd->add_option("-o,--output", o.out_dir, "Folder to write into")->capture_default_str();
 }
 
 void add_compile(CLI::App& app, CompileOptions& o) {
   auto* cmd = app.add_subcommand(
-      "compile", "Compile a line source and a train source into the three files the simulator loads");
+      "compile",
+      "Compile a line source and a train source into the three files the simulator loads");
   cmd->add_option("LINE_SOURCE", o.line_source, "The line description (ROUTE_linea.txt)")
       ->required();
   cmd->add_option("TRAIN_SOURCE", o.train_source, "The train description (ROUTE_TRAIN-.txt)")

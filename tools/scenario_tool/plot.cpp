@@ -1,6 +1,5 @@
 #include "scenario_tool/plot.h"
 
-#include <exception>
 #include <filesystem>
 #include <variant>
 
@@ -17,31 +16,6 @@ constexpr std::string_view kLineEnding = "_linea.dat";
 
 std::string file_stem(const std::string& path) {
   return std::filesystem::path(path).stem().string();
-}
-
-// Tells what became of each file that could not be used; returns the exit status it calls for.
-int report_file_problems(const LoadedScenario& s, std::ostream& err) {
-  bool damaged = false;
-  bool io = false;
-  for (const FileOutcome& o : s.outcomes) {
-    const std::string path = o.path.value_or("");
-    if (o.state == FileState::missing && !o.required) {
-      err << "plot: no " << role_name(o.role) << " file " << path
-          << " (a scenario compiled with --no-line has none)\n";
-    } else if (o.state == FileState::missing) {
-      err << "plot: cannot find the " << role_name(o.role) << " file " << path << '\n';
-      io = true;
-    } else if (o.state == FileState::unreadable) {
-      err << "plot: cannot read " << path << ": " << o.reason << '\n';
-      io = true;
-    } else if (o.state == FileState::damaged) {
-      err << "plot: " << path << ": damaged " << role_name(o.role) << " file at byte "
-          << o.error->offset << ": " << o.error->message << '\n';
-      damaged = true;
-    }
-  }
-  if (damaged) return exit_code::damaged_file;
-  return io ? exit_code::io_failure : exit_code::clean;
 }
 
 // The route and the train: as the table stores them, else as the file names tell.
@@ -96,7 +70,7 @@ int plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ost
   }
   const auto& files = std::get<ScenarioFiles>(located);
   const LoadedScenario loaded = load_scenario(files, fs);
-  int status = report_file_problems(loaded, err);
+  int status = report_file_problems(loaded, "plot", err, true);
   std::vector<std::string> notes;
   const auto pictures =
       draw(scene_of(loaded, files), options.prefix.value_or(default_prefix(files)), notes);
@@ -130,13 +104,7 @@ std::string default_prefix(const ScenarioFiles& files) {
 }
 
 int run_plot_on(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
-  try {
-    return plot(options, fs, out, err);
-  } catch (const std::exception& e) {
-    // Only the system can fail here (memory, a folder that vanishes): the bytes are checked.
-    err << "plot: " << e.what() << '\n';
-    return exit_code::io_failure;
-  }
+  return run_guarded("plot", err, [&] { return plot(options, fs, out, err); });
 }
 
 int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err) {

@@ -62,16 +62,8 @@ void draw_tunnels(Svg& svg, const PlanFrame& frame, const LineGeometry& line,
   }
 }
 
-void draw_titles(Svg& svg, const PlotScene& scene) {
-  svg.text(Point{40, page::title_y}, plot_title(scene, "plan of the line"),
-           {{"class", "title"},
-            {"font-size", svg_number(page::title_size)},
-            {"font-weight", "bold"},
-            {"fill", page::ink}});
-  svg.text(Point{40, page::subtitle_y},
-           "Centre line from the line file as stored, coordinate 0 to the right and coordinate 1 "
-           "upwards, at one scale; metres with no point are left out",
-           {{"font-size", svg_number(page::subtitle_size)}, {"fill", page::faint_ink}});
+// The frame around the drawing, below the titles.
+void draw_border(Svg& svg) {
   svg.rect(30, 82, page::width - 60, page::height - 112,
            {{"fill", "none"}, {"stroke", "#999999"}, {"stroke-width", "1"}});
 }
@@ -99,10 +91,12 @@ std::optional<std::string> plan_svg(const PlotScene& scene, std::vector<std::str
     notes.push_back("no metre of the line file holds a point: there is no plan to draw");
     return std::nullopt;
   }
-  Svg svg(page::width, page::height, page::width_mm, page::height_mm,
-          plot_title(scene, "plan of the line"),
-          "Plan of the track's centre line drawn from the compiled line file.");
-  draw_titles(svg, scene);
+  Svg svg = titled_page(
+      scene, "plan of the line",
+      "Plan of the track's centre line drawn from the compiled line file.",
+      "Centre line from the line file as stored, coordinate 0 to the right and coordinate 1 "
+      "upwards, at one scale; metres with no point are left out");
+  draw_border(svg);
   LabelPlacer labels;
   labels.reserve(draw_plan_legend(svg));
   labels.reserve(draw_scale_bar(svg, *frame));

@@ -31,18 +31,6 @@ std::string shortened(const std::string& name) {
   return name.substr(0, starts[kLongestName - 1]) + "\u2026";
 }
 
-void draw_titles(Svg& svg, const PlotScene& scene) {
-  svg.text(Point{40, page::title_y}, plot_title(scene, "profile of the line"),
-           {{"class", "title"},
-            {"font-size", svg_number(page::title_size)},
-            {"font-weight", "bold"},
-            {"fill", page::ink}});
-  svg.text(Point{40, page::subtitle_y},
-           "Elevation from the gradient of each 50 m cell of the track file, starting at 0 m; "
-           "stations from the table file",
-           {{"font-size", svg_number(page::subtitle_size)}, {"fill", page::faint_ink}});
-}
-
 void draw_distance_axis(Svg& svg, const ProfileLayout& layout) {
   for (double m : ticks(0, layout.length_m, kMinorTickMetres)) {
     const double x = layout.x_of(m);
@@ -128,10 +116,11 @@ ProfileLayout profile_layout(const std::vector<TrackCell>& track) {
 std::string profile_svg(const PlotScene& scene, std::vector<std::string>& notes) {
   const std::vector<TrackCell>& track = *scene.track;
   const ProfileLayout layout = profile_layout(track);
-  Svg svg(page::width, page::height, page::width_mm, page::height_mm,
-          plot_title(scene, "profile of the line"),
-          "Profile of the line drawn from the compiled track and table files.");
-  draw_titles(svg, scene);
+  Svg svg = titled_page(
+      scene, "profile of the line",
+      "Profile of the line drawn from the compiled track and table files.",
+      "Elevation from the gradient of each 50 m cell of the track file, starting at 0 m; "
+      "stations from the table file");
   draw_poor_adhesion(svg, layout, track);
   draw_elevation_panel(svg, layout, track);
   draw_speed_panel(svg, layout, track);

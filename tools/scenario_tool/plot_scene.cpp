@@ -1,5 +1,6 @@
 #include "scenario_tool/plot_scene.h"
 
+#include "scenario_tool/plot_page.h"
 #include "scenario_tool/table_views.h"
 
 namespace scenario::tool {
@@ -27,6 +28,20 @@ std::string plot_title(const PlotScene& scene, const std::string& what) {
     title += " (" + stations.front().name + " \u2013 " + stations.back().name + ")";
   }
   return title + ": " + what;
+}
+
+Svg titled_page(const PlotScene& scene, const std::string& what, std::string_view description,
+                std::string_view subtitle) {
+  const std::string title = plot_title(scene, what);
+  Svg svg(page::width, page::height, page::width_mm, page::height_mm, title, description);
+  svg.text(Point{40, page::title_y}, title,
+           {{"class", "title"},
+            {"font-size", svg_number(page::title_size)},
+            {"font-weight", "bold"},
+            {"fill", page::ink}});
+  svg.text(Point{40, page::subtitle_y}, subtitle,
+           {{"font-size", svg_number(page::subtitle_size)}, {"fill", page::faint_ink}});
+  return svg;
 }
 
 }  // namespace scenario::tool

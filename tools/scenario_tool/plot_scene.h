@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/model.h"
+#include "scenario_tool/plot_svg.h"
 
 namespace scenario::tool {
 
@@ -22,6 +24,11 @@ struct PlotScene {
 // "Valdora_Lusa, train 24863 (FIRST – LAST): what", naming the first and last station when the
 // table is there.
 std::string plot_title(const PlotScene& scene, const std::string& what);
+
+// Starts a page of `plot` showing `what` of the scene: plot_title(scene, what) is the title that
+// viewers show and stands in bold at the top, with `subtitle` below it.
+Svg titled_page(const PlotScene& scene, const std::string& what, std::string_view description,
+                std::string_view subtitle);
 
 // The position, zone and name of a station of the table.
 struct StationMark {

@@ -83,4 +83,40 @@ LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs) {
   return s;
 }
 
+int report_file_problems(const LoadedScenario& s, std::string_view verb, std::ostream& err,
+                         bool tell_optional_missing) {
+  bool damaged = false;
+  bool io = false;
+  for (const FileOutcome& o : s.outcomes) {
+    const std::string path = o.path.value_or("");
+    switch (o.state) {
+      case FileState::missing:
+        if (!o.required) {
+          if (tell_optional_missing) {
+            err << verb << ": no " << role_name(o.role) << " file " << path
+                << " (a scenario compiled with --no-line has none)\n";
+          }
+          break;
+        }
+        err << verb << ": cannot find the " << role_name(o.role) << " file " << path << '\n';
+        io = true;
+        break;
+      case FileState::unreadable:
+        err << verb << ": cannot read " << path << ": " << o.reason << '\n';
+        io = true;
+        break;
+      case FileState::damaged:
+        err << verb << ": " << path << ": damaged " << role_name(o.role) << " file at byte "
+            << o.error->offset << ": " << o.error->message << '\n';
+        damaged = true;
+        break;
+      case FileState::ok:
+      case FileState::not_given:
+        break;
+    }
+  }
+  if (damaged) return exit_code::damaged_file;
+  return io ? exit_code::io_failure : exit_code::clean;
+}
+
 }  // namespace scenario::tool

@@ -3,14 +3,18 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/model.h"
 #include "platform/file_system.h"
 #include "scenario_tool/decode.h"
 #include "scenario_tool/scenario_files.h"
+#include "scenario_tool/verbs.h"
 
 namespace scenario::tool {
 
@@ -41,5 +45,24 @@ struct LoadedScenario {
 };
 
 LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs);
+
+// Tells on `err`, each line starting "VERB: ", what became of each file that could not be used;
+// returns the exit status it calls for, a damaged file outweighing one that could not be found or
+// read. A missing file that is not required is no failure: it is told only when
+// `tell_optional_missing` is set.
+int report_file_problems(const LoadedScenario& s, std::string_view verb, std::ostream& err,
+                         bool tell_optional_missing);
+
+// Runs a verb that reads a scenario. Only the system can fail there (memory, a folder that
+// vanishes): the bytes are checked. So an exception is told as "VERB: what" and is an I/O failure.
+template <typename Run>
+int run_guarded(std::string_view verb, std::ostream& err, Run&& run) {
+  try {
+    return run();
+  } catch (const std::exception& e) {
+    err << verb << ": " << e.what() << '\n';
+    return exit_code::io_failure;
+  }
+}
 
 }  // namespace scenario::tool
