@@ -1,0 +1,38 @@
+// A file system held in memory, for the fuzz harnesses: a compile runs thousands of times a
+// second without touching the disk, and everything it left behind can be listed afterwards.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace scenario::fuzz {
+
+// Behaves as a disk does where it matters to the compiler: a file being written is visible
+// under its name at once, a removed or renamed file keeps receiving what an open handle
+// writes, and a missing file cannot be read, removed or renamed.
+class MemoryFileSystem : public FileSystem {
+ public:
+  bool exists(const std::string& path) override;
+  std::unique_ptr<OutputFile> create(const std::string& path, std::string* err) override;
+  bool read(const std::string& path, std::string* bytes, std::string* err) override;
+  bool remove(const std::string& path, std::string* err) override;
+  bool rename(const std::string& from, const std::string& to, std::string* err) override;
+
+  // Puts a file in place, replacing any file of that name.
+  void put(const std::string& path, std::string bytes);
+  bool has(const std::string& path) const { return files_.contains(path); }
+  // The file's bytes, or nothing when there is no such file.
+  std::optional<std::string> contents(const std::string& path) const;
+  // Every file name, sorted.
+  std::vector<std::string> paths() const;
+
+ private:
+  std::map<std::string, std::shared_ptr<std::string>> files_;
+};
+
+}  // namespace scenario::fuzz
