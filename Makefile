@@ -1,8 +1,9 @@
 # Two entry points: `make run` builds and runs the generator, `make test` builds and runs every test
 # (the everyday build, then the whole suite again under the address and undefined-behaviour
-# sanitizers). Both install what is missing first.
+# sanitizers, then the Windows programs, cross-built and run under Wine against the everyday
+# build). Both install what is missing first.
 
-.PHONY: run test test-dev test-asan deps build
+.PHONY: run test test-dev test-asan test-windows deps build
 
 deps:
 	@scripts/install-deps
@@ -22,4 +23,7 @@ test-asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
-test: test-dev test-asan
+test-windows: build
+	scripts/test-windows build/dev
+
+test: test-dev test-asan test-windows

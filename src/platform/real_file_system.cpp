@@ -6,6 +6,10 @@
 
 #include "platform/file_system.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace scenario {
 
 namespace {
@@ -15,6 +19,10 @@ std::filesystem::path to_path(const std::string& utf8) {
 }
 
 std::string errno_text(int e) { return std::strerror(e); }
+
+// The portable wording of an operating system error ("No such file or directory"), the same on
+// every platform, rather than the system's own.
+std::string error_text(const std::error_code& ec) { return ec.default_error_condition().message(); }
 
 class StdioOutputFile : public OutputFile {
  public:
@@ -106,7 +114,7 @@ bool RealFileSystem::read(const std::string& path, std::string* bytes, std::stri
 bool RealFileSystem::remove(const std::string& path, std::string* err) {
   std::error_code ec;
   if (!std::filesystem::remove(to_path(path), ec)) {
-    *err = ec ? ec.message() : std::string("No such file or directory");
+    *err = ec ? error_text(ec) : std::string("No such file or directory");
     return false;
   }
   return true;
@@ -114,9 +122,16 @@ bool RealFileSystem::remove(const std::string& path, std::string* err) {
 
 bool RealFileSystem::rename(const std::string& from, const std::string& to, std::string* err) {
   std::error_code ec;
+#ifdef _WIN32
+  // The library's own rename on Windows reports most failures as a bare I/O error.
+  if (!MoveFileExW(to_path(from).c_str(), to_path(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    ec.assign(static_cast<int>(GetLastError()), std::system_category());
+  }
+#else
   std::filesystem::rename(to_path(from), to_path(to), ec);
+#endif
   if (ec) {
-    *err = ec.message();
+    *err = error_text(ec);
     return false;
   }
   return true;

@@ -148,7 +148,7 @@ TEST(Windows1252Test, RoundTripsEveryDefinedByte) {
   }
   EXPECT_TRUE(is_valid_utf8("abc \xC3\xA0"));
   EXPECT_FALSE(is_valid_utf8("abc \xE0"));
-  EXPECT_FALSE(is_valid_utf8("\xC0\x80"));  // an overlong NUL
+  EXPECT_FALSE(is_valid_utf8("\xC0\x80"));      // an overlong NUL
   EXPECT_EQ(to_windows1252("\xE0\xA0"), "??");  // a sequence cut short
 }
 

@@ -314,8 +314,8 @@ TEST_F(ReaderTest, RouteLengthLimits) {
 
   // A second length record too short for a track leaves no track, not the first one's.
   reset();
-  write_line_text(crlf_lines({"[generale]", "lunghezza percorso, 5000",
-                              "lunghezza percorso, -6975", "[pendenze]", "[fine]"}));
+  write_line_text(crlf_lines({"[generale]", "lunghezza percorso, 5000", "lunghezza percorso, -6975",
+                              "[pendenze]", "[fine]"}));
   write_train({});
   memorizza_dati(state);
   expect_code(25, std::nullopt);

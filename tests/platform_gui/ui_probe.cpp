@@ -1,6 +1,6 @@
 // Opens the real windows through the platform layer, for the tests under a virtual X server.
-//   ui_probe wait       shows the wait window, prints "shown", then waits for standard input to close
-//   ui_probe message T  shows the message box with text T, prints "closed" once OK is pressed
+//   ui_probe wait       shows the wait window, prints "shown", then waits for standard input to
+//   close ui_probe message T  shows the message box with text T, prints "closed" once OK is pressed
 #include <cstdio>
 #include <iostream>
 #include <string>

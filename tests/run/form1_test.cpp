@@ -13,28 +13,41 @@ using testing::read_file;
 using testing::RecordingUi;
 using testing::TempDir;
 
-const std::vector<std::string> kOutputs{
-    "Valdora_Lusa_24863.dat",      "Valdora_Lusa_24863.sim",
-    "Valdora_Lusa_24863_note.txt", "Valdora_Lusa_24863_rallentamenti.txt",
-    "Valdora_Lusa_24863_scheda_treno.txt", "Valdora_Lusa_linea.dat"};
+const std::vector<std::string> kOutputs{"Valdora_Lusa_24863.dat",
+                                        "Valdora_Lusa_24863.sim",
+                                        "Valdora_Lusa_24863_note.txt",
+                                        "Valdora_Lusa_24863_rallentamenti.txt",
+                                        "Valdora_Lusa_24863_scheda_treno.txt",
+                                        "Valdora_Lusa_linea.dat"};
 
 const std::vector<std::string> kDocuments{"Valdora_Lusa_24863_note.txt",
                                           "Valdora_Lusa_24863_rallentamenti.txt",
                                           "Valdora_Lusa_24863_scheda_treno.txt"};
 
+// Windows names use the backslash, as the simulator's authors write them.
+#ifdef _WIN32
+constexpr const char* kFolder = "C:\\some\\folder";
+constexpr const char* kSeparator = "\\";
+#else
+constexpr const char* kFolder = "/some/folder";
+constexpr const char* kSeparator = "/";
+#endif
+
+std::string in_folder(const std::string& name) { return kFolder + (kSeparator + name); }
+
 TEST(Form1Test, FileNamesAreFolderSeparatorAndIdentifiers) {
   GeneratorState s;
-  s.folder = "/some/folder";
+  s.folder = kFolder;
   s.route_id = "Valdora_Lusa";
   s.train_number = "24863";
-  EXPECT_EQ(line_source_path(s), "/some/folder/Valdora_Lusa_linea.txt");
-  EXPECT_EQ(train_source_path(s), "/some/folder/Valdora_Lusa_24863-.txt");
-  EXPECT_EQ(notes_path(s), "/some/folder/Valdora_Lusa_24863_note.txt");
-  EXPECT_EQ(slowdown_order_path(s), "/some/folder/Valdora_Lusa_24863_rallentamenti.txt");
-  EXPECT_EQ(timetable_path(s), "/some/folder/Valdora_Lusa_24863_scheda_treno.txt");
-  EXPECT_EQ(line_file_path(s), "/some/folder/Valdora_Lusa_linea.dat");
-  EXPECT_EQ(table_file_path(s), "/some/folder/Valdora_Lusa_24863.sim");
-  EXPECT_EQ(track_file_path(s), "/some/folder/Valdora_Lusa_24863.dat");
+  EXPECT_EQ(line_source_path(s), in_folder("Valdora_Lusa_linea.txt"));
+  EXPECT_EQ(train_source_path(s), in_folder("Valdora_Lusa_24863-.txt"));
+  EXPECT_EQ(notes_path(s), in_folder("Valdora_Lusa_24863_note.txt"));
+  EXPECT_EQ(slowdown_order_path(s), in_folder("Valdora_Lusa_24863_rallentamenti.txt"));
+  EXPECT_EQ(timetable_path(s), in_folder("Valdora_Lusa_24863_scheda_treno.txt"));
+  EXPECT_EQ(line_file_path(s), in_folder("Valdora_Lusa_linea.dat"));
+  EXPECT_EQ(table_file_path(s), in_folder("Valdora_Lusa_24863.sim"));
+  EXPECT_EQ(track_file_path(s), in_folder("Valdora_Lusa_24863.dat"));
 }
 
 TEST(Form1Test, TheBuiltInRunLeavesThreeDocumentsAndThreeCompiledFiles) {
@@ -61,12 +74,27 @@ TEST(Form1Test, TheBuiltInRunLeavesThreeDocumentsAndThreeCompiledFiles) {
   EXPECT_EQ(line.size(), 2u * (2 * 4 + 88997 * 10 + 2 * 2));
 
   // The table file: 87 records of 34 bytes plus the length of every name in it.
-  const std::vector<std::string> names{
-      "VALDORA S.T.V.", "VALDORA CORVELI", "VALDORA PRASINE", "S.FELDINO", "MERVA",
-      "FONTEGRAVO",     "SASSOLEGO",       "ORVENA",          "S.CORSIGO", "S.TEBALO",
-      "LA BRISA",       "MARZELONE",       "PERLADA",         "S.BALDIERO", "CORNETOLA",
-      "LUSA C.le",      "(  Km. ) (18.600)", "(  Km. ) (20.800)",
-      "( Ponte  ) (su fiume) (  Omba  )", "Valdora_Lusa", "24863"};
+  const std::vector<std::string> names{"VALDORA S.T.V.",
+                                       "VALDORA CORVELI",
+                                       "VALDORA PRASINE",
+                                       "S.FELDINO",
+                                       "MERVA",
+                                       "FONTEGRAVO",
+                                       "SASSOLEGO",
+                                       "ORVENA",
+                                       "S.CORSIGO",
+                                       "S.TEBALO",
+                                       "LA BRISA",
+                                       "MARZELONE",
+                                       "PERLADA",
+                                       "S.BALDIERO",
+                                       "CORNETOLA",
+                                       "LUSA C.le",
+                                       "(  Km. ) (18.600)",
+                                       "(  Km. ) (20.800)",
+                                       "( Ponte  ) (su fiume) (  Omba  )",
+                                       "Valdora_Lusa",
+                                       "24863"};
   std::size_t expected = 87 * 34;
   for (const auto& n : names) expected += n.size();
   const std::string table = read_file(dir.file("Valdora_Lusa_24863.sim"));
@@ -140,7 +168,8 @@ TEST(RunGeneratorTest, AFileThatCannotBeWrittenEndsWithStatus3AndTheReason) {
   fs.fail_at = 4;  // the slowdown order
   EXPECT_EQ(run_generator(ui, fs, dir.str()), exit_status::file_failure);
   ASSERT_EQ(ui.events.size(), 2u);
-  EXPECT_EQ(ui.events[1], "message: cannot write " + dir.file("Valdora_Lusa_24863_rallentamenti.txt") +
+  EXPECT_EQ(ui.events[1], "message: cannot write " +
+                              dir.file("Valdora_Lusa_24863_rallentamenti.txt") +
                               ": injected failure");
   // The files written before stay; nothing temporary is left.
   EXPECT_EQ(list_folder(dir.path()),

@@ -18,9 +18,7 @@ using testing::TempDir;
 // A copy of the generator in a fresh folder, since it writes beside itself.
 class GeneratoreProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::copy_file(GENERATORE_PATH, dir_.path() / "generatore");
-  }
+  void SetUp() override { std::filesystem::copy_file(GENERATORE_PATH, dir_.path() / "generatore"); }
   std::string exe() const { return shell_quote(dir_.file("generatore")); }
   TempDir dir_;
 };
@@ -31,11 +29,10 @@ TEST_F(GeneratoreProcessTest, ACleanRunSaysAttendereAndEndsWithStatus0) {
   EXPECT_EQ(r.err, "Attendere\n");
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(list_folder(dir_.path()),
-            (std::vector<std::string>{"Valdora_Lusa_24863.dat", "Valdora_Lusa_24863.sim",
-                                      "Valdora_Lusa_24863_note.txt",
-                                      "Valdora_Lusa_24863_rallentamenti.txt",
-                                      "Valdora_Lusa_24863_scheda_treno.txt",
-                                      "Valdora_Lusa_linea.dat", "generatore"}));
+            (std::vector<std::string>{
+                "Valdora_Lusa_24863.dat", "Valdora_Lusa_24863.sim", "Valdora_Lusa_24863_note.txt",
+                "Valdora_Lusa_24863_rallentamenti.txt", "Valdora_Lusa_24863_scheda_treno.txt",
+                "Valdora_Lusa_linea.dat", "generatore"}));
 }
 
 TEST_F(GeneratoreProcessTest, ADisplayThatCannotBeOpenedFallsBackToTheConsole) {
@@ -56,13 +53,12 @@ TEST_F(GeneratoreProcessTest, AWriteCutOffBySizeLimitEndsWithStatus3) {
 TEST_F(GeneratoreProcessTest, AReadOnlyFolderEndsWithStatus3AndKeepsTheOldFiles) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to run as another user";
   testing::write_file(dir_.path() / "Valdora_Lusa_24863_note.txt", "an older note");
-  std::filesystem::permissions(dir_.path(), std::filesystem::perms::owner_all |
-                                                std::filesystem::perms::group_read |
-                                                std::filesystem::perms::group_exec |
-                                                std::filesystem::perms::others_read |
-                                                std::filesystem::perms::others_exec);
-  const auto r = run_command("env -u DISPLAY setpriv --reuid=65534 --regid=65534 --clear-groups " +
-                             exe());
+  std::filesystem::permissions(
+      dir_.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                       std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                       std::filesystem::perms::others_exec);
+  const auto r =
+      run_command("env -u DISPLAY setpriv --reuid=65534 --regid=65534 --clear-groups " + exe());
   EXPECT_EQ(r.exit_status, 3);
   EXPECT_EQ(r.err, "Attendere\ncannot write " + dir_.file("Valdora_Lusa_linea.txt") +
                        ": Permission denied\n");

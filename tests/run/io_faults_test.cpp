@@ -1,10 +1,10 @@
 // Whole generator runs over a disk that fails: every file operation of the run failed in turn,
 // the folder taken away under the run, and the reader's own reads and deletions failing.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -26,6 +26,7 @@ namespace scenario {
 namespace {
 
 using testing::FaultyFileSystem;
+using testing::file_identity;
 using testing::list_folder;
 using testing::read_file;
 using testing::RecordingUi;
@@ -62,14 +63,14 @@ std::vector<std::string> output_names(const std::string& folder) {
 
 // A file as a later run finds it: the same inode means the file was not replaced.
 struct FileIdentity {
-  ino_t inode = 0;
+  std::uint64_t inode = 0;
   std::string bytes;
 };
 
 FileIdentity identity_of(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return {};
-  return {st.st_ino, read_file(path)};
+  const std::uint64_t inode = file_identity(path);
+  if (inode == 0) return {};
+  return {inode, read_file(path)};
 }
 
 std::map<std::string, FileIdentity> outputs_of(const std::string& folder) {
@@ -287,8 +288,11 @@ TEST(IoFaultsTest, AFolderRemovedDuringTheRunEndsWith3AndTheReason) {
       {"before a document is renamed into place", "rename", 3, true, 3},
       {"before the train source is read", "read", 1, false, kFirstCompiled},
       {"before the compiled files are created", "create", kFirstCompiled, true, kFirstCompiled},
-      // The open file is still written in full; its rename is what fails.
+#ifndef _WIN32
+      // The open file is still written in full; its rename is what fails. (Windows does not let
+      // a folder go while a file in it is open.)
       {"while the track file is written", "write", 7, true, kFirstCompiled},
+#endif
       {"between the renames of the compiled files", "rename", 6, true, 6},
   };
   for (const Case& c : cases) {

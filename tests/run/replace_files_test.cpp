@@ -1,11 +1,6 @@
 #include "run/replace_files.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
 
 #include "support/test_support.h"
 
@@ -59,7 +54,8 @@ TEST(ReplaceFilesTest, AnyFailedOperationLeavesTheOldFilesAndNoTemporary) {
         EXPECT_EQ(e.reason(), "injected failure");
         EXPECT_NE(std::string(e.what()).find(e.path()), std::string::npos);
       }
-      EXPECT_EQ(list_folder(dir.path()), (std::vector<std::string>{"one.dat", "three.dat", "two.sim"}))
+      EXPECT_EQ(list_folder(dir.path()),
+                (std::vector<std::string>{"one.dat", "three.dat", "two.sim"}))
           << kind << " " << n;
       // The set stays old as a whole.
       for (const auto& name : names) {
@@ -80,33 +76,6 @@ TEST(ReplaceFilesTest, AFolderThatIsGoneIsReportedWithTheReason) {
     EXPECT_EQ(e.path(), target);
     EXPECT_EQ(e.reason(), "No such file or directory");
   }
-}
-
-// A write that the operating system cuts off part-way (a file size limit), in a child process so
-// that the limit does not reach the test program.
-TEST(ReplaceFilesTest, AWriteCutOffByTheSizeLimitLeavesTheOldFile) {
-  TempDir dir;
-  write_file(dir.file("big.dat"), "old contents");
-  const pid_t pid = fork();
-  ASSERT_NE(pid, -1);
-  if (pid == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{4096, 4096};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    RealFileSystem fs;
-    try {
-      replace_file(fs, dir.file("big.dat"), std::string(1 << 20, 'y'));
-    } catch (const FileError& e) {
-      _exit(e.reason() == "File too large" ? 42 : 43);
-    }
-    _exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 42);
-  EXPECT_EQ(read_file(dir.file("big.dat")), "old contents");
-  EXPECT_EQ(list_folder(dir.path()), std::vector<std::string>{"big.dat"});
 }
 
 }  // namespace

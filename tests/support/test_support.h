@@ -39,7 +39,11 @@ std::int16_t i16_at(const std::string& bytes, std::size_t offset);
 std::int32_t i32_at(const std::string& bytes, std::size_t offset);
 double f64_at(const std::string& bytes, std::size_t offset);
 
-// Runs a shell command and collects what it printed.
+// The file's identity on its disk (its inode; on Windows its file index): a file replaced by
+// another with the same bytes has a new one. 0 when the file cannot be found.
+std::uint64_t file_identity(const std::string& path);
+
+// Runs a command through sh and collects what it printed. Not on Windows.
 struct CommandResult {
   int exit_status = -1;  // -1 when the command did not end normally
   std::string out;
@@ -47,7 +51,7 @@ struct CommandResult {
 };
 CommandResult run_command(const std::string& shell_command);
 
-// Quotes a word for the shell.
+// Quotes a word for sh.
 std::string shell_quote(const std::string& word);
 
 // Records what the run would have shown.

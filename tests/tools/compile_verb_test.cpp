@@ -85,9 +85,9 @@ TEST_F(CompileVerbTest, TemplateThenCompileGivesTheGeneratorsFilesByteForByte) {
        {"Valdora_Lusa_linea.dat", "Valdora_Lusa_24863.sim", "Valdora_Lusa_24863.dat"}) {
     EXPECT_EQ(read_file(output_.file(name)), read_file(generated.file(name))) << name;
   }
-  EXPECT_EQ(list_folder(output_.path()), (std::vector<std::string>{"Valdora_Lusa_24863.dat",
-                                                                   "Valdora_Lusa_24863.sim",
-                                                                   "Valdora_Lusa_linea.dat"}));
+  EXPECT_EQ(list_folder(output_.path()),
+            (std::vector<std::string>{"Valdora_Lusa_24863.dat", "Valdora_Lusa_24863.sim",
+                                      "Valdora_Lusa_linea.dat"}));
   // The author's sources are untouched.
   EXPECT_EQ(read_file(line_), line_before);
   EXPECT_EQ(read_file(train_), train_before);
@@ -100,6 +100,24 @@ TEST_F(CompileVerbTest, SourcesInTheOutputFolderAreNeverDeleted) {
   EXPECT_EQ(r.status, exit_code::clean) << r.err;
   EXPECT_TRUE(std::filesystem::exists(line_));
   EXPECT_TRUE(std::filesystem::exists(train_));
+}
+
+TEST_F(CompileVerbTest, AMissingOutputFolderIsMade) {
+  CompileOptions o = options();
+  o.out_dir = output_.file("new/deeper");
+  const Outcome r = compile(o);
+  EXPECT_EQ(r.status, exit_code::clean) << r.err;
+  EXPECT_EQ(list_folder(o.out_dir).size(), 3u);
+}
+
+TEST(TemplateVerbTest, WritesIntoAFolderItMakes) {
+  TempDir dir;
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::string folder = dir.file("a/b");
+  EXPECT_EQ(run_template(TemplateOptions{folder}, out, err), exit_code::clean) << err.str();
+  EXPECT_EQ(list_folder(folder),
+            (std::vector<std::string>{"Valdora_Lusa_24863-.txt", "Valdora_Lusa_linea.txt"}));
 }
 
 TEST_F(CompileVerbTest, NoLineLeavesOutTheLineFile) {
@@ -206,8 +224,8 @@ TEST_F(CompileVerbTest, AMissingSourceIsAnInputOutputFailure) {
   o.train_source = sources_.file("Valdora_Lusa_9-.txt");
   const Outcome r = compile(o);
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_EQ(r.err, "scenario_tool: cannot read " + o.train_source +
-                       ": No such file or directory\n");
+  EXPECT_EQ(r.err,
+            "scenario_tool: cannot read " + o.train_source + ": No such file or directory\n");
 }
 
 }  // namespace

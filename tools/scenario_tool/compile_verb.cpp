@@ -1,19 +1,17 @@
 // `compile`: an author's two sources through the generator's own compiler, in a private folder so
 // that the reader's deletion of its sources never touches the author's files.
-#include <stdlib.h>
-
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 
 #include "compiler/memorizza_percorso.h"
 #include "platform/file_system.h"
+#include "platform/private_folder.h"
 #include "run/errore.h"
 #include "run/file_names.h"
 #include "run/generator_state.h"
 #include "run/replace_files.h"
 #include "scenario_tool/diagnostics.h"
+#include "scenario_tool/output_folder.h"
 #include "scenario_tool/verbs.h"
 
 namespace scenario::tool {
@@ -26,15 +24,14 @@ namespace fs = std::filesystem;
 class PrivateFolder {
  public:
   PrivateFolder() {
-    std::string pattern = (fs::temp_directory_path() / "scenario_tool-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-      throw FileError(pattern, std::strerror(errno), "create");
+    std::string reason;
+    if (!make_private_folder("scenario_tool-", &path_, &reason)) {
+      throw FileError(path_, reason, "create");
     }
-    path_ = pattern;
   }
   ~PrivateFolder() {
     std::error_code ec;
-    fs::remove_all(path_, ec);
+    fs::remove_all(fs::path(std::u8string(path_.begin(), path_.end())), ec);
   }
   PrivateFolder(const PrivateFolder&) = delete;
   PrivateFolder& operator=(const PrivateFolder&) = delete;
@@ -73,8 +70,8 @@ bool derive_identifiers(const CompileOptions& o, std::string& route, std::string
     const std::string prefix = route + "_";
     if (!name.starts_with(prefix) || !name.ends_with(train_suffix) ||
         name.size() < prefix.size() + train_suffix.size()) {
-      err << "scenario_tool: cannot take the train number from \"" << name << "\" (not "
-          << prefix << "TRAIN-.txt): give --train-number\n";
+      err << "scenario_tool: cannot take the train number from \"" << name << "\" (not " << prefix
+          << "TRAIN-.txt): give --train-number\n";
       return false;
     }
     train = name.substr(prefix.size(), name.size() - prefix.size() - train_suffix.size());
@@ -99,10 +96,9 @@ void copy_source(FileSystem& disk, const std::string& from, const std::string& t
 std::vector<OutputBlob> collect_outputs(FileSystem& disk, const GeneratorState& in,
                                         const GeneratorState& out) {
   std::vector<OutputBlob> blobs;
-  const std::pair<std::string, std::string> files[] = {
-      {line_file_path(in), line_file_path(out)},
-      {table_file_path(in), table_file_path(out)},
-      {track_file_path(in), track_file_path(out)}};
+  const std::pair<std::string, std::string> files[] = {{line_file_path(in), line_file_path(out)},
+                                                       {table_file_path(in), table_file_path(out)},
+                                                       {track_file_path(in), track_file_path(out)}};
   for (const auto& [from, to] : files) {
     if (!disk.exists(from)) continue;
     std::string bytes;
@@ -151,7 +147,10 @@ int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& 
     for (const auto& d : diagnostics.diagnostics()) {
       err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
     }
-    if (!outputs.empty()) replace_files(disk, outputs);
+    if (!outputs.empty()) {
+      ensure_folder(options.out_dir);
+      replace_files(disk, outputs);
+    }
   } catch (const FileError& e) {
     err << "scenario_tool: " << e.what() << "\n";
     return exit_code::io_failure;

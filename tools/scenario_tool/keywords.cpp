@@ -9,11 +9,18 @@ namespace scenario::tool {
 
 namespace {
 
-constexpr std::array<std::string_view, 12> kLineKeywords{
-    "lunghezza percorso", "progressiva chilometrica uno", "progressiva chilometrica due",
-    "progressiva chilometrica tre", "sfondo uno", "sfondo due", "sfondo tre",
-    "ripetizione segnali 4 codici", "pendenza", "indicatori_vmax", "montagna",
-    "cartello indicatore"};
+constexpr std::array<std::string_view, 12> kLineKeywords{"lunghezza percorso",
+                                                         "progressiva chilometrica uno",
+                                                         "progressiva chilometrica due",
+                                                         "progressiva chilometrica tre",
+                                                         "sfondo uno",
+                                                         "sfondo due",
+                                                         "sfondo tre",
+                                                         "ripetizione segnali 4 codici",
+                                                         "pendenza",
+                                                         "indicatori_vmax",
+                                                         "montagna",
+                                                         "cartello indicatore"};
 
 constexpr std::array<std::string_view, 10> kTrainKeywords{
     "numero vetture", "percentuale massa frenata", "sabbia",   "orologio",
@@ -37,9 +44,8 @@ std::optional<std::string> suggest_curve(const std::string& word) {
     return std::nullopt;
   }
   const char side = word.find('s', 3) != std::string::npos ? 's' : 'd';
-  const auto digit = std::find_if(word.begin(), word.end(), [](char c) {
-    return c >= '1' && c <= '6';
-  });
+  const auto digit =
+      std::find_if(word.begin(), word.end(), [](char c) { return c >= '1' && c <= '6'; });
   return std::string("curva") + side + (digit != word.end() ? *digit : '2');
 }
 

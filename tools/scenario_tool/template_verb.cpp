@@ -2,10 +2,11 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
+#include "run/builtin_scenario.h"
 #include "run/file_names.h"
 #include "run/generator_state.h"
 #include "run/replace_files.h"
-#include "run/builtin_scenario.h"
+#include "scenario_tool/output_folder.h"
 #include "scenario_tool/verbs.h"
 #include "sources/writers.h"
 
@@ -19,6 +20,7 @@ int run_template(const TemplateOptions& options, std::ostream& out, std::ostream
   state.train_number = builtin_train_number;
   state.fs = &fs;
   try {
+    ensure_folder(options.out_dir);
     dati_linea(state);
     dati_treno(state);
   } catch (const FileError& e) {
