@@ -209,7 +209,8 @@ expect_line() {  # expect_line FILE LINE
 wait_for_line() {  # wait_for_line FILE LINE SECONDS
   local i
   for ((i = 0; i < $3 * 10; i++)); do
-    tr -d '\r' <"$1" 2>/dev/null | grep -qxF "$2" && return 0
+    # The file appears only once the program has started: no message while it is missing.
+    { tr -d '\r' <"$1"; } 2>/dev/null | grep -qxF "$2" && return 0
     sleep 0.1
   done
   return 1
