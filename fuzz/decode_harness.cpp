@@ -18,9 +18,9 @@
 #include "compiler/file_writers.h"
 #include "fuzz_check.h"
 #include "scenario_tool/decode.h"
-#include "scenario_tool/inspect_report.h"
-#include "scenario_tool/inspect_text.h"
 #include "scenario_tool/scenario_load.h"
+#include "scenario_tool/scenario_report.h"
+#include "scenario_tool/scenario_report_text.h"
 
 namespace scenario::fuzz {
 

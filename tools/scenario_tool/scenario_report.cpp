@@ -1,4 +1,4 @@
-#include "scenario_tool/inspect_report.h"
+#include "scenario_tool/scenario_report.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "scenario_tool/inspect_text.h"
+#include "scenario_tool/scenario_report_text.h"
 
 #include <cstdint>
 #include <iomanip>

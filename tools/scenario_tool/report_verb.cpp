@@ -1,11 +1,11 @@
-#include "scenario_tool/inspect.h"
+#include "scenario_tool/report_verb.h"
 
 #include <variant>
 
-#include "scenario_tool/inspect_report.h"
-#include "scenario_tool/inspect_text.h"
 #include "scenario_tool/scenario_files.h"
 #include "scenario_tool/scenario_load.h"
+#include "scenario_tool/scenario_report.h"
+#include "scenario_tool/scenario_report_text.h"
 
 namespace scenario::tool {
 

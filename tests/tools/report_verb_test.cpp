@@ -1,6 +1,6 @@
 // `inspect` on a hand-built scenario written by the compiler's writers: what the summary, the
 // cell list and the JSON report say, and how missing and damaged files are reported.
-#include "scenario_tool/inspect.h"
+#include "scenario_tool/report_verb.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
