@@ -8,8 +8,8 @@
 #include <system_error>
 
 #include "compiler/memorizza_percorso.h"
+#include "format/file_names.h"
 #include "run/builtin_scenario.h"
-#include "run/file_names.h"
 #include "sources/writers.h"
 
 namespace bench {

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "compiler/compilation.h"
 #include "platform/file_system.h"
 #include "platform/ui.h"
-#include "run/generator_state.h"
 #include "synthetic_scenario.h"
 
 namespace bench {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "compiler/compilation.h"
 #include "platform/file_system.h"
 #include "run/form1.h"
-#include "run/generator_state.h"
 #include "synthetic_scenario.h"
 
 namespace {

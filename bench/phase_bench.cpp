@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "compiler/file_writers.h"
 #include "compiler/finishing_pass.h"
 #include "compiler/memorizza_dati.h"
-#include "run/file_names.h"
-#include "run/replace_files.h"
+#include "format/file_names.h"
+#include "format/file_writers.h"
+#include "platform/replace_files.h"
 #include "synthetic_scenario.h"
 
 namespace {

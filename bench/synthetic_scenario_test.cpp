@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "compiler/compilation.h"
 #include "compiler/memorizza_percorso.h"
-#include "compiler/model.h"
+#include "format/file_names.h"
+#include "format/model.h"
 #include "platform/file_system.h"
-#include "run/file_names.h"
-#include "run/generator_state.h"
 
 namespace {
 

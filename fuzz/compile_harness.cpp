@@ -9,17 +9,17 @@
 #include <vector>
 
 #include "compile_input.h"
-#include "compiler/file_writers.h"
+#include "compiler/codes.h"
+#include "compiler/compilation.h"
 #include "compiler/memorizza_percorso.h"
-#include "compiler/windows1252.h"
+#include "format/decode.h"
+#include "format/file_names.h"
+#include "format/file_writers.h"
+#include "format/windows1252.h"
 #include "fuzz_check.h"
-#include "memory_file_system.h"
+#include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
-#include "run/error_registry.h"
 #include "run/errore.h"
-#include "run/file_names.h"
-#include "run/generator_state.h"
-#include "scenario_tool/decode.h"
 
 namespace scenario::fuzz {
 

@@ -15,12 +15,12 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/file_writers.h"
+#include "format/decode.h"
+#include "format/file_writers.h"
 #include "fuzz_check.h"
-#include "scenario_tool/decode.h"
-#include "scenario_tool/scenario_load.h"
-#include "scenario_tool/scenario_report.h"
-#include "scenario_tool/scenario_report_text.h"
+#include "scenario_tool/inspect/report.h"
+#include "scenario_tool/inspect/report_text.h"
+#include "scenario_tool/scenario/scenario_load.h"
 
 namespace scenario::fuzz {
 

@@ -17,13 +17,13 @@
 #include <vector>
 
 #include "compile_input.h"
-#include "compiler/file_writers.h"
+#include "compiler/compilation.h"
 #include "compiler/memorizza_percorso.h"
-#include "memory_file_system.h"
+#include "format/file_names.h"
+#include "format/file_writers.h"
+#include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
 #include "run/errore.h"
-#include "run/file_names.h"
-#include "run/generator_state.h"
 
 namespace scenario::fuzz {
 

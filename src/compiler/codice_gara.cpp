@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/windows1252.h"
+#include "format/windows1252.h"
 
 namespace scenario {
 

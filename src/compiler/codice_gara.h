@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "compiler/model.h"
+#include "format/model.h"
 
 namespace scenario {
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "compiler/file_writers.h"
-#include "run/file_names.h"
-#include "run/generator_state.h"
-#include "run/replace_files.h"
+#include "compiler/compilation.h"
+#include "format/file_names.h"
+#include "format/file_writers.h"
+#include "platform/replace_files.h"
 
 namespace scenario {
 

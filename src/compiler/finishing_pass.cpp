@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "compiler/compilation.h"
 #include "compiler/memorizza_percorso.h"
-#include "compiler/model.h"
-#include "run/generator_state.h"
+#include "format/model.h"
 
 namespace scenario {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "compiler/codice_gara.h"
-#include "compiler/model.h"
+#include "compiler/compilation.h"
+#include "format/model.h"
 #include "run/errore.h"
-#include "run/generator_state.h"
 
 namespace scenario {
 

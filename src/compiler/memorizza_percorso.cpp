@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "compiler/compilation.h"
 #include "compiler/complete_and_write.h"
 #include "compiler/memorizza_dati.h"
-#include "compiler/model.h"
-#include "run/generator_state.h"
+#include "format/model.h"
 
 namespace scenario {
 

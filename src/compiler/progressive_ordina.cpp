@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "compiler/model.h"
+#include "compiler/compilation.h"
 #include "compiler/recorders.h"
-#include "run/generator_state.h"
+#include "format/model.h"
 
 namespace scenario {
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "compiler/windows1252.h"
+#include "format/file_names.h"
+#include "format/windows1252.h"
 #include "platform/file_system.h"
-#include "run/file_names.h"
 
 namespace scenario::source_reading {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/compilation.h"
 #include "compiler/field_reader.h"
-#include "compiler/model.h"
-#include "run/generator_state.h"
+#include "format/model.h"
 
 namespace scenario::source_reading {
 

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "compiler/model.h"
-#include "run/generator_state.h"
+#include "compiler/compilation.h"
+#include "format/model.h"
 
 namespace scenario {
 

@@ -1,7 +1,7 @@
 #include "run/errore.h"
 
+#include "compiler/compilation.h"
 #include "platform/ui.h"
-#include "run/generator_state.h"
 
 namespace scenario {
 

@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "compiler/codes.h"
 #include "compiler/memorizza_percorso.h"
+#include "platform/replace_files.h"
 #include "platform/ui.h"
 #include "run/builtin_scenario.h"
-#include "run/error_registry.h"
 #include "run/errore.h"
-#include "run/replace_files.h"
 #include "sources/writers.h"
 
 namespace scenario {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "run/generator_state.h"
+#include "compiler/compilation.h"
 
 namespace scenario {
 

@@ -1,6 +1,6 @@
 // The line description source: length, chainage, backgrounds, signal repetition, gradients,
 // curves, maximum-speed boards, tunnels and signs of the line, as fixed lines.
-#include "run/file_names.h"
+#include "format/file_names.h"
 #include "sources/contenuti.h"
 #include "sources/writers.h"
 

@@ -1,5 +1,5 @@
 // The route notes handed to the driver, as fixed lines.
-#include "run/file_names.h"
+#include "format/file_names.h"
 #include "sources/contenuti.h"
 #include "sources/writers.h"
 

@@ -1,6 +1,6 @@
 // The train description source: make-up, braking, sand, clock, adhesion, speed limits, stations
 // with their timetable, slowdowns, signals and code drops of the run, as fixed lines.
-#include "run/file_names.h"
+#include "format/file_names.h"
 #include "sources/contenuti.h"
 #include "sources/writers.h"
 

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "run/generator_state.h"
-#include "run/replace_files.h"
+#include "compiler/compilation.h"
+#include "platform/replace_files.h"
 
 namespace scenario {
 

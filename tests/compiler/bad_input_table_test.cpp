@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "compiler/compilation.h"
 #include "compiler/memorizza_percorso.h"
+#include "format/file_names.h"
 #include "platform/file_system.h"
 #include "run/errore.h"
-#include "run/file_names.h"
-#include "run/generator_state.h"
 #include "support/test_support.h"
 
 namespace scenario {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/model.h"
+#include "format/model.h"
 
 namespace scenario {
 namespace {

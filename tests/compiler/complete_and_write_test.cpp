@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "compiler/codice_gara.h"
-#include "compiler/file_writers.h"
 #include "compiler/track_builder.h"
+#include "format/file_names.h"
+#include "format/file_writers.h"
 #include "platform/file_system.h"
+#include "platform/replace_files.h"
 #include "run/errore.h"
-#include "run/file_names.h"
-#include "run/replace_files.h"
 #include "support/test_support.h"
 
 namespace scenario {

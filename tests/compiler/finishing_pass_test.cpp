@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "compiler/file_writers.h"
 #include "compiler/recorders.h"
 #include "compiler/track_builder.h"
+#include "format/file_writers.h"
 #include "support/test_support.h"
 
 namespace scenario {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "compiler/model.h"
+#include "compiler/compilation.h"
+#include "format/file_names.h"
+#include "format/model.h"
 #include "platform/file_system.h"
-#include "run/file_names.h"
-#include "run/generator_state.h"
 #include "support/test_support.h"
 
 namespace scenario {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "compiler/codice_gara.h"
+#include "compiler/compilation.h"
+#include "format/file_names.h"
 #include "platform/file_system.h"
 #include "run/errore.h"
-#include "run/file_names.h"
-#include "run/generator_state.h"
 #include "support/test_support.h"
 
 namespace scenario {

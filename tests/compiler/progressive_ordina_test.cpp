@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 
-#include "compiler/model.h"
+#include "compiler/compilation.h"
 #include "compiler/recorders.h"
-#include "run/generator_state.h"
+#include "format/model.h"
 
 namespace scenario {
 namespace {

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "compiler/compilation.h"
 #include "compiler/finishing_pass.h"
 #include "compiler/memorizza_dati.h"
-#include "compiler/model.h"
 #include "compiler/track_builder.h"
+#include "format/file_names.h"
+#include "format/model.h"
 #include "platform/file_system.h"
-#include "run/file_names.h"
-#include "run/generator_state.h"
 #include "support/test_support.h"
 
 namespace scenario {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "compiler/model.h"
-#include "run/generator_state.h"
+#include "compiler/compilation.h"
+#include "format/model.h"
 
 namespace scenario::testing {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run/file_names.h"
+#include "format/file_names.h"
 #include "support/test_support.h"
 
 namespace scenario {

@@ -14,12 +14,12 @@
 #include <utility>
 #include <vector>
 
+#include "compiler/codes.h"
+#include "compiler/compilation.h"
+#include "format/file_names.h"
+#include "platform/replace_files.h"
 #include "run/builtin_scenario.h"
-#include "run/error_registry.h"
-#include "run/file_names.h"
 #include "run/form1.h"
-#include "run/generator_state.h"
-#include "run/replace_files.h"
 #include "support/test_support.h"
 
 namespace scenario {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "run/file_names.h"
+#include "format/file_names.h"
 #include "sources/writers.h"
 #include "written_text.h"
 

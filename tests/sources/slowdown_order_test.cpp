@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "run/file_names.h"
+#include "format/file_names.h"
 #include "sources/writers.h"
 #include "written_text.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "run/file_names.h"
-#include "run/replace_files.h"
+#include "format/file_names.h"
+#include "platform/replace_files.h"
 #include "sources/contenuti.h"
 #include "written_text.h"
 

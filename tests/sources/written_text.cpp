@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run/file_names.h"
+#include "format/file_names.h"
 
 namespace scenario::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "run/generator_state.h"
+#include "compiler/compilation.h"
 #include "sources/scrivi_righe.h"
 #include "support/test_support.h"
 

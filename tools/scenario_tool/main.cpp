@@ -4,7 +4,7 @@
 #include <csignal>
 #include <iostream>
 
-#include "scenario_tool/verbs.h"
+#include "scenario_tool/verbs/verbs.h"
 
 namespace {
 

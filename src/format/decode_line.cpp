@@ -1,0 +1,103 @@
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "format/byte_reader.h"
+#include "format/decode.h"
+
+namespace scenario::tool {
+
+namespace {
+
+using Tag = LineValue::Tag;
+
+std::size_t payload_size(Tag tag) {
+  switch (tag) {
+    case Tag::integer:
+      return 2;
+    case Tag::real:
+      return 8;
+    case Tag::empty:
+      break;
+  }
+  return 0;
+}
+
+const char* tag_name(Tag tag) {
+  switch (tag) {
+    case Tag::integer:
+      return "integer";
+    case Tag::real:
+      return "double";
+    case Tag::empty:
+      break;
+  }
+  return "empty";
+}
+
+// Reads the value at the reader's offset. `index` counts the values from 0, for the messages.
+std::variant<LineValue, DecodeError> read_value(ByteReader& in, std::size_t index) {
+  const std::size_t at = in.offset();
+  // Built only for a message: a long line has millions of values.
+  const auto which = [&] {
+    return "value " + std::to_string(index) + " (at byte " + std::to_string(at) + ")";
+  };
+  const auto raw = in.integer<std::uint16_t>();
+  if (!raw) {
+    return DecodeError{at, which() + " is cut short: its 2-byte tag has " +
+                               std::to_string(in.remaining()) + " byte left"};
+  }
+  // Checked on the full 16 bits: the tag type is one byte wide, and 0x8000 must not pass as 0.
+  if (*raw != static_cast<std::uint16_t>(Tag::empty) &&
+      *raw != static_cast<std::uint16_t>(Tag::integer) &&
+      *raw != static_cast<std::uint16_t>(Tag::real)) {
+    return DecodeError{at, which() + " has the bad tag " + std::to_string(*raw) +
+                               " (0 empty, 2 integer or 5 double expected)"};
+  }
+  const auto tag = static_cast<Tag>(*raw);
+  if (in.remaining() < payload_size(tag)) {
+    return DecodeError{in.offset(), which() + " is cut short: its " + tag_name(tag) + " needs " +
+                                        std::to_string(payload_size(tag)) + " bytes, " +
+                                        std::to_string(in.remaining()) + " left"};
+  }
+  if (tag == Tag::integer) return LineValue::integer(*in.integer<std::int16_t>());
+  if (tag == Tag::real) return LineValue::real(*in.real());
+  return LineValue();
+}
+
+// Walks every value once to check the file and count them, before anything is allocated.
+std::variant<std::size_t, DecodeError> count_values(std::string_view bytes) {
+  ByteReader in(bytes);
+  std::size_t count = 0;
+  while (!in.at_end()) {
+    auto v = read_value(in, count);
+    if (auto* error = std::get_if<DecodeError>(&v)) return std::move(*error);
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+Decoded<LineGeometry> decode_line_file(std::string_view bytes) {
+  if (bytes.empty()) return DecodeError{0, "empty line file: it holds no value"};
+  auto counted = count_values(bytes);
+  if (auto* error = std::get_if<DecodeError>(&counted)) return std::move(*error);
+  const std::size_t count = std::get<std::size_t>(counted);
+  if (count % 2 != 0) {
+    return DecodeError{bytes.size(), "the file holds " + std::to_string(count) +
+                                         " values, an odd number: its two coordinate halves "
+                                         "cannot be of equal length"};
+  }
+  const auto rows = static_cast<std::int64_t>(count / 2);
+  LineGeometry geometry(rows - 1);
+  ByteReader in(bytes);
+  for (int coord = 0; coord < 2; ++coord) {
+    for (std::int64_t m = 0; m < rows; ++m) {
+      geometry.set(m, coord, std::get<LineValue>(read_value(in, 0)));
+    }
+  }
+  return geometry;
+}
+
+}  // namespace scenario::tool

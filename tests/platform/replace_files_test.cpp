@@ -1,0 +1,82 @@
+#include "platform/replace_files.h"
+
+#include <gtest/gtest.h>
+
+#include "support/test_support.h"
+
+namespace scenario {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::list_folder;
+using testing::read_file;
+using testing::TempDir;
+using testing::write_file;
+
+TEST(ReplaceFilesTest, ALongerOlderFileIsReplacedExactly) {
+  TempDir dir;
+  write_file(dir.file("a.txt"), std::string(5000, 'x'));
+  RealFileSystem fs;
+  replace_file(fs, dir.file("a.txt"), "new\r\n");
+  EXPECT_EQ(read_file(dir.file("a.txt")), "new\r\n");
+  EXPECT_EQ(list_folder(dir.path()), std::vector<std::string>{"a.txt"});
+}
+
+TEST(ReplaceFilesTest, AMissingFileIsCreated) {
+  TempDir dir;
+  RealFileSystem fs;
+  replace_file(fs, dir.file("b.dat"), std::string("\0\1", 2));
+  EXPECT_EQ(read_file(dir.file("b.dat")), std::string("\0\1", 2));
+}
+
+// Every operation a replacement makes, failed in turn: the old files stay byte for byte and no
+// temporary file is left behind.
+TEST(ReplaceFilesTest, AnyFailedOperationLeavesTheOldFilesAndNoTemporary) {
+  for (const std::string kind : {"create", "write", "flush", "close", "rename"}) {
+    // Three files give three writes of each kind; a rename happens twice a file (the old file
+    // steps aside, the new one takes its name).
+    const int operations = kind == "rename" ? 6 : 3;
+    for (int n = 1; n <= operations; ++n) {
+      TempDir dir;
+      const std::vector<std::string> names{"one.dat", "two.sim", "three.dat"};
+      for (const auto& name : names) write_file(dir.file(name), "old " + name);
+      FaultyFileSystem fs;
+      fs.fail_kind = kind;
+      fs.fail_at = n;
+      std::vector<OutputBlob> blobs;
+      for (const auto& name : names) blobs.push_back({dir.file(name), "new contents of " + name});
+
+      try {
+        replace_files(fs, blobs);
+        FAIL() << kind << " " << n << " did not fail";
+      } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), dir.file(names[static_cast<std::size_t>((n - 1) % 3)]));
+        EXPECT_EQ(e.reason(), "injected failure");
+        EXPECT_NE(std::string(e.what()).find(e.path()), std::string::npos);
+      }
+      EXPECT_EQ(list_folder(dir.path()),
+                (std::vector<std::string>{"one.dat", "three.dat", "two.sim"}))
+          << kind << " " << n;
+      // The set stays old as a whole.
+      for (const auto& name : names) {
+        EXPECT_EQ(read_file(dir.file(name)), "old " + name) << kind << " " << n << " " << name;
+      }
+    }
+  }
+}
+
+TEST(ReplaceFilesTest, AFolderThatIsGoneIsReportedWithTheReason) {
+  TempDir dir;
+  RealFileSystem fs;
+  const std::string target = dir.file("missing/x.txt");
+  try {
+    replace_file(fs, target, "x");
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), target);
+    EXPECT_EQ(e.reason(), "No such file or directory");
+  }
+}
+
+}  // namespace
+}  // namespace scenario

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "run/form1.h"
+#include "scenario_tool/verbs/verbs.h"
+#include "support/test_support.h"
+
+namespace scenario::tool {
+namespace {
+
+using scenario::testing::list_folder;
+using scenario::testing::read_file;
+using scenario::testing::TempDir;
+using scenario::testing::write_file;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome compile(const CompileOptions& o) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = run_compile(o, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// The built-in sources from `template`, and a folder for the compiled files.
+class CompileVerbTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(run_template(TemplateOptions{sources_.str()}, out, err), exit_code::clean);
+    line_ = sources_.file("Valdora_Lusa_linea.txt");
+    train_ = sources_.file("Valdora_Lusa_24863-.txt");
+  }
+
+  CompileOptions options() const {
+    CompileOptions o;
+    o.line_source = line_;
+    o.train_source = train_;
+    o.out_dir = output_.str();
+    return o;
+  }
+
+  // Replaces `from` by `to` in the built-in source at `path`.
+  static void edit(const std::string& path, const std::string& from, const std::string& to) {
+    std::string text = read_file(path);
+    const auto at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+    write_file(path, text);
+  }
+
+  // The 1-based line of `text` in the source at `path`.
+  static int line_of(const std::string& path, const std::string& text) {
+    const std::string all = read_file(path);
+    const auto at = all.find(text);
+    EXPECT_NE(at, std::string::npos) << text;
+    return 1 + static_cast<int>(std::count(all.begin(), all.begin() + static_cast<long>(at), '\n'));
+  }
+
+  TempDir sources_;
+  TempDir output_;
+  std::string line_;
+  std::string train_;
+};
+
+TEST_F(CompileVerbTest, TemplateThenCompileGivesTheGeneratorsFilesByteForByte) {
+  const std::string line_before = read_file(line_);
+  const std::string train_before = read_file(train_);
+  const Outcome r = compile(options());
+  EXPECT_EQ(r.status, exit_code::clean) << r.err;
+  EXPECT_EQ(r.err, "");
+
+  TempDir generated;
+  scenario::testing::RecordingUi ui;
+  RealFileSystem disk;
+  Form1 form(ui, disk, generated.str());
+  form.Form_Load();
+  for (const std::string name :
+       {"Valdora_Lusa_linea.dat", "Valdora_Lusa_24863.sim", "Valdora_Lusa_24863.dat"}) {
+    EXPECT_EQ(read_file(output_.file(name)), read_file(generated.file(name))) << name;
+  }
+  EXPECT_EQ(list_folder(output_.path()),
+            (std::vector<std::string>{"Valdora_Lusa_24863.dat", "Valdora_Lusa_24863.sim",
+                                      "Valdora_Lusa_linea.dat"}));
+  // The author's sources are untouched.
+  EXPECT_EQ(read_file(line_), line_before);
+  EXPECT_EQ(read_file(train_), train_before);
+}
+
+TEST_F(CompileVerbTest, SourcesInTheOutputFolderAreNeverDeleted) {
+  CompileOptions o = options();
+  o.out_dir = sources_.str();
+  const Outcome r = compile(o);
+  EXPECT_EQ(r.status, exit_code::clean) << r.err;
+  EXPECT_TRUE(std::filesystem::exists(line_));
+  EXPECT_TRUE(std::filesystem::exists(train_));
+}
+
+TEST_F(CompileVerbTest, AMissingOutputFolderIsMade) {
+  CompileOptions o = options();
+  o.out_dir = output_.file("new/deeper");
+  const Outcome r = compile(o);
+  EXPECT_EQ(r.status, exit_code::clean) << r.err;
+  EXPECT_EQ(list_folder(o.out_dir).size(), 3u);
+}
+
+TEST(TemplateVerbTest, WritesIntoAFolderItMakes) {
+  TempDir dir;
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::string folder = dir.file("a/b");
+  EXPECT_EQ(run_template(TemplateOptions{folder}, out, err), exit_code::clean) << err.str();
+  EXPECT_EQ(list_folder(folder),
+            (std::vector<std::string>{"Valdora_Lusa_24863-.txt", "Valdora_Lusa_linea.txt"}));
+}
+
+TEST_F(CompileVerbTest, NoLineLeavesOutTheLineFile) {
+  CompileOptions o = options();
+  o.no_line = true;
+  EXPECT_EQ(compile(o).status, exit_code::clean);
+  EXPECT_EQ(list_folder(output_.path()),
+            (std::vector<std::string>{"Valdora_Lusa_24863.dat", "Valdora_Lusa_24863.sim"}));
+}
+
+TEST_F(CompileVerbTest, IdentifiersComeFromTheNamesOrTheOptions) {
+  TempDir other;
+  const std::string line = other.file("line.txt");
+  const std::string train = other.file("train.txt");
+  write_file(line, read_file(line_));
+  write_file(train, read_file(train_));
+  CompileOptions o = options();
+  o.line_source = line;
+  o.train_source = train;
+  Outcome r = compile(o);
+  EXPECT_EQ(r.status, exit_code::usage);
+  EXPECT_EQ(r.err,
+            "scenario_tool: cannot take the route identifier from \"line.txt\" (not "
+            "ROUTE_linea.txt): give --route-id\n");
+  o.route_id = "Monte";
+  r = compile(o);
+  EXPECT_EQ(r.status, exit_code::usage);
+  EXPECT_EQ(r.err,
+            "scenario_tool: cannot take the train number from \"train.txt\" (not "
+            "Monte_TRAIN-.txt): give --train-number\n");
+  o.train_number = "101";
+  r = compile(o);
+  EXPECT_EQ(r.status, exit_code::clean) << r.err;
+  EXPECT_EQ(list_folder(output_.path()),
+            (std::vector<std::string>{"Monte_101.dat", "Monte_101.sim", "Monte_linea.dat"}));
+  o.train_number = "../x";
+  EXPECT_EQ(compile(o).status, exit_code::usage);
+}
+
+// One family of diagnostics each, with the exact line printed.
+TEST_F(CompileVerbTest, AValueThatIsNotANumber) {
+  edit(train_, "sabbia,    0", "sabbia,    no");
+  const Outcome r = compile(options());
+  EXPECT_EQ(r.status, exit_code::recorded_code);
+  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "sabbia,")) +
+                       ": error 25: run-time failure while reading (a value that is not a number "
+                       "or does not fit, a record cut short, a feature outside the track or the "
+                       "table)\n");
+}
+
+TEST_F(CompileVerbTest, AnOccupiedCell) {
+  edit(train_, "segnale,   1000,", "segnale,    800,");
+  const Outcome r = compile(options());
+  EXPECT_EQ(r.status, exit_code::recorded_code);
+  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "segnale,    800,")) +
+                       ": error 16: a signal's cell is already taken (at 800 m)\n");
+}
+
+TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
+  edit(train_, "Stazione,   2750,", "Stazione,    550,");
+  const Outcome r = compile(options());
+  EXPECT_EQ(r.status, exit_code::recorded_code);
+  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
+                       ": error 22: a station starts less than 350 m after the end of the "
+                       "previous one (at 550 m)\n");
+}
+
+TEST_F(CompileVerbTest, AMissingGeneraleSection) {
+  edit(line_, "[generale]", "[generali");
+  const Outcome r = compile(options());
+  EXPECT_EQ(r.status, exit_code::recorded_code);
+  const int last_line = line_of(line_, "[fine]");
+  EXPECT_EQ(r.err, line_ + ":" + std::to_string(last_line) +
+                       ": error 102: the line description source ends before its [generale] "
+                       "section\n");
+  // No track, so no compiled file.
+  EXPECT_TRUE(list_folder(output_.path()).empty());
+}
+
+TEST_F(CompileVerbTest, AHeaderConflictIsReportedAndNothingIsWritten) {
+  edit(line_, "[indicazioni]", "[indicazioni]\r\ncartello indicatore, 0, (x)");
+  const Outcome r = compile(options());
+  EXPECT_EQ(r.status, exit_code::header_conflict);
+  EXPECT_EQ(r.err,
+            "error 1250: a header slot (entry 85 d2a or track cell 1 value1) is already taken\n");
+  EXPECT_TRUE(list_folder(output_.path()).empty());
+}
+
+TEST_F(CompileVerbTest, AMistypedKeywordIsAWarningWithASuggestion) {
+  edit(line_, "pendenza  , 300 ", "pendenze  , 300 ");
+  CompileOptions o = options();
+  Outcome r = compile(o);
+  EXPECT_EQ(r.status, exit_code::clean);
+  EXPECT_EQ(r.err, line_ + ":" + std::to_string(line_of(line_, "pendenze  ,")) +
+                       ": warning: \"pendenze\" matches no record keyword; the line is ignored "
+                       "(did you mean \"pendenza\"?)\n");
+  o.werror = true;
+  r = compile(o);
+  EXPECT_EQ(r.status, exit_code::recorded_code);
+}
+
+TEST_F(CompileVerbTest, AMissingSourceIsAnInputOutputFailure) {
+  CompileOptions o = options();
+  o.train_source = sources_.file("Valdora_Lusa_9-.txt");
+  const Outcome r = compile(o);
+  EXPECT_EQ(r.status, exit_code::io_failure);
+  EXPECT_EQ(r.err,
+            "scenario_tool: cannot read " + o.train_source + ": No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace scenario::tool

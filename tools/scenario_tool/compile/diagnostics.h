@@ -1,0 +1,48 @@
+// Turns what the compiler records into lines that editors and CI logs understand:
+// FILE:LINE: error CODE: MEANING (at POS m)
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "compiler/compilation.h"
+
+namespace scenario::tool {
+
+struct Diagnostic {
+  bool is_error = true;
+  std::int32_t code = 0;  // errors only
+  std::optional<std::int32_t> pos;
+  SourceKind source = SourceKind::none;
+  int line = 0;
+  std::string field;  // warnings: the keyword field that matched nothing
+};
+
+// Collects the compiler's reports in the order they happen.
+class DiagnosticCollector : public CompileObserver {
+ public:
+  void on_code(std::int32_t code, std::optional<std::int32_t> pos, SourceKind source,
+               int line) override;
+  void on_unknown_keyword(SourceKind source, int line, const std::string& field) override;
+
+  // A header conflict ends the compile through `errore`; it is reported like the other codes.
+  void add_header_conflict(std::int32_t code);
+
+  const std::vector<Diagnostic>& diagnostics() const { return diagnostics_; }
+  int errors() const;
+  int warnings() const;
+
+ private:
+  std::vector<Diagnostic> diagnostics_;
+  std::optional<std::pair<SourceKind, int>> last_warning_;
+};
+
+// One line for a diagnostic, naming the author's files.
+std::string format_diagnostic(const Diagnostic& d, const std::string& line_source,
+                              const std::string& train_source);
+
+}  // namespace scenario::tool

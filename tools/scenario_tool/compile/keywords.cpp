@@ -1,0 +1,93 @@
+#include "scenario_tool/compile/keywords.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <vector>
+
+namespace scenario::tool {
+
+namespace {
+
+constexpr std::array<std::string_view, 12> kLineKeywords{"lunghezza percorso",
+                                                         "progressiva chilometrica uno",
+                                                         "progressiva chilometrica due",
+                                                         "progressiva chilometrica tre",
+                                                         "sfondo uno",
+                                                         "sfondo due",
+                                                         "sfondo tre",
+                                                         "ripetizione segnali 4 codici",
+                                                         "pendenza",
+                                                         "indicatori_vmax",
+                                                         "montagna",
+                                                         "cartello indicatore"};
+
+constexpr std::array<std::string_view, 10> kTrainKeywords{
+    "numero vetture", "percentuale massa frenata", "sabbia",   "orologio",
+    "aderenza",       "velocita' limite",          "stazione", "rallentamento",
+    "segnale",        "abbattimento codice"};
+
+char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+std::string trimmed_lower(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  std::string out;
+  for (char c : s) out.push_back(lower(c));
+  return out;
+}
+
+// A curve's keyword carries its side and class: "curva" + s|d + 1..6.
+std::optional<std::string> suggest_curve(const std::string& word) {
+  if (word.size() < 5 || word.size() > 8) return std::nullopt;
+  if (edit_distance(word.substr(0, std::min<std::size_t>(word.size(), 5)), "curva") > 1) {
+    return std::nullopt;
+  }
+  const char side = word.find('s', 3) != std::string::npos ? 's' : 'd';
+  const auto digit =
+      std::find_if(word.begin(), word.end(), [](char c) { return c >= '1' && c <= '6'; });
+  return std::string("curva") + side + (digit != word.end() ? *digit : '2');
+}
+
+}  // namespace
+
+std::size_t edit_distance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      const std::size_t cost = lower(a[i - 1]) == lower(b[j - 1]) ? 0 : 1;
+      row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + cost});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+std::optional<std::string> suggest_keyword(SourceKind source, std::string_view field) {
+  const std::string word = trimmed_lower(field);
+  if (word.empty()) return std::nullopt;
+  std::optional<std::string> best;
+  std::size_t best_distance = 0;
+  auto consider = [&](std::string_view keyword) {
+    const std::size_t d = edit_distance(word, keyword);
+    if (!best || d < best_distance) {
+      best = std::string(keyword);
+      best_distance = d;
+    }
+  };
+  if (source == SourceKind::line) {
+    for (auto k : kLineKeywords) consider(k);
+    if (auto curve = suggest_curve(word)) consider(*curve);
+  } else {
+    for (auto k : kTrainKeywords) consider(k);
+  }
+  // Close enough to be a slip: at most a third of the keyword's letters differ.
+  if (best && best_distance > 0 && best_distance * 3 <= best->size()) return best;
+  return std::nullopt;
+}
+
+}  // namespace scenario::tool

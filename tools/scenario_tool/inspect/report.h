@@ -1,0 +1,19 @@
+// The content of `inspect`: everything the decoded files tell, as one JSON document whose schema
+// the README describes. A part whose file is absent or damaged is null.
+#pragma once
+
+#include "scenario_tool/scenario/json.h"
+#include "scenario_tool/scenario/scenario_load.h"
+
+namespace scenario::tool {
+
+inline constexpr int report_version = 1;
+
+// The header values the finishing pass stores.
+inline constexpr int track_header_value = 5121;
+inline constexpr int table_header_value = 610;
+
+// With `cells`, also the occupied cells, the stretches and the approach codes.
+Json build_report(const LoadedScenario& scenario, bool cells);
+
+}  // namespace scenario::tool

@@ -1,0 +1,16 @@
+// The profile: the line unrolled along its distance, with the elevation, the speed limit, the
+// adhesion, the stations and every feature of the track.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scenario_tool/plot/scene.h"
+
+namespace scenario::tool {
+
+// The profile's SVG; scene.track must be set. What cannot be drawn (stations without a table) is
+// told in `notes`.
+std::string profile_svg(const PlotScene& scene, std::vector<std::string>& notes);
+
+}  // namespace scenario::tool

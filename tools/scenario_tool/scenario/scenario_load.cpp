@@ -1,0 +1,122 @@
+#include "scenario_tool/scenario/scenario_load.h"
+
+#include <filesystem>
+
+namespace scenario::tool {
+
+namespace {
+
+// Reads the file; the outcome says what happened when the bytes are not there.
+std::optional<std::string> read_bytes(const WantedFile& wanted, FileSystem& fs,
+                                      FileOutcome& outcome) {
+  std::error_code ec;
+  if (!std::filesystem::exists(wanted.path, ec) && !ec) {
+    outcome.state = FileState::missing;
+    return std::nullopt;
+  }
+  std::string bytes;
+  std::string reason;
+  if (!fs.read(wanted.path, &bytes, &reason)) {
+    outcome.state = FileState::unreadable;
+    outcome.reason = reason;
+    return std::nullopt;
+  }
+  outcome.size = bytes.size();
+  return bytes;
+}
+
+// Stores a decoded value, or the damage that stopped it.
+template <typename T>
+void keep(Decoded<T>&& decoded, std::optional<T>& target, FileOutcome& outcome) {
+  if (decoded.ok()) {
+    target = std::move(decoded).value();
+    outcome.state = FileState::ok;
+  } else {
+    outcome.error = decoded.error();
+    outcome.state = FileState::damaged;
+  }
+}
+
+void decode_into(FileRole role, std::string_view bytes, LoadedScenario& s, FileOutcome& outcome) {
+  switch (role) {
+    case FileRole::track:
+      keep(decode_track_file(bytes), s.track, outcome);
+      break;
+    case FileRole::table:
+      keep(decode_table_file(bytes), s.table, outcome);
+      break;
+    case FileRole::line:
+      keep(decode_line_file(bytes), s.line, outcome);
+      break;
+  }
+}
+
+}  // namespace
+
+const char* state_name(FileState state) {
+  switch (state) {
+    case FileState::ok:
+      return "ok";
+    case FileState::missing:
+      return "missing";
+    case FileState::unreadable:
+      return "unreadable";
+    case FileState::damaged:
+      return "damaged";
+    case FileState::not_given:
+      break;
+  }
+  return "not_given";
+}
+
+LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs) {
+  LoadedScenario s;
+  for (FileRole role : all_roles) {
+    FileOutcome& outcome = s.outcomes[static_cast<std::size_t>(role)];
+    outcome.role = role;
+    const auto& wanted = files[role];
+    if (!wanted) continue;
+    outcome.path = wanted->path;
+    outcome.required = wanted->required;
+    if (const auto bytes = read_bytes(*wanted, fs, outcome)) decode_into(role, *bytes, s, outcome);
+  }
+  return s;
+}
+
+int report_file_problems(const LoadedScenario& s, std::string_view verb, std::ostream& err,
+                         bool tell_optional_missing) {
+  bool damaged = false;
+  bool io = false;
+  for (const FileOutcome& o : s.outcomes) {
+    const std::string path = o.path.value_or("");
+    switch (o.state) {
+      case FileState::missing:
+        if (!o.required) {
+          if (tell_optional_missing) {
+            err << verb << ": no " << role_name(o.role) << " file " << path
+                << " (a scenario compiled with --no-line has none)\n";
+          }
+          break;
+        }
+        err << verb << ": cannot find the " << role_name(o.role) << " file " << path << '\n';
+        io = true;
+        break;
+      case FileState::unreadable:
+        err << verb << ": cannot read " << path << ": " << o.reason << '\n';
+        io = true;
+        break;
+      case FileState::damaged:
+        err << verb << ": " << path << ": damaged " << role_name(o.role) << " file at byte "
+            << o.error->offset << ": " << o.error->message << '\n';
+        damaged = true;
+        break;
+      case FileState::ok:
+      case FileState::not_given:
+        break;
+    }
+  }
+  if (damaged) return exit_code::damaged_file;
+  return io ? exit_code::io_failure : exit_code::clean;
+}
+
+}  // namespace scenario::tool

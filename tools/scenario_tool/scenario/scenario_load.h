@@ -1,0 +1,68 @@
+// Reading and decoding the files of one scenario, keeping for each what became of it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "format/decode.h"
+#include "format/model.h"
+#include "platform/file_system.h"
+#include "scenario_tool/scenario/scenario_files.h"
+#include "scenario_tool/verbs/verbs.h"
+
+namespace scenario::tool {
+
+enum class FileState { not_given, ok, missing, unreadable, damaged };
+
+// "not_given", "ok", "missing", "unreadable", "damaged".
+const char* state_name(FileState state);
+
+struct FileOutcome {
+  FileRole role = FileRole::track;
+  std::optional<std::string> path;  // empty when not given
+  bool required = false;
+  FileState state = FileState::not_given;
+  std::optional<std::uint64_t> size;  // bytes, when read
+  std::string reason;                 // the system's reason, when unreadable
+  std::optional<DecodeError> error;   // when damaged
+};
+
+struct LoadedScenario {
+  std::optional<std::vector<TrackCell>> track;
+  std::optional<SimTable> table;
+  std::optional<LineGeometry> line;
+  std::array<FileOutcome, 3> outcomes;  // indexed by FileRole
+
+  const FileOutcome& outcome(FileRole role) const {
+    return outcomes[static_cast<std::size_t>(role)];
+  }
+};
+
+LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs);
+
+// Tells on `err`, each line starting "VERB: ", what became of each file that could not be used;
+// returns the exit status it calls for, a damaged file outweighing one that could not be found or
+// read. A missing file that is not required is no failure: it is told only when
+// `tell_optional_missing` is set.
+int report_file_problems(const LoadedScenario& s, std::string_view verb, std::ostream& err,
+                         bool tell_optional_missing);
+
+// Runs a verb that reads a scenario. Only the system can fail there (memory, a folder that
+// vanishes): the bytes are checked. So an exception is told as "VERB: what" and is an I/O failure.
+template <typename Run>
+int run_guarded(std::string_view verb, std::ostream& err, Run&& run) {
+  try {
+    return run();
+  } catch (const std::exception& e) {
+    err << verb << ": " << e.what() << '\n';
+    return exit_code::io_failure;
+  }
+}
+
+}  // namespace scenario::tool

@@ -1,0 +1,99 @@
+#include "scenario_tool/scenario/track_views.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "scenario_tool/scenario/cell_meaning.h"
+
+namespace scenario::tool {
+
+namespace {
+
+constexpr std::int64_t kCellMetres = 50;
+
+using ByteField = std::uint8_t TrackCell::*;
+using ValueOf = std::function<Json(std::uint8_t)>;
+
+Json run(std::int64_t first, std::int64_t last, Json value) {
+  return Json{{"first_cell", first},
+              {"last_cell", last},
+              {"start_m", cell_metres(first)},
+              {"end_m", cell_metres(last + 1)},
+              {"value", std::move(value)}};
+}
+
+// Consecutive cells with the same byte in `field` make one run.
+Json runs_of(const std::vector<TrackCell>& track, ByteField field, const ValueOf& value) {
+  Json out = Json::array();
+  std::size_t first = 0;
+  for (std::size_t i = 1; i <= track.size(); ++i) {
+    if (i < track.size() && track[i].*field == track[first].*field) continue;
+    out.push_back(run(static_cast<std::int64_t>(first), static_cast<std::int64_t>(i) - 1,
+                      value(track[first].*field)));
+    first = i;
+  }
+  return out;
+}
+
+Json raw_values(const TrackCell& c) {
+  return Json{{"value1", c.value1},
+              {"value2", c.value2},
+              {"value3", c.value3},
+              {"value4", c.value4},
+              {"signal_time", c.signal_time}};
+}
+
+}  // namespace
+
+std::int64_t cell_metres(std::int64_t index) { return index * kCellMetres; }
+
+Json cell_counts(const std::vector<TrackCell>& track) {
+  std::array<std::int64_t, 256> counts{};
+  for (const TrackCell& c : track) ++counts[c.kind];
+  Json out = Json::object();
+  for (std::size_t k = 0; k < counts.size(); ++k) {
+    if (counts[k] > 0) out[kind_name(static_cast<std::uint8_t>(k))] = counts[k];
+  }
+  return out;
+}
+
+Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table) {
+  Json out = Json::array();
+  for (std::size_t i = 0; i < track.size(); ++i) {
+    const TrackCell& c = track[i];
+    if (c.kind == cell_kind::free) continue;
+    const auto index = static_cast<std::int64_t>(i);
+    out.push_back(Json{{"index", index},
+                       {"metres", cell_metres(index)},
+                       {"kind", c.kind},
+                       {"kind_name", kind_name(c.kind)},
+                       {"raw", raw_values(c)},
+                       {"meaning", cell_meaning(c, table)}});
+  }
+  return out;
+}
+
+Json stretches(const std::vector<TrackCell>& track) {
+  // A gradient byte of 0 was never written (the last cells of the track).
+  const ValueOf gradient = [](std::uint8_t b) { return b == 0 ? Json() : Json(b - 100); };
+  const ValueOf speed = [](std::uint8_t b) { return Json(b * 5); };
+  const ValueOf as_is = [](std::uint8_t b) { return Json(b); };
+  return Json{{"gradient", runs_of(track, &TrackCell::gradient_100, gradient)},
+              {"speed_limit_kmh", runs_of(track, &TrackCell::speed_div5, speed)},
+              {"adhesion", runs_of(track, &TrackCell::adhesion, as_is)},
+              {"tunnel_type", runs_of(track, &TrackCell::tunnel_type, as_is)}};
+}
+
+Json approach_codes(const std::vector<TrackCell>& track) {
+  Json out = Json::array();
+  for (std::size_t i = 0; i < track.size(); ++i) {
+    if (track[i].approach_code == 0) continue;
+    const auto index = static_cast<std::int64_t>(i);
+    out.push_back(
+        Json{{"cell", index}, {"metres", cell_metres(index)}, {"code", track[i].approach_code}});
+  }
+  return out;
+}
+
+}  // namespace scenario::tool

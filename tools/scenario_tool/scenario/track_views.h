@@ -1,0 +1,27 @@
+// Views of a decoded track: cell counts by kind, the occupied cells, the stretches where a
+// property of the line changes, and the approach codes.
+#pragma once
+
+#include <vector>
+
+#include "format/model.h"
+#include "scenario_tool/scenario/json.h"
+
+namespace scenario::tool {
+
+// Metres at which a cell begins: its index × 50.
+std::int64_t cell_metres(std::int64_t index);
+
+// {"free": n, "signal": n, ...}, the kinds present, in the order of their codes.
+Json cell_counts(const std::vector<TrackCell>& track);
+
+// Every cell whose kind is not free, with its raw values and their meaning.
+Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table);
+
+// Runs of equal gradient, speed limit, adhesion and tunnel type.
+Json stretches(const std::vector<TrackCell>& track);
+
+// Every cell with a nonzero approach code.
+Json approach_codes(const std::vector<TrackCell>& track);
+
+}  // namespace scenario::tool

@@ -1,0 +1,47 @@
+#include "scenario_tool/verbs/inspect.h"
+
+#include <variant>
+
+#include "scenario_tool/inspect/report.h"
+#include "scenario_tool/inspect/report_text.h"
+#include "scenario_tool/scenario/scenario_files.h"
+#include "scenario_tool/scenario/scenario_load.h"
+
+namespace scenario::tool {
+
+namespace {
+
+int inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  const auto located = locate_files(options.paths);
+  if (const auto* failure = std::get_if<LocateFailure>(&located)) {
+    err << "inspect: " << failure->message << '\n';
+    return failure->exit;
+  }
+  const LoadedScenario scenario = load_scenario(std::get<ScenarioFiles>(located), fs);
+  const int status = report_file_problems(scenario, "inspect", err, false);
+  const Json report = build_report(scenario, options.cells);
+  for (const Json& w : report.at("warnings")) {
+    err << "inspect: warning: " << w.get<std::string>() << '\n';
+  }
+  if (options.json) {
+    // A path given by the user may hold bytes that are not UTF-8; JSON must stay valid.
+    out << report.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  } else {
+    write_text_report(report, out);
+  }
+  return status;
+}
+
+}  // namespace
+
+int run_inspect_on(const InspectOptions& options, FileSystem& fs, std::ostream& out,
+                   std::ostream& err) {
+  return run_guarded("inspect", err, [&] { return inspect(options, fs, out, err); });
+}
+
+int run_inspect(const InspectOptions& options, std::ostream& out, std::ostream& err) {
+  RealFileSystem fs;
+  return run_inspect_on(options, fs, out, err);
+}
+
+}  // namespace scenario::tool
