@@ -42,46 +42,43 @@ std::uintmax_t size_or_zero(const std::string& path) {
 
 }  // namespace
 
-CompiledSizes compiled_sizes(const scenario::GeneratorState& state) {
-  return {size_or_zero(scenario::line_file_path(state)),
-          size_or_zero(scenario::table_file_path(state)),
-          size_or_zero(scenario::track_file_path(state))};
+CompiledSizes compiled_sizes(const scenario::ScenarioNames& names) {
+  return {size_or_zero(scenario::line_file_path(names)),
+          size_or_zero(scenario::table_file_path(names)),
+          size_or_zero(scenario::track_file_path(names))};
 }
 
-void remove_compiled_files(const scenario::GeneratorState& state) {
+void remove_compiled_files(const scenario::ScenarioNames& names) {
   std::error_code ignored;
-  for (const std::string& path : {scenario::line_file_path(state), scenario::table_file_path(state),
-                                  scenario::track_file_path(state)}) {
+  for (const std::string& path : {scenario::line_file_path(names), scenario::table_file_path(names),
+                                  scenario::track_file_path(names)}) {
     std::filesystem::remove(path, ignored);
   }
 }
 
 CompileSetup builtin_setup(const std::string& folder) {
-  return {folder, scenario::builtin_route_id, scenario::builtin_train_number,
-          [](scenario::GeneratorState& s) {
-            scenario::dati_linea(s);
-            scenario::dati_treno(s);
+  return {{folder, scenario::builtin_route_id, scenario::builtin_train_number},
+          [](const scenario::ScenarioNames& names, scenario::FileSystem& fs) {
+            scenario::dati_linea(names, fs);
+            scenario::dati_treno(names, fs);
           }};
 }
 
 CompileSetup synthetic_setup(const std::string& folder, const synthetic::Scenario& synth) {
-  return {folder, "Sintetico", "1", [&synth](scenario::GeneratorState& s) {
-            write_bytes(scenario::line_source_path(s), synth.line_source);
-            write_bytes(scenario::train_source_path(s), synth.train_source);
+  return {{folder, "Sintetico", "1"},
+          [&synth](const scenario::ScenarioNames& names, scenario::FileSystem&) {
+            write_bytes(scenario::line_source_path(names), synth.line_source);
+            write_bytes(scenario::train_source_path(names), synth.train_source);
           }};
 }
 
-scenario::GeneratorState& Compiles::prepare() {
-  state_.emplace();
-  state_->folder = setup_.folder;
-  state_->route_id = setup_.route_id;
-  state_->train_number = setup_.train_number;
-  state_->fs = &fs_;
-  setup_.write_sources(*state_);
-  return *state_;
+scenario::Compilation& Compiles::prepare() {
+  compilation_.reset();
+  setup_.write_sources(setup_.names, fs_);
+  return compilation_.emplace(setup_.names, fs_);
 }
 
-void Compiles::compile() { scenario::memorizza_percorso(*state_, 1); }
+void Compiles::compile() { scenario::memorizza_percorso(*compilation_, 1); }
 
 double peak_rss_mib() {
   rusage usage{};

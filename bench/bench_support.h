@@ -47,17 +47,15 @@ struct CompiledSizes {
   bool all_written() const { return line > 0 && table > 0 && track > 0; }
   std::uintmax_t total() const { return line + table + track; }
 };
-CompiledSizes compiled_sizes(const scenario::GeneratorState& state);
+CompiledSizes compiled_sizes(const scenario::ScenarioNames& names);
 // Removes the line, table and track files of a compile, where they exist.
-void remove_compiled_files(const scenario::GeneratorState& state);
+void remove_compiled_files(const scenario::ScenarioNames& names);
 
 // Where a compile reads and writes, and how its two text sources get there before it starts (the
 // compile deletes them as it reads).
 struct CompileSetup {
-  std::string folder;
-  std::string route_id;
-  std::string train_number;
-  std::function<void(scenario::GeneratorState&)> write_sources;
+  scenario::ScenarioNames names;
+  std::function<void(const scenario::ScenarioNames&, scenario::FileSystem&)> write_sources;
 };
 
 // The built-in sources, written by the run's own writers.
@@ -70,17 +68,17 @@ class Compiles {
  public:
   explicit Compiles(CompileSetup setup) : setup_(std::move(setup)) {}
 
-  // A fresh state with the sources in place, as the run has it when it starts the compile. The
-  // previous state is freed here, so that a caller can keep its release out of a measurement.
-  scenario::GeneratorState& prepare();
-  // memorizza_percorso on the prepared state, with the line geometry.
+  // A fresh compile with the sources in place, as the run has it when it starts the compile. The
+  // previous one is freed here, so that a caller can keep its release out of a measurement.
+  scenario::Compilation& prepare();
+  // memorizza_percorso on the prepared compile, with the line geometry.
   void compile();
-  scenario::GeneratorState& state() { return *state_; }
+  scenario::Compilation& compilation() { return *compilation_; }
 
  private:
   CompileSetup setup_;
   scenario::RealFileSystem fs_;
-  std::optional<scenario::GeneratorState> state_;
+  std::optional<scenario::Compilation> compilation_;
 };
 
 // The highest resident set size of this process so far, in MiB.

@@ -17,24 +17,24 @@
 
 namespace {
 
-using scenario::GeneratorState;
+using scenario::Compilation;
 
-bool compiled_cleanly(benchmark::State& st, const GeneratorState& s) {
-  if (s.error_code != 0) {
-    st.SkipWithError(("the compile recorded code " + std::to_string(s.error_code)).c_str());
+bool compiled_cleanly(benchmark::State& st, const Compilation& c) {
+  if (c.codes.any()) {
+    st.SkipWithError(("the compile recorded code " + to_string(c.codes.last().code)).c_str());
     return false;
   }
-  if (!bench::compiled_sizes(s).all_written()) {
+  if (!bench::compiled_sizes(c.names).all_written()) {
     st.SkipWithError("the compile did not write its three files");
     return false;
   }
   return true;
 }
 
-void report(benchmark::State& st, const GeneratorState& s, std::int64_t metres) {
+void report(benchmark::State& st, const Compilation& c, std::int64_t metres) {
   st.counters["metres"] = static_cast<double>(metres);
-  st.counters["cells"] = static_cast<double>(s.track.size());
-  st.counters["bytes_written"] = static_cast<double>(bench::compiled_sizes(s).total());
+  st.counters["cells"] = static_cast<double>(c.model.track.size());
+  st.counters["bytes_written"] = static_cast<double>(bench::compiled_sizes(c.names).total());
 }
 
 // Whether each timed compile replaces the files of the one before it, as a second run in the
@@ -47,17 +47,19 @@ void time_compiles(benchmark::State& st, bench::Compiles& compiles, std::int64_t
                    Outputs outputs = Outputs::replaced) {
   compiles.prepare();
   compiles.compile();
-  if (!compiled_cleanly(st, compiles.state())) return;
-  report(st, compiles.state(), metres);
+  if (!compiled_cleanly(st, compiles.compilation())) return;
+  report(st, compiles.compilation(), metres);
 
   for (auto _ : st) {
     st.PauseTiming();
-    if (outputs == Outputs::first_written) bench::remove_compiled_files(compiles.state());
+    if (outputs == Outputs::first_written) {
+      bench::remove_compiled_files(compiles.compilation().names);
+    }
     compiles.prepare();
     st.ResumeTiming();
     compiles.compile();
   }
-  if (compiles.state().error_code != 0) st.SkipWithError("a timed compile recorded a code");
+  if (compiles.compilation().codes.any()) st.SkipWithError("a timed compile recorded a code");
   st.counters["peak_rss_mib"] = bench::peak_rss_mib();
 }
 

@@ -18,7 +18,7 @@
 
 namespace {
 
-using scenario::GeneratorState;
+using scenario::Compilation;
 
 // The sources and the setup of one case; the scenario lives as long as the setup uses it.
 class PhaseCase {
@@ -33,13 +33,12 @@ class PhaseCase {
   }
   bench::Compiles& compiles() { return *compiles_; }
 
-  // A state as the reader leaves it, with the finishing pass done: ready to be written.
-  GeneratorState& read_and_finish() {
-    GeneratorState& s = compiles_->prepare();
-    s.build_line = 1;
-    scenario::memorizza_dati(s);
-    scenario::finishing_pass(s);
-    return s;
+  // A compile as the reader leaves it, with the finishing pass done: ready to be written.
+  Compilation& read_and_finish() {
+    Compilation& c = compiles_->prepare();
+    scenario::memorizza_dati(c);
+    scenario::finishing_pass(c.model.track, c.codes);
+    return c;
   }
 
  private:
@@ -48,9 +47,9 @@ class PhaseCase {
   std::unique_ptr<bench::Compiles> compiles_;
 };
 
-bool read_cleanly(benchmark::State& st, const GeneratorState& s) {
-  if (s.error_code == 0) return true;
-  st.SkipWithError(("the reader recorded code " + std::to_string(s.error_code)).c_str());
+bool read_cleanly(benchmark::State& st, const Compilation& c) {
+  if (!c.codes.any()) return true;
+  st.SkipWithError(("the reader recorded code " + to_string(c.codes.last().code)).c_str());
   return false;
 }
 
@@ -60,20 +59,20 @@ void BM_PhaseRead(benchmark::State& st) {
   if (!read_cleanly(st, c.read_and_finish())) return;
   for (auto _ : st) {
     st.PauseTiming();
-    GeneratorState& s = c.compiles().prepare();
-    s.build_line = 1;
+    Compilation& compilation = c.compiles().prepare();
     st.ResumeTiming();
-    scenario::memorizza_dati(s);
+    scenario::memorizza_dati(compilation);
   }
 }
 
 // The bytes of the three files, built in memory.
 void BM_PhaseSerialise(benchmark::State& st) {
   PhaseCase c(st.range(0));
-  const GeneratorState& s = c.read_and_finish();
-  if (!read_cleanly(st, s)) return;
+  const Compilation& compilation = c.read_and_finish();
+  if (!read_cleanly(st, compilation)) return;
+  const scenario::CompiledScenario& s = compilation.model;
   for (auto _ : st) {
-    benchmark::DoNotOptimize(scenario::write_line_file(s.line_geometry));
+    benchmark::DoNotOptimize(scenario::write_line_file(*s.line));
     benchmark::DoNotOptimize(scenario::write_track_file(s.track));
     benchmark::DoNotOptimize(scenario::write_table_file(s.table));
   }
@@ -82,21 +81,24 @@ void BM_PhaseSerialise(benchmark::State& st) {
 // The line file alone, the largest of the three.
 void BM_PhaseSerialiseLine(benchmark::State& st) {
   PhaseCase c(st.range(0));
-  const GeneratorState& s = c.read_and_finish();
-  if (!read_cleanly(st, s)) return;
-  for (auto _ : st) benchmark::DoNotOptimize(scenario::write_line_file(s.line_geometry));
-  st.counters["bytes"] = static_cast<double>(scenario::write_line_file(s.line_geometry).size());
+  const Compilation& compilation = c.read_and_finish();
+  if (!read_cleanly(st, compilation)) return;
+  const scenario::LineGeometry& line = *compilation.model.line;
+  for (auto _ : st) benchmark::DoNotOptimize(scenario::write_line_file(line));
+  st.counters["bytes"] = static_cast<double>(scenario::write_line_file(line).size());
 }
 
 // Putting bytes already built on the disk: temporary files, flush, rename over the old files.
 void BM_PhaseReplaceFiles(benchmark::State& st) {
   PhaseCase c(st.range(0));
-  const GeneratorState& s = c.read_and_finish();
-  if (!read_cleanly(st, s)) return;
+  const Compilation& compilation = c.read_and_finish();
+  if (!read_cleanly(st, compilation)) return;
+  const scenario::CompiledScenario& s = compilation.model;
+  const scenario::ScenarioNames& names = compilation.names;
   const std::vector<scenario::OutputBlob> files{
-      {scenario::line_file_path(s), scenario::write_line_file(s.line_geometry)},
-      {scenario::table_file_path(s), scenario::write_table_file(s.table)},
-      {scenario::track_file_path(s), scenario::write_track_file(s.track)}};
+      {scenario::line_file_path(names), scenario::write_line_file(*s.line)},
+      {scenario::table_file_path(names), scenario::write_table_file(s.table)},
+      {scenario::track_file_path(names), scenario::write_track_file(s.track)}};
   scenario::RealFileSystem fs;
   for (auto _ : st) scenario::replace_files(fs, files);
 }

@@ -206,20 +206,18 @@ void expect_clean_compile(std::int32_t length) {
   const synthetic::Scenario synth = synthetic::make_scenario(length);
   bench::ScratchFolder folder;
   scenario::RealFileSystem fs;
-  scenario::GeneratorState state;
-  state.folder = folder.str();
-  state.route_id = "Sintetico";
-  state.train_number = "1";
-  state.fs = &fs;
-  bench::write_bytes(scenario::line_source_path(state), synth.line_source);
-  bench::write_bytes(scenario::train_source_path(state), synth.train_source);
+  const scenario::ScenarioNames names{folder.str(), "Sintetico", "1"};
+  bench::write_bytes(scenario::line_source_path(names), synth.line_source);
+  bench::write_bytes(scenario::train_source_path(names), synth.train_source);
+  scenario::Compilation c(names, fs);
 
-  scenario::memorizza_percorso(state, 1);
+  scenario::memorizza_percorso(c, 1);
+  const scenario::CompiledScenario& state = c.model;
 
-  EXPECT_EQ(state.error_code, 0);
-  EXPECT_TRUE(bench::compiled_sizes(state).all_written());
-  EXPECT_FALSE(fs.exists(scenario::line_source_path(state)));
-  EXPECT_FALSE(fs.exists(scenario::train_source_path(state)));
+  EXPECT_FALSE(c.codes.any());
+  EXPECT_TRUE(bench::compiled_sizes(names).all_written());
+  EXPECT_FALSE(fs.exists(scenario::line_source_path(names)));
+  EXPECT_FALSE(fs.exists(scenario::train_source_path(names)));
   EXPECT_EQ(state.track.size(), static_cast<std::size_t>((length + 7000) / 50 + 1));
   namespace kind = scenario::cell_kind;
   EXPECT_EQ(count_kind(state.track, kind::signal), synth.counts.signals);

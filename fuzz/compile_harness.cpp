@@ -1,8 +1,8 @@
 // Drives the whole compile, memorizza_percorso, over a line source and a train source cut from
 // one input (the cut rule is in compile_input.h), in a folder of an in-memory file system, and
-// checks what the compile left behind. The header conflicts 1250 and 1251 end a compile through
-// `errore`: that is a normal outcome. Anything else that escapes, or a broken invariant, is a
-// fault.
+// checks what the compile left behind. The header conflicts 1250 and 1251 end a compile before it
+// writes anything: that is a normal outcome. Anything else that escapes, or a broken invariant, is
+// a fault.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +11,7 @@
 #include "compile_input.h"
 #include "compiler/codes.h"
 #include "compiler/compilation.h"
+#include "compiler/header_slots.h"
 #include "compiler/memorizza_percorso.h"
 #include "format/decode.h"
 #include "format/file_names.h"
@@ -19,7 +20,6 @@
 #include "fuzz_check.h"
 #include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
-#include "run/errore.h"
 
 namespace scenario::fuzz {
 
@@ -31,8 +31,6 @@ constexpr const char* kFolder = "/scenario";
 // the same linear work instead of on the reading.
 constexpr std::int32_t kLongestBredLine = 107000;
 constexpr int kDoNotKeep = -1;
-constexpr std::int16_t kTrackHeaderValue = 5121;
-constexpr std::int16_t kRouteHeaderValue = 610;
 
 struct Tally {
   long inputs = 0;
@@ -43,19 +41,19 @@ struct Tally {
 };
 Tally tally;
 
-bool is_registered(std::int32_t code) {
-  for (const ErrorInfo& e : error_registry()) {
+bool is_registered(Code code) {
+  for (const CodeInfo& e : all_codes()) {
     if (e.code == code) return true;
   }
   return false;
 }
 
-// Keeps the last code recorded, to compare with the one the state ends with.
+// Keeps the last code recorded, to compare with the one the compile ends with.
 class LastCode : public CompileObserver {
  public:
-  void on_code(std::int32_t code, std::optional<std::int32_t>, SourceKind, int line) override {
+  void on_code(Code code, std::optional<std::int32_t>, SourceKind, int line) override {
     if (!is_registered(code)) {
-      invariant_broken("a recorded code is not in the registry", std::to_string(code));
+      invariant_broken("a recorded code is not in the registry", to_string(code));
     }
     require(line >= 0, "a code recorded on a negative line");
     last = code;
@@ -63,31 +61,29 @@ class LastCode : public CompileObserver {
   void on_unknown_keyword(SourceKind, int line, const std::string&) override {
     require(line >= 1, "an unknown keyword reported outside the source's lines");
   }
-  std::int32_t last = 0;
+  Code last = Code::none;
 };
 
 struct Compile {
+  Compile() : compilation({kFolder, builtin_route_id, builtin_train_number}, fs, observer) {}
   MemoryFileSystem fs;
-  GeneratorState state;
   LastCode observer;
-  std::optional<std::int32_t> errore_code;  // set when the compile ended through `errore`
+  Compilation compilation;
+  std::optional<Code> conflict;  // set when the compile ended with a header conflict
+  const ScenarioNames& names() const { return compilation.names; }
+  const CompiledScenario& model() const { return compilation.model; }
 };
 
 void prepare(Compile& c, const CompileInput& input) {
-  c.state.route_id = builtin_route_id;
-  c.state.train_number = builtin_train_number;
-  c.state.folder = kFolder;
-  c.state.fs = &c.fs;
-  c.state.observer = &c.observer;
-  c.fs.put(line_source_path(c.state), input.line_source);
-  if (input.train_source) c.fs.put(train_source_path(c.state), *input.train_source);
+  c.fs.put(line_source_path(c.names()), input.line_source);
+  if (input.train_source) c.fs.put(train_source_path(c.names()), *input.train_source);
 }
 
 void run(Compile& c) {
   try {
-    memorizza_percorso(c.state, 1);
-  } catch (const ErroreExit& e) {
-    c.errore_code = e.code;
+    memorizza_percorso(c.compilation, 1);
+  } catch (const HeaderConflict& e) {
+    c.conflict = e.code;
   }
 }
 
@@ -97,11 +93,11 @@ bool ends_with(const std::string& s, std::string_view tail) {
 
 // Only the compiled files may stay: no source, no temporary file, nothing outside the folder.
 void check_folder(const Compile& c) {
-  const std::vector<std::string> allowed{line_file_path(c.state), table_file_path(c.state),
-                                         track_file_path(c.state)};
+  const std::vector<std::string> allowed{line_file_path(c.names()), table_file_path(c.names()),
+                                         track_file_path(c.names())};
   for (const std::string& path : c.fs.paths()) {
-    require(path != line_source_path(c.state), "the line source was left in the folder");
-    require(path != train_source_path(c.state), "the train source was left in the folder");
+    require(path != line_source_path(c.names()), "the line source was left in the folder");
+    require(path != train_source_path(c.names()), "the train source was left in the folder");
     require(!ends_with(path, ".tmp"), "a temporary file was left behind", path);
     bool known = false;
     for (const std::string& a : allowed) known = known || path == a;
@@ -110,19 +106,20 @@ void check_folder(const Compile& c) {
 }
 
 bool any_compiled_file(const Compile& c) {
-  return c.fs.has(line_file_path(c.state)) || c.fs.has(table_file_path(c.state)) ||
-         c.fs.has(track_file_path(c.state));
+  return c.fs.has(line_file_path(c.names())) || c.fs.has(table_file_path(c.names())) ||
+         c.fs.has(track_file_path(c.names()));
 }
 
 void check_track_file(const Compile& c) {
-  const auto bytes = c.fs.contents(track_file_path(c.state));
+  const auto bytes = c.fs.contents(track_file_path(c.names()));
   require(bytes.has_value(), "a finished compile wrote no track file");
-  require(bytes->size() == track_record_size * c.state.track.size(),
+  require(bytes->size() == track_record_size * c.model().track.size(),
           "the track file is not 15 bytes a cell", std::to_string(bytes->size()));
-  const auto decoded = tool::decode_track_file(*bytes);
+  const auto decoded = decode_track_file(*bytes);
   require(decoded.ok(), "the track file written does not decode");
-  require(decoded.value() == c.state.track, "the track file does not hold the track");
-  require(c.state.track[1].value1 == kTrackHeaderValue, "track cell 1 lacks its header value");
+  require(decoded.value() == c.model().track, "the track file does not hold the track");
+  require(c.model().track[header_cell].value1 == track_header_value,
+          "track cell 1 lacks its header value");
 }
 
 // Names go through Windows-1252 on their way to the file; everything else comes back as it was.
@@ -133,19 +130,19 @@ bool same_record(const SimRecord& written, const SimRecord& read) {
 }
 
 void check_table_file(const Compile& c) {
-  const auto bytes = c.fs.contents(table_file_path(c.state));
+  const auto bytes = c.fs.contents(table_file_path(c.names()));
   require(bytes.has_value(), "a finished compile wrote no table file");
-  const auto decoded = tool::decode_table_file(*bytes);
+  const auto decoded = decode_table_file(*bytes);
   require(decoded.ok(), "the table file written does not decode",
           decoded.ok() ? std::string() : decoded.error().message);
   for (int i = 0; i < sim_table_size; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    if (!same_record(c.state.table[k], decoded.value()[k])) {
+    if (!same_record(c.model().table[k], decoded.value()[k])) {
       invariant_broken("a table entry does not come back from the file",
                        "entry " + std::to_string(i));
     }
   }
-  require(c.state.table[table_entry::route].d2a == kRouteHeaderValue,
+  require(c.model().table[table_entry::route].d2a == table_header_value,
           "table entry 85 lacks its header value");
 }
 
@@ -153,10 +150,13 @@ void check_table_file(const Compile& c) {
 // the millions of values of a long line would take most of the fuzzer's time, and the decode
 // harness already checks that writer and decoder agree on every file.
 void check_line_file(const Compile& c) {
-  const auto bytes = c.fs.contents(line_file_path(c.state));
+  const auto bytes = c.fs.contents(line_file_path(c.names()));
   require(bytes.has_value(), "a finished compile with the line geometry wrote no line file");
-  const LineGeometry& g = c.state.line_geometry;
-  require(g.last_m() == c.state.line_last_m, "the line geometry does not end at the line's end");
+  require(c.model().line.has_value(), "a compile with the line geometry kept none");
+  const LineGeometry& g = *c.model().line;
+  const std::int64_t length = c.model().table[table_entry::train].end_m;
+  require(g.last_m() == length + route_extra_metres,
+          "the line geometry does not end at the line's end");
   require(*bytes == write_line_file(g), "the line file does not hold the line geometry");
 }
 
@@ -165,29 +165,28 @@ void check_written(const Compile& c) {
   check_table_file(c);
   check_line_file(c);
   ++tally.wrote_files;
-  if (c.state.error_code != 0) ++tally.wrote_with_code;
+  if (c.compilation.codes.any()) ++tally.wrote_with_code;
 }
 
 void check_outcome(const Compile& c, bool builtin) {
-  const GeneratorState& s = c.state;
-  require(!s.has_track() || s.track.size() == static_cast<std::size_t>(s.track_last) + 1,
-          "the track does not have track_last + 1 cells");
-  require(s.error_code == c.observer.last, "the state's code is not the last one recorded");
-  if (c.errore_code) {
-    require(*c.errore_code == 1250 || *c.errore_code == 1251, "errore with an unexpected code",
-            std::to_string(*c.errore_code));
+  const Code code = c.compilation.codes.last().code;
+  require(code == c.observer.last, "the compile's code is not the last one recorded");
+  if (c.conflict) {
+    require(*c.conflict == Code::header_slot_taken || *c.conflict == Code::code_slot_taken,
+            "a header conflict with an unexpected code", to_string(*c.conflict));
+    require(code == *c.conflict, "a header conflict that was not recorded");
     require(!any_compiled_file(c), "a header conflict still wrote a compiled file");
     ++tally.header_conflict;
     return;
   }
-  if (s.track.size() < 2) {
-    require(s.error_code != 0, "a compile without a track recorded no code");
+  if (c.model().track.size() < 2) {
+    require(code != Code::none, "a compile without a track recorded no code");
     require(!any_compiled_file(c), "a compile without a track wrote a compiled file");
     ++tally.stopped_before_track;
     return;
   }
   check_written(c);
-  if (builtin) require(s.error_code == 0, "the built-in scenario recorded a code");
+  if (builtin) require(code == Code::none, "the built-in scenario recorded a code");
 }
 
 }  // namespace
@@ -212,5 +211,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check_folder(c);
   check_outcome(c, bytes == builtin);
   ++tally.inputs;
-  return c.state.line_last_m > kLongestBredLine ? kDoNotKeep : 0;
+  const auto& line = c.model().line;
+  return line && line->last_m() > kLongestBredLine ? kDoNotKeep : 0;
 }

@@ -26,7 +26,6 @@ namespace scenario::fuzz {
 
 namespace {
 
-using tool::Decoded;
 using tool::FileRole;
 using tool::FileState;
 using tool::LoadedScenario;
@@ -88,7 +87,7 @@ void keep(Decoded<T>&& decoded, std::string_view bytes, std::optional<T>& target
     ++tally.decoded[k];
     return;
   }
-  const tool::DecodeError& e = decoded.error();
+  const DecodeError& e = decoded.error();
   require(e.offset <= bytes.size(), "damage reported past the end of the file",
           std::to_string(e.offset) + " > " + std::to_string(bytes.size()));
   require(!e.message.empty(), "damage reported without a message");
@@ -102,13 +101,13 @@ void decode(FileRole role, std::string_view bytes, LoadedScenario& s) {
   outcome.role = role;
   switch (role) {
     case FileRole::track:
-      keep(tool::decode_track_file(bytes), bytes, s.track, outcome);
+      keep(decode_track_file(bytes), bytes, s.track, outcome);
       break;
     case FileRole::table:
-      keep(tool::decode_table_file(bytes), bytes, s.table, outcome);
+      keep(decode_table_file(bytes), bytes, s.table, outcome);
       break;
     case FileRole::line:
-      keep(tool::decode_line_file(bytes), bytes, s.line, outcome);
+      keep(decode_line_file(bytes), bytes, s.line, outcome);
       break;
   }
 }

@@ -18,12 +18,12 @@
 
 #include "compile_input.h"
 #include "compiler/compilation.h"
+#include "compiler/header_slots.h"
 #include "compiler/memorizza_percorso.h"
 #include "format/file_names.h"
 #include "format/file_writers.h"
 #include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
-#include "run/errore.h"
 
 namespace scenario::fuzz {
 
@@ -279,21 +279,20 @@ std::vector<CompileCase> train_cases() {
 
 // ---- Compiling a seed ----
 
-// The code the compile ends with: the recorded one, or the header conflict of `errore`.
-std::int32_t compile_code(const std::string& input, MemoryFileSystem& fs, GeneratorState& state) {
+const ScenarioNames kNames{"/scenario", builtin_route_id, builtin_train_number};
+
+// The code the compile ends with: the recorded one, which is the header conflict when there is
+// one.
+std::int32_t compile_code(const std::string& input, MemoryFileSystem& fs) {
   const CompileInput parts = split_compile_input(input);
-  state.route_id = builtin_route_id;
-  state.train_number = builtin_train_number;
-  state.folder = "/scenario";
-  state.fs = &fs;
-  fs.put(line_source_path(state), parts.line_source);
-  if (parts.train_source) fs.put(train_source_path(state), *parts.train_source);
+  fs.put(line_source_path(kNames), parts.line_source);
+  if (parts.train_source) fs.put(train_source_path(kNames), *parts.train_source);
+  Compilation c(kNames, fs);
   try {
-    memorizza_percorso(state, 1);
-  } catch (const ErroreExit& e) {
-    return e.code;
+    memorizza_percorso(c, 1);
+  } catch (const HeaderConflict&) {
   }
-  return state.error_code;
+  return number(c.codes.last().code);
 }
 
 std::string input_of(const CompileCase& c) {
@@ -312,8 +311,7 @@ std::vector<Seed> compile_seeds() {
   for (const CompileCase& c : cases) {
     const std::string input = input_of(c);
     MemoryFileSystem fs;
-    GeneratorState state;
-    const std::int32_t code = compile_code(input, fs, state);
+    const std::int32_t code = compile_code(input, fs);
     if (code != c.code) {
       throw std::logic_error("seed " + c.name + " ends with code " + std::to_string(code) +
                              ", not " + std::to_string(c.code));
@@ -333,12 +331,11 @@ struct Compiled {
 
 Compiled compiled_builtin() {
   MemoryFileSystem fs;
-  GeneratorState state;
-  if (compile_code(builtin_compile_input(), fs, state) != 0) {
+  if (compile_code(builtin_compile_input(), fs) != 0) {
     throw std::logic_error("the built-in scenario does not compile cleanly");
   }
-  return {*fs.contents(track_file_path(state)), *fs.contents(table_file_path(state)),
-          *fs.contents(line_file_path(state))};
+  return {*fs.contents(track_file_path(kNames)), *fs.contents(table_file_path(kNames)),
+          *fs.contents(line_file_path(kNames))};
 }
 
 std::size_t value_size(unsigned char tag) { return 2 + (tag == 2 ? 2 : tag == 5 ? 8 : 0); }

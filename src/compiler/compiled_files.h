@@ -2,11 +2,18 @@
 // file and the track file, replaced together so that the simulator never finds a mixed set.
 #pragma once
 
+#include <vector>
+
+#include "compiler/compilation.h"
+#include "format/file_names.h"
+#include "format/model.h"
+
 namespace scenario {
 
-struct GeneratorState;
+class FileSystem;
 
 // Throws FileError when a file cannot be written; the files already there are then untouched.
-void write_compiled_files(GeneratorState& state);
+std::vector<WrittenFile> write_compiled_files(const ScenarioNames& names,
+                                              const CompiledScenario& model, FileSystem& fs);
 
 }  // namespace scenario

@@ -6,10 +6,10 @@
 
 namespace scenario {
 
-void complete_and_write(GeneratorState& state) {
-  finishing_pass(state);
-  fill_header_slots(state);
-  write_compiled_files(state);
+void complete_and_write(Compilation& c) {
+  finishing_pass(c.model.track, c.codes);
+  fill_header_slots(c.model, c.codes);
+  c.written = write_compiled_files(c.names, c.model, c.fs);
 }
 
 }  // namespace scenario

@@ -2,12 +2,12 @@
 // competition codes, and the compiled files.
 #pragma once
 
+#include "compiler/compilation.h"
+
 namespace scenario {
 
-struct GeneratorState;
-
-// Needs a track of at least two cells. A header conflict ends the run through `errore` before
-// any file is written.
-void complete_and_write(GeneratorState& state);
+// Needs a track of at least two cells. A header conflict throws HeaderConflict before any file
+// is written.
+void complete_and_write(Compilation& c);
 
 }  // namespace scenario

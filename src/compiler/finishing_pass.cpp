@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "compiler/compilation.h"
 #include "compiler/memorizza_percorso.h"
 #include "format/model.h"
 
@@ -14,9 +13,6 @@ namespace scenario {
 namespace {
 
 constexpr std::int16_t kMarkerCode = 180;
-constexpr std::int32_t kCodeNoRoomBeforeSignal = 11;
-constexpr std::int32_t kCodeNoRoomInBand = 12;
-constexpr std::int32_t kCodeNoRoomInsideOrAfter = 13;
 
 constexpr int kWarningSearch = 20;
 constexpr std::int64_t kLowestSearchedCell = 3;
@@ -33,8 +29,8 @@ constexpr std::array<Band, 3> kBands{{{5, 7}, {11, 13}, {18, 20}}};
 
 class Pass {
  public:
-  explicit Pass(GeneratorState& state)
-      : state_(state), last_(static_cast<std::int64_t>(state.track.size()) - 1) {}
+  Pass(std::vector<TrackCell>& track, CodeLog& codes)
+      : track_(track), codes_(codes), last_(static_cast<std::int64_t>(track.size()) - 1) {}
 
   void run() {
     for (std::int64_t i = 1; i <= last_ - 2; ++i) visit(i);
@@ -69,7 +65,7 @@ class Pass {
     } else if (cell(s - 2).kind == cell_kind::code_cut) {
       lower(s - 2);
     } else {
-      record_error_at(state_, kCodeNoRoomBeforeSignal, metres(s));
+      codes_.record_at(Code::no_room_before_signal, metres(s));
     }
   }
 
@@ -78,7 +74,7 @@ class Pass {
       if (i <= band.guard) continue;
       const std::int64_t nearest = i - band.nearest;
       if (!place_at_first_free({nearest, nearest - 1, nearest - 2})) {
-        record_error_at(state_, kCodeNoRoomInBand, metres(i));
+        codes_.record_at(Code::no_room_in_band, metres(i));
       }
     }
   }
@@ -111,7 +107,7 @@ class Pass {
       place(j + 1);
       return -1;
     }
-    record_error_at(state_, kCodeNoRoomInsideOrAfter, metres(j));
+    codes_.record_at(Code::no_room_inside_or_after, metres(j));
     return kMarkerSpacing;
   }
 
@@ -128,7 +124,7 @@ class Pass {
       const std::int64_t a = m - 1;
       if (a < 1) return;
       if (!place_at_first_free({a, a - 1})) {
-        record_error_at(state_, kCodeNoRoomInsideOrAfter, metres(j));
+        codes_.record_at(Code::no_room_inside_or_after, metres(j));
       }
       return;
     }
@@ -158,16 +154,17 @@ class Pass {
     t.value1 = minimo<std::int16_t>(kMarkerCode, t.value1);
   }
 
-  TrackCell& cell(std::int64_t i) { return track_cell(state_.track, i); }
-  const TrackCell& cell(std::int64_t i) const { return track_cell(state_.track, i); }
-  static std::int32_t metres(std::int64_t i) { return static_cast<std::int32_t>(i * 50); }
+  TrackCell& cell(std::int64_t i) { return track_cell(track_, i); }
+  const TrackCell& cell(std::int64_t i) const { return track_cell(track_, i); }
+  static std::int32_t metres(std::int64_t i) { return static_cast<std::int32_t>(i * cell_metres); }
 
-  GeneratorState& state_;
+  std::vector<TrackCell>& track_;
+  CodeLog& codes_;
   std::int64_t last_;
 };
 
 }  // namespace
 
-void finishing_pass(GeneratorState& state) { Pass(state).run(); }
+void finishing_pass(std::vector<TrackCell>& track, CodeLog& codes) { Pass(track, codes).run(); }
 
 }  // namespace scenario

@@ -3,11 +3,14 @@
 // slowdown, and before the first signal after its end.
 #pragma once
 
+#include <vector>
+
+#include "compiler/code_log.h"
+#include "format/model.h"
+
 namespace scenario {
 
-struct GeneratorState;
-
 // Records 11, 12 or 13 (position = cell index x 50) when a marker finds no room, and goes on.
-void finishing_pass(GeneratorState& state);
+void finishing_pass(std::vector<TrackCell>& track, CodeLog& codes);
 
 }  // namespace scenario

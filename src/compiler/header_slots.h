@@ -2,11 +2,18 @@
 // filled: d2a and time_s of table entry 85, value1 and value2 of track cell 1.
 #pragma once
 
+#include "compiler/code_log.h"
+#include "format/model.h"
+
 namespace scenario {
 
-struct GeneratorState;
+// A header slot was already taken: the compile cannot go on, and nothing is written. The run
+// shows it through `errore`.
+struct HeaderConflict {
+  Code code;
+};
 
-// Ends the run through `errore` with 1250 or 1251 when a slot is already taken.
-void fill_header_slots(GeneratorState& state);
+// Records 1250 or 1251 and throws HeaderConflict when a slot is already taken.
+void fill_header_slots(CompiledScenario& model, CodeLog& codes);
 
 }  // namespace scenario

@@ -13,19 +13,16 @@ namespace scenario {
 namespace source_reading {
 
 void SourceReader::clear_model() {
-  state_.table[table_entry::route].name = state_.route_id;
-  state_.table[table_entry::codes].name = state_.train_number;
-  state_.track.clear();
-  state_.line_geometry = LineGeometry();
-  state_.has_line_geometry = false;
-  state_.line_last_m = 0;
-  state_.track_last = 0;
+  table()[table_entry::route].name = c_.names.route_id;
+  table()[table_entry::codes].name = c_.names.train_number;
+  track().clear();
+  c_.model.line.reset();
 }
 
 void SourceReader::run() {
   clear_model();
-  if (!state_.fs->exists(line_path_)) {
-    record_error(state_, code::no_line_source);
+  if (!c_.fs.exists(line_path_)) {
+    c_.codes.record(Code::no_line_source);
     return;
   }
   open(SourceKind::line, line_path_);
@@ -40,8 +37,8 @@ void SourceReader::run() {
 }
 
 void SourceReader::fail() {
-  if (source_) state_.reading_line = source_->line();
-  record_error(state_, code::failure);
+  if (source_) at_line(source_->line());
+  c_.codes.record(Code::failure);
   failed_ = true;
 }
 
@@ -58,8 +55,8 @@ void SourceReader::finish() {
 
 }  // namespace source_reading
 
-void memorizza_dati(GeneratorState& state) {
-  source_reading::SourceReader reader(state);
+void memorizza_dati(Compilation& c) {
+  source_reading::SourceReader reader(c);
   try {
     reader.run();
   } catch (const std::exception&) {

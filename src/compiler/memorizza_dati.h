@@ -2,10 +2,10 @@
 // and deletes both.
 #pragma once
 
+#include "compiler/compilation.h"
+
 namespace scenario {
 
-struct GeneratorState;
-
-void memorizza_dati(GeneratorState& state);
+void memorizza_dati(Compilation& c);
 
 }  // namespace scenario

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 
+#include "compiler/compilation.h"
+
 namespace scenario {
 
-struct GeneratorState;
-
-void memorizza_percorso(GeneratorState& state, std::int32_t flag);
+// `flag` 0 leaves out the line geometry and the line file. The codes recorded are in c.codes; a
+// header conflict throws HeaderConflict and a file that cannot be written FileError.
+void memorizza_percorso(Compilation& c, std::int32_t flag);
 
 // The smaller of two values; the first when they are equal.
 template <typename T>

@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <limits>
 
-#include "compiler/compilation.h"
 #include "compiler/recorders.h"
 #include "format/model.h"
 
@@ -55,8 +54,7 @@ std::array<Triple, 3> by_end(const Triple& tre, const Triple& due, const Triple&
 
 }  // namespace
 
-void progressive_ordina(GeneratorState& state) {
-  SimTable& t = state.table;
+void progressive_ordina(SimTable& t) {
   const Triple tre = triple_of(t[table_entry::km_tre]);
   const Triple due = triple_of(t[table_entry::km_due]);
   const Triple uno = triple_of(t[table_entry::km_uno]);

@@ -9,7 +9,7 @@ namespace scenario::source_reading {
 
 namespace {
 
-constexpr std::int64_t kExtraMetres = 7000;
+constexpr std::int64_t kExtraMetres = route_extra_metres;
 constexpr std::int32_t kLongestRoute = 1000000;
 constexpr int kGeneralCommentSkips = 10;
 
@@ -27,7 +27,7 @@ bool SourceReader::find_general_section() {
     if (at_end()) break;
     if (has("[generale]")) return true;
   }
-  record_error(state_, code::no_general);
+  c_.codes.record(Code::no_general);
   return false;
 }
 
@@ -57,9 +57,9 @@ Flow SourceReader::general_section() {
 
 Flow SourceReader::lunghezza() {
   const std::int32_t length = whole();
-  state_.table[table_entry::train].end_m = length;
+  table()[table_entry::train].end_m = length;
   if (length > kLongestRoute) {
-    record_error(state_, code::route_too_long);
+    c_.codes.record(Code::route_too_long);
     return Flow::stop;
   }
   const std::int64_t line_last = std::int64_t{length} + kExtraMetres;
@@ -67,24 +67,18 @@ Flow SourceReader::lunghezza() {
   // Cell 1 carries the header of the track file: a track without it is no track, and neither is
   // one that an earlier length record made.
   if (track_last < 1) {
-    state_.track.clear();
-    state_.line_geometry = LineGeometry();
-    state_.has_line_geometry = false;
+    track().clear();
+    c_.model.line.reset();
     throw ValueDoesNotFit("route too short for a track");
   }
 
-  state_.line_last_m = static_cast<std::int32_t>(line_last);
-  state_.track_last = static_cast<std::int32_t>(track_last);
-  state_.track.assign(static_cast<std::size_t>(track_last) + 1, TrackCell{});
-  if (state_.build_line != 0) {
-    state_.line_geometry = LineGeometry(line_last);
-    state_.has_line_geometry = true;
-  }
+  track().assign(static_cast<std::size_t>(track_last) + 1, TrackCell{});
+  if (c_.options.build_line) c_.model.line.emplace(line_last);
   return Flow::go_on;
 }
 
 Flow SourceReader::read_km_point(int entry) {
-  SimRecord& r = state_.table[static_cast<std::size_t>(entry)];
+  SimRecord& r = table()[static_cast<std::size_t>(entry)];
   r.start_m = whole();
   r.end_m = whole();
   r.pos_m = whole();
@@ -92,30 +86,30 @@ Flow SourceReader::read_km_point(int entry) {
 }
 
 Flow SourceReader::sfondo_uno() {
-  state_.table[table_entry::route].start_m = whole();
+  table()[table_entry::route].start_m = whole();
   return Flow::go_on;
 }
 
 Flow SourceReader::sfondo_due() {
-  state_.table[table_entry::route].pos_m = whole();
+  table()[table_entry::route].pos_m = whole();
   return Flow::go_on;
 }
 
 Flow SourceReader::sfondo_tre() {
-  state_.table[table_entry::route].end_m = whole();
+  table()[table_entry::route].end_m = whole();
   return Flow::go_on;
 }
 
 Flow SourceReader::ripetizione() {
-  SimRecord& r = state_.table[table_entry::codes];
+  SimRecord& r = table()[table_entry::codes];
   r.start_m = whole();
   r.end_m = whole();
   if (r.start_m % kCellMetres != 0) {
-    record_error(state_, code::repeat_start);
+    c_.codes.record(Code::repeat_start);
     return Flow::stop;
   }
   if (r.end_m % kCellMetres != 0) {
-    record_error(state_, code::repeat_end);
+    c_.codes.record(Code::repeat_end);
     return Flow::stop;
   }
   if (contains(field_, "4")) {
@@ -123,7 +117,7 @@ Flow SourceReader::ripetizione() {
   } else if (contains(field_, "9")) {
     r.pos_m = 9;
   } else {
-    record_error(state_, code::repeat_codes);
+    c_.codes.record(Code::repeat_codes);
     return Flow::stop;
   }
   if (r.end_m == 0) r.pos_m = 0;

@@ -13,7 +13,7 @@ namespace scenario::source_reading {
 namespace {
 
 constexpr std::int64_t kLastGeometryMetre = 1000000;
-constexpr std::int64_t kGradientBase = 100;
+constexpr std::int64_t kGradientBase = gradient_base;
 
 // Curvature per metre by class digit "1" to "6".
 constexpr std::array<double, 6> kCurvature{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
@@ -33,16 +33,14 @@ Flow SourceReader::line_records() {
 }
 
 void SourceReader::start_line_records() {
-  progressive_ordina(state_);
-  state_.tunnel_count = 0;
-  state_.tunnel_starts.clear();
-  state_.tunnel_ends.clear();
+  progressive_ordina(table());
+  tunnels_ = TunnelList{};
   sign_slot_ = kFirstSignSlot;
   gradient_cursor_ = 0;
   geometry_cursor_ = 2;
-  if (state_.build_line != 0) {
+  if (c_.options.build_line) {
     // The line starts at the origin, heading along the second coordinate, one metre a row.
-    LineGeometry& g = state_.line_geometry;
+    LineGeometry& g = c_.model.line.value();
     g.set(0, 0, LineValue::integer(0));
     g.set(0, 1, LineValue::integer(0));
     g.set(1, 0, LineValue::integer(0));
@@ -68,7 +66,7 @@ Flow SourceReader::pendenza() {
 
 // Row m from the two rows before it; the step vector is not normalised.
 void SourceReader::geometry_step(double k, bool curved) {
-  LineGeometry& g = state_.line_geometry;
+  LineGeometry& g = c_.model.line.value();
   const std::int64_t m = geometry_cursor_;
   const double x1 = g.number(m - 1, 0);
   const double y1 = g.number(m - 1, 1);
@@ -85,7 +83,7 @@ void SourceReader::geometry_step(double k, bool curved) {
 }
 
 Flow SourceReader::curva() {
-  if (state_.build_line == 0) return Flow::go_on;
+  if (!c_.options.build_line) return Flow::go_on;
   const std::int32_t p = whole();
   const std::int32_t l = whole();
   if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
@@ -95,7 +93,7 @@ Flow SourceReader::curva() {
     if (contains(field_, std::string(1, static_cast<char>('1' + digit)))) k = kCurvature[digit];
   }
   if (!k) {
-    record_error(state_, code::bad_curve);
+    c_.codes.record(Code::bad_curve);
     return Flow::stop;
   }
   if (has("s")) k = -*k;
@@ -106,7 +104,7 @@ Flow SourceReader::curva() {
     while (geometry_cursor_ <= last) {
       geometry_step(curved ? *k : 0.0, curved);
       if (geometry_cursor_ > kLastGeometryMetre) {
-        record_error(state_, code::bad_curve);
+        c_.codes.record(Code::bad_curve);
         return Flow::stop;
       }
     }
@@ -115,28 +113,28 @@ Flow SourceReader::curva() {
 }
 
 Flow SourceReader::montagna() {
-  std::int32_t inizio = whole();
-  std::int32_t fine = whole();
-  std::int32_t tipo = whole();
-  const std::int32_t pos = inizio;
-  if (!fits_on_track(pos, kEndMargin)) return beyond_track(pos);
-  return stopped_by_recorder(memo_montagna(state_, inizio, fine, tipo), pos);
+  const std::int32_t inizio = whole();
+  const std::int32_t fine = whole();
+  Tunnel tunnel{.inizio = inizio, .fine = fine, .tipo = whole()};
+  if (!fits_on_track(tunnel.inizio, kEndMargin)) return beyond_track(tunnel.inizio);
+  return stopped_by_recorder(memo_montagna(track(), tunnels_, tunnel));
 }
 
 Flow SourceReader::indicatori() {
   const std::int32_t posizione = whole();
-  std::int32_t vas = whole();
-  std::int32_t vbs = whole();
-  std::int32_t vcs = whole();
-  std::int32_t strisces = whole();
-  std::int32_t vad = whole();
-  std::int32_t vbd = whole();
-  std::int32_t vcd = whole();
-  std::int32_t strisced = whole();
+  // Read in the order of the record: the left-hand side, then the right-hand side.
+  BoardValues v;
+  v.vas = whole();
+  v.vbs = whole();
+  v.vcs = whole();
+  v.strisces = whole();
+  v.vad = whole();
+  v.vbd = whole();
+  v.vcd = whole();
+  v.strisced = whole();
   if (!fits_on_track(posizione, kEndMargin)) return beyond_track(posizione);
   return stopped_by_recorder(
-      memo_indicatori_v_max(state_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced),
-      posizione);
+      memo_indicatori_v_max(track(), c_.codes, SpeedBoard{.posizione = posizione, .values = v}));
 }
 
 Flow SourceReader::cartello() {
@@ -145,14 +143,14 @@ Flow SourceReader::cartello() {
   if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
   TrackCell& c = cell(cell_at(p, 1));
   if (!is_free(c)) {
-    record_error_at(state_, code::sign_taken, p);
+    c_.codes.record_at(Code::sign_taken, p);
     return Flow::stop;
   }
   if (sign_slot_ < 1) throw ValueDoesNotFit("no table entry left for a sign text");
   std::string text = table_text(field_);
   c.kind = cell_kind::signboard;
   c.value1 = static_cast<std::int16_t>(sign_slot_);
-  state_.table[static_cast<std::size_t>(sign_slot_)].name = std::move(text);
+  table()[static_cast<std::size_t>(sign_slot_)].name = std::move(text);
   --sign_slot_;
   return Flow::go_on;
 }
@@ -164,10 +162,10 @@ void SourceReader::finish_line_source() {
     cell(gradient_cursor_).gradient_100 =
         fitted<std::uint8_t>(current_gradient_ + kGradientBase, "gradient");
     ++gradient_cursor_;
-  } while (gradient_cursor_ < std::int64_t{state_.track_last} - 2);
-  if (state_.build_line != 0) {
+  } while (gradient_cursor_ < c_.model.track_last() - 2);
+  if (c_.options.build_line) {
     // The last two rows stay empty.
-    while (geometry_cursor_ <= std::int64_t{state_.line_last_m} - 2) geometry_step(0.0, false);
+    while (geometry_cursor_ <= c_.model.line.value().last_m() - 2) geometry_step(0.0, false);
   }
 }
 

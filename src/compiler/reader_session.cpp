@@ -52,18 +52,23 @@ std::string table_text(std::string_view bytes) {
   return utf8 ? std::string(bytes) : from_windows1252(bytes);
 }
 
-SourceReader::SourceReader(GeneratorState& state)
-    : state_(state), line_path_(line_source_path(state)), train_path_(train_source_path(state)) {}
+SourceReader::SourceReader(Compilation& c)
+    : c_(c), line_path_(line_source_path(c.names)), train_path_(train_source_path(c.names)) {}
+
+void SourceReader::at_line(int line) {
+  line_ = line;
+  c_.codes.reading(source_kind_, line);
+}
 
 // ---- Sources ----
 
 void SourceReader::open(SourceKind kind, const std::string& path) {
-  state_.reading_source = kind;
-  state_.reading_line = 0;
+  source_kind_ = kind;
+  at_line(0);
   recognised_line_ = 0;
   std::string bytes;
   std::string err;
-  if (!state_.fs->read(path, &bytes, &err)) {
+  if (!c_.fs.read(path, &bytes, &err)) {
     throw std::runtime_error("cannot read " + path + ": " + err);
   }
   source_.emplace(std::move(bytes));
@@ -71,39 +76,39 @@ void SourceReader::open(SourceKind kind, const std::string& path) {
 
 void SourceReader::close() {
   source_.reset();
-  state_.reading_source = SourceKind::none;
-  state_.reading_line = 0;
+  source_kind_ = SourceKind::none;
+  at_line(0);
 }
 
 void SourceReader::delete_source(const std::string& path) {
-  if (!state_.fs->exists(path)) return;
+  if (!c_.fs.exists(path)) return;
   std::string err;
-  if (!state_.fs->remove(path, &err)) {
+  if (!c_.fs.remove(path, &err)) {
     throw std::runtime_error("cannot delete " + path + ": " + err);
   }
 }
 
 std::string SourceReader::field() {
   std::string f = source_->read_field();
-  state_.reading_line = source_->line();
+  at_line(source_->line());
   return f;
 }
 
 std::int32_t SourceReader::whole() {
   const std::int32_t v = source_->read_whole();
-  state_.reading_line = source_->line();
+  at_line(source_->line());
   return v;
 }
 
 std::int16_t SourceReader::short_number() {
   const std::int16_t v = source_->read_short();
-  state_.reading_line = source_->line();
+  at_line(source_->line());
   return v;
 }
 
 std::uint8_t SourceReader::byte() {
   const std::uint8_t v = source_->read_byte();
-  state_.reading_line = source_->line();
+  at_line(source_->line());
   return v;
 }
 
@@ -142,7 +147,7 @@ bool SourceReader::next_keyword_field() {
 
 Flow SourceReader::record_loop(std::span<const RecordKind> kinds) {
   while (next_keyword_field()) {
-    const int line = state_.reading_line;
+    const int line = line_;
     matched_ = false;
     const Flow flow = run_tests(kinds);
     if (matched_) recognised_line_ = line;
@@ -154,30 +159,20 @@ Flow SourceReader::record_loop(std::span<const RecordKind> kinds) {
 }
 
 void SourceReader::report_unknown_keyword(int line) const {
-  if (state_.observer == nullptr || field_.empty() || is_comment(field_) || is_header(field_)) {
-    return;
-  }
+  if (field_.empty() || is_comment(field_) || is_header(field_)) return;
   if (line == recognised_line_) return;
-  state_.observer->on_unknown_keyword(state_.reading_source, line, field_);
+  c_.codes.observer().on_unknown_keyword(source_kind_, line, field_);
 }
 
 // ---- Track helpers ----
 
 bool SourceReader::fits_on_track(std::int64_t p, std::int64_t margin) const {
-  return p + margin <= kCellMetres * state_.track_last;
+  return p + margin <= kCellMetres * c_.model.track_last();
 }
 
 Flow SourceReader::beyond_track(std::int32_t p) {
-  record_error_at(state_, code::beyond_track, p);
+  c_.codes.record_at(Code::beyond_track, p);
   return Flow::leave_loop;
-}
-
-// The recorder has recorded its code; the position is the feature's as the reader read it.
-Flow SourceReader::stopped_by_recorder(std::int32_t code, std::int32_t pos) {
-  if (code == 0) return Flow::go_on;
-  state_.error_pos = pos;
-  state_.error_pos_recorded = true;
-  return Flow::stop;
 }
 
 }  // namespace scenario::source_reading

@@ -1,6 +1,6 @@
 // The source reader's working values, shared by the files that read each kind of record: the
 // open source, the keyword field, the cursors that fill the track stretch by stretch, and the
-// codes the reading can record. Only the reader's own files include this.
+// tunnels recorded so far. Only the reader's own files include this.
 #pragma once
 
 #include <cstdint>
@@ -13,34 +13,15 @@
 
 #include "compiler/compilation.h"
 #include "compiler/field_reader.h"
+#include "compiler/recorders.h"
 #include "format/model.h"
 
 namespace scenario::source_reading {
 
-inline constexpr std::int64_t kCellMetres = 50;
+inline constexpr std::int64_t kCellMetres = cell_metres;
 // A point feature must lie this far before the end of the track.
 inline constexpr std::int64_t kEndMargin = 100;
 inline constexpr int kFirstSignSlot = table_entry::first_sign;
-
-namespace code {
-inline constexpr std::int32_t route_too_long = 1;
-inline constexpr std::int32_t km_point = 2;
-inline constexpr std::int32_t repeat_start = 3;
-inline constexpr std::int32_t repeat_end = 4;
-inline constexpr std::int32_t repeat_codes = 5;
-inline constexpr std::int32_t sign_taken = 6;
-inline constexpr std::int32_t cut_taken = 7;
-inline constexpr std::int32_t station_position = 8;
-inline constexpr std::int32_t station_length = 9;
-inline constexpr std::int32_t too_many_stations = 10;
-inline constexpr std::int32_t beyond_track = 15;
-inline constexpr std::int32_t station_spacing = 22;
-inline constexpr std::int32_t stop_too_near = 24;
-inline constexpr std::int32_t failure = 25;
-inline constexpr std::int32_t no_line_source = 101;
-inline constexpr std::int32_t no_general = 102;
-inline constexpr std::int32_t bad_curve = 103;
-}  // namespace code
 
 // A value read from a source that the model cannot hold.
 class ValueDoesNotFit : public std::runtime_error {
@@ -70,7 +51,7 @@ enum class Flow { go_on, leave_loop, stop };
 
 class SourceReader {
  public:
-  explicit SourceReader(GeneratorState& state);
+  explicit SourceReader(Compilation& c);
 
   void run();
   // A failure anywhere ends the reading with code 25.
@@ -107,10 +88,17 @@ class SourceReader {
   void report_unknown_keyword(int line) const;
 
   // Track helpers.
-  TrackCell& cell(std::int64_t i) { return track_cell(state_.track, i); }
+  TrackCell& cell(std::int64_t i) { return track_cell(track(), i); }
+  std::vector<TrackCell>& track() { return c_.model.track; }
+  SimTable& table() { return c_.model.table; }
   bool fits_on_track(std::int64_t p, std::int64_t margin) const;
   Flow beyond_track(std::int32_t p);
-  Flow stopped_by_recorder(std::int32_t code, std::int32_t pos);
+  // The recorder has recorded its code, with the feature's position.
+  static Flow stopped_by_recorder(Code code) {
+    return code == Code::none ? Flow::go_on : Flow::stop;
+  }
+  // The reader is on `line` of the open source: codes recorded now are told with it.
+  void at_line(int line);
 
   // The line source: general section.
   bool find_general_section();
@@ -156,17 +144,20 @@ class SourceReader {
   void station_zone(SimRecord& st, std::int64_t length);
   Flow station_stop(const SimRecord& st, int j);
 
-  GeneratorState& state_;
+  Compilation& c_;
   const std::string line_path_;
   const std::string train_path_;
   std::optional<FieldReader> source_;
   std::string field_;
+  SourceKind source_kind_ = SourceKind::none;
+  int line_ = 0;
   bool matched_ = false;
   bool failed_ = false;
   // The last line of the open source on which a record kind was recognised (0: none yet). The
   // fields a record leaves unread follow on that line and are not unknown keywords.
   int recognised_line_ = 0;
 
+  TunnelList tunnels_;
   std::int64_t gradient_cursor_ = 0;
   std::int64_t current_gradient_ = 0;
   std::int64_t geometry_cursor_ = 2;

@@ -24,21 +24,21 @@ Flow SourceReader::stazione() {
   const int j = station_number_;
   // With every sign entry down to this one taken, storing the station would overwrite a sign.
   if (j > sign_slot_) {
-    record_error(state_, code::too_many_stations);
+    c_.codes.record(Code::too_many_stations);
     return Flow::stop;
   }
-  SimRecord& st = state_.table[static_cast<std::size_t>(j)];
+  SimRecord& st = table()[static_cast<std::size_t>(j)];
   st.pos_m = whole();
   const std::int32_t pos = st.pos_m;
   if (!fits_on_track(pos, kStationEndMargin)) return beyond_track(pos);
   if (pos % kCellMetres != 0) {
-    record_error_at(state_, code::station_position, pos);
+    c_.codes.record_at(Code::station_position, pos);
     return Flow::stop;
   }
   st.kind = byte();
   const std::int32_t length = whole();
   if (length % kStationLengthStep != 0) {
-    record_error_at(state_, code::station_length, pos);
+    c_.codes.record_at(Code::station_length, pos);
     return Flow::stop;
   }
   st.tps = byte();
@@ -65,14 +65,14 @@ Flow SourceReader::stazione() {
   }
   if (station_stop(st, j) == Flow::stop) return Flow::stop;
 
-  if (j > table_entry::first_station && std::int64_t{st.start_m} - kStationGap <
-                                            state_.table[static_cast<std::size_t>(j - 1)].end_m) {
-    record_error_at(state_, code::station_spacing, pos);
+  if (j > table_entry::first_station &&
+      std::int64_t{st.start_m} - kStationGap < table()[static_cast<std::size_t>(j - 1)].end_m) {
+    c_.codes.record_at(Code::station_spacing, pos);
     return Flow::stop;
   }
   ++station_number_;
   if (station_number_ >= sign_slot_) {
-    record_error(state_, code::too_many_stations);
+    c_.codes.record(Code::too_many_stations);
     return Flow::stop;
   }
   return Flow::go_on;
@@ -120,7 +120,7 @@ Flow SourceReader::station_stop(const SimRecord& st, int j) {
   }
   // end / 50 - 1 > 1, exactly.
   if (end <= 2 * kCellMetres) {
-    record_error(state_, code::stop_too_near);
+    c_.codes.record(Code::stop_too_near);
     return Flow::stop;
   }
   TrackCell& stop = cell(cell_at(end, -1));

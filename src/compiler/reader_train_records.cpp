@@ -10,7 +10,7 @@ namespace scenario::source_reading {
 
 namespace {
 
-constexpr std::int64_t kSpeedStep = 5;
+constexpr std::int64_t kSpeedStep = speed_step_kmh;
 
 }  // namespace
 
@@ -44,12 +44,12 @@ void SourceReader::start_train_records() {
 }
 
 Flow SourceReader::frenata() {
-  state_.table[table_entry::train].start_m = whole();
+  table()[table_entry::train].start_m = whole();
   return Flow::go_on;
 }
 
 Flow SourceReader::vetture() {
-  state_.table[table_entry::train].pos_m = whole();
+  table()[table_entry::train].pos_m = whole();
   return Flow::go_on;
 }
 
@@ -61,7 +61,7 @@ Flow SourceReader::velocita() {
   const std::int64_t n = cell_at(p, 0);
   if (n > 0) {
     do {
-      if (speed_cursor_ >= state_.track_last) break;
+      if (speed_cursor_ >= c_.model.track_last()) break;
       cell(speed_cursor_).speed_div5 =
           fitted<std::uint8_t>(rounded(*current_speed_ / static_cast<double>(kSpeedStep)), "speed");
       ++speed_cursor_;
@@ -88,7 +88,7 @@ Flow SourceReader::aderenza() {
 }
 
 Flow SourceReader::orologio() {
-  SimRecord& r = state_.table[table_entry::codes];
+  SimRecord& r = table()[table_entry::codes];
   r.d1b = short_number();
   r.d2b = short_number();
   r.d3b = short_number();
@@ -96,36 +96,37 @@ Flow SourceReader::orologio() {
 }
 
 Flow SourceReader::sabbia() {
-  state_.table[table_entry::codes].d2a = short_number();
+  table()[table_entry::codes].d2a = short_number();
   return Flow::go_on;
 }
 
 Flow SourceReader::segnale() {
   const std::int32_t posizione = whole();
-  std::int32_t sx = whole();
-  std::int32_t s1 = whole();
-  std::int32_t s2 = whole();
-  std::int32_t s3 = whole();
-  std::int32_t rapp = whole();
-  std::int32_t dx = whole();
-  std::int32_t d1 = whole();
-  std::int32_t d2 = whole();
-  std::int32_t d3 = whole();
-  std::int32_t tempo = whole();
+  // Read in the order of the record: the left-hand side, then the right-hand side, then the time.
+  SignalValues v;
+  v.sx = whole();
+  v.s1 = whole();
+  v.s2 = whole();
+  v.s3 = whole();
+  v.rapp = whole();
+  v.dx = whole();
+  v.d1 = whole();
+  v.d2 = whole();
+  v.d3 = whole();
+  Signal signal{.posizione = posizione, .values = v, .tempo = whole()};
   if (!fits_on_track(posizione, kEndMargin)) return beyond_track(posizione);
-  return stopped_by_recorder(
-      memo_segnale(state_, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo), posizione);
+  return stopped_by_recorder(memo_segnale(track(), c_.codes, signal));
 }
 
 Flow SourceReader::rallentamento() {
   const std::int32_t x = whole();
-  std::int32_t v = whole();
-  std::int32_t l = whole();
-  std::int32_t f_tt = whole();
+  const std::int32_t v = whole();
+  const std::int32_t l = whole();
+  const std::int32_t f_tt = whole();
   const std::int32_t f_ta = whole();
-  std::int32_t d_v = whole();
+  const Slowdown slowdown{.x = x, .v = v, .l = l, .f_tt = f_tt, .f_ta = f_ta, .d_v = whole()};
   if (!fits_on_track(x, kEndMargin)) return beyond_track(x);
-  return stopped_by_recorder(memo_rallentamento(state_, x, v, l, f_tt, f_ta, d_v), x);
+  return stopped_by_recorder(memo_rallentamento(track(), c_.codes, slowdown));
 }
 
 // A code cut sits one cell earlier than a point feature at the same position.
@@ -135,7 +136,7 @@ Flow SourceReader::abbattimento() {
   if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
   TrackCell& target = cell(cell_at(p, 0));
   if (!is_free(target)) {
-    record_error_at(state_, code::cut_taken, p);
+    c_.codes.record_at(Code::cut_taken, p);
     return Flow::stop;
   }
   if (c < 1) {
@@ -151,7 +152,7 @@ Flow SourceReader::abbattimento() {
 void SourceReader::finish_train_source() {
   close();
   delete_source(train_path_);
-  const std::int64_t tail_end = std::int64_t{state_.track_last} - 2;
+  const std::int64_t tail_end = c_.model.track_last() - 2;
   const std::uint8_t speed = fitted<std::uint8_t>(
       rounded(current_speed_.value_or(0) / static_cast<double>(kSpeedStep)), "speed");
   do {
@@ -167,9 +168,9 @@ void SourceReader::finish_train_source() {
 
 void SourceReader::check_km_points() {
   for (int entry = table_entry::km_tre; entry <= table_entry::km_uno; ++entry) {
-    const SimRecord& r = state_.table[static_cast<std::size_t>(entry)];
+    const SimRecord& r = table()[static_cast<std::size_t>(entry)];
     if (r.start_m % kCellMetres != 0 || r.end_m % kCellMetres != 0) {
-      record_error(state_, code::km_point);
+      c_.codes.record(Code::km_point);
       return;
     }
   }

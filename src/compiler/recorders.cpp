@@ -3,19 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "compiler/compilation.h"
 #include "format/model.h"
 
 namespace scenario {
 
 namespace {
-
-constexpr std::int32_t kCodeSignalTaken = 16;
-constexpr std::int32_t kCodeWarningTaken = 17;
-constexpr std::int32_t kCodeStartTaken = 18;
-constexpr std::int32_t kCodeEndTaken = 19;
-constexpr std::int32_t kCodeAnnounceTaken = 20;
-constexpr std::int32_t kCodeBoardTaken = 21;
 
 // A signal's four approach cells lie 2, 4, 6 and 8 cells before it: they must exist.
 constexpr std::int64_t kFirstSignalCell = 8;
@@ -36,27 +28,28 @@ std::uint8_t low8(std::int64_t v) { return static_cast<std::uint8_t>(v); }
 
 std::int64_t rounded(double x) { return static_cast<std::int64_t>(round_half_even(x)); }
 
-std::int64_t point_cell(std::int64_t p) { return rounded(static_cast<double>(p) / 50.0 + 1.0); }
+constexpr double kCell = static_cast<double>(cell_metres);
 
-std::int32_t refuse(GeneratorState& state, std::int32_t code, std::int32_t pos) {
-  record_error_at(state, code, pos);
+std::int64_t point_cell(std::int64_t p) { return rounded(static_cast<double>(p) / kCell + 1.0); }
+
+Code refuse(CodeLog& codes, Code code, std::int32_t pos) {
+  codes.record_at(code, pos);
   return code;
 }
 
-// Stores this tunnel as entry tunnel_count of both lists; entry 0 stays unused.
-void store_tunnel(GeneratorState& state, std::int32_t inizio, std::int32_t fine) {
-  ++state.tunnel_count;
-  const auto size = static_cast<std::size_t>(state.tunnel_count) + 1;
-  state.tunnel_starts.resize(size, 0);
-  state.tunnel_ends.resize(size, 0);
-  state.tunnel_starts[size - 1] = inizio;
-  state.tunnel_ends[size - 1] = fine;
+// Stores this tunnel as entry `count` of both lists; entry 0 stays unused.
+void store_tunnel(TunnelList& tunnels, std::int32_t inizio, std::int32_t fine) {
+  ++tunnels.count;
+  const auto size = static_cast<std::size_t>(tunnels.count) + 1;
+  tunnels.starts.resize(size, 0);
+  tunnels.ends.resize(size, 0);
+  tunnels.starts[size - 1] = inizio;
+  tunnels.ends[size - 1] = fine;
 }
 
-bool follows_previous_tunnel(const GeneratorState& state, std::int32_t inizio) {
-  if (state.tunnel_count <= 1) return false;
-  const std::int64_t previous_end =
-      state.tunnel_ends[static_cast<std::size_t>(state.tunnel_count) - 1];
+bool follows_previous_tunnel(const TunnelList& tunnels, std::int32_t inizio) {
+  if (tunnels.count <= 1) return false;
+  const std::int64_t previous_end = tunnels.ends[static_cast<std::size_t>(tunnels.count) - 1];
   return static_cast<std::int64_t>(inizio) - previous_end <= kAdjacentTunnelGap;
 }
 
@@ -72,115 +65,94 @@ void mark_slowdown_cell(TrackCell& cell, std::uint8_t kind, std::int32_t d_v) {
 
 }  // namespace
 
-std::int32_t memo_montagna(GeneratorState& state, std::int32_t& inizio, std::int32_t& fine,
-                           std::int32_t& tipo) {
-  const std::int64_t first = rounded(static_cast<double>(inizio) / 50.0);
-  const std::int64_t last = rounded(static_cast<double>(fine) / 50.0 - 1.0);
+Code memo_montagna(std::vector<TrackCell>& track, TunnelList& tunnels, Tunnel& tunnel) {
+  const std::int64_t first = rounded(static_cast<double>(tunnel.inizio) / kCell);
+  const std::int64_t last = rounded(static_cast<double>(tunnel.fine) / kCell - 1.0);
   // A stretch that leaves the track is refused before anything of it is stored.
   if (last >= first) {
-    track_cell(state.track, first);
-    track_cell(state.track, last);
+    track_cell(track, first);
+    track_cell(track, last);
   }
 
-  const bool markers = tipo > 10;
-  if (markers) tipo -= 10;
-  store_tunnel(state, inizio, fine);
-  if (follows_previous_tunnel(state, inizio)) tipo = kAdjacentTunnelType;
+  const bool markers = tunnel.tipo > 10;
+  if (markers) tunnel.tipo -= 10;
+  store_tunnel(tunnels, tunnel.inizio, tunnel.fine);
+  if (follows_previous_tunnel(tunnels, tunnel.inizio)) tunnel.tipo = kAdjacentTunnelType;
 
   int written = 0;
   for (std::int64_t c = first; c <= last; ++c) {
-    TrackCell& cell = track_cell(state.track, c);
-    cell.tunnel_type = low8(tipo);
+    TrackCell& cell = track_cell(track, c);
+    cell.tunnel_type = low8(tunnel.tipo);
     ++written;
     if (markers && written % kTunnelMarkerSpacing == 0 && cell.kind == cell_kind::free) {
       cell.kind = cell_kind::tunnel_marker;
     }
   }
-  return 0;
+  return Code::none;
 }
 
-std::int32_t memo_indicatori_v_max(GeneratorState& state, std::int32_t posizione, std::int32_t& vas,
-                                   std::int32_t& vbs, std::int32_t& vcs, std::int32_t& strisces,
-                                   std::int32_t& vad, std::int32_t& vbd, std::int32_t& vcd,
-                                   std::int32_t& strisced) {
-  TrackCell& cell = track_cell(state.track, point_cell(posizione));
-  if (!is_free(cell)) return refuse(state, kCodeBoardTaken, posizione);
-
-  const auto board_value = [](std::int32_t right, std::int32_t left) {
-    return low16(rounded(static_cast<double>(right) / 5.0 + static_cast<double>(left) * 20.0));
-  };
+Code memo_indicatori_v_max(std::vector<TrackCell>& track, CodeLog& codes, const SpeedBoard& board) {
+  TrackCell& cell = track_cell(track, point_cell(board.posizione));
+  if (!is_free(cell)) return refuse(codes, Code::board_taken, board.posizione);
   cell.kind = cell_kind::speed_board;
-  cell.value1 = board_value(vad, vas);
-  cell.value2 = board_value(vbd, vbs);
-  cell.value3 = board_value(vcd, vcs);
-  cell.value4 = low16(std::int64_t{strisces} * 10 + strisced);
-  return 0;
+  pack_board(cell, board.values);
+  return Code::none;
 }
 
-std::int32_t memo_segnale(GeneratorState& state, std::int32_t posizione, std::int32_t& sx,
-                          std::int32_t& s1, std::int32_t& s2, std::int32_t& s3, std::int32_t& rapp,
-                          std::int32_t& dx, std::int32_t& d1, std::int32_t& d2, std::int32_t& d3,
-                          std::int32_t& tempo) {
-  const std::int64_t c = point_cell(posizione);
-  if (c < kFirstSignalCell) return refuse(state, kCodeSignalTaken, posizione);
-  TrackCell& cell = track_cell(state.track, c);
-  if (!is_free(cell)) return refuse(state, kCodeSignalTaken, posizione);
+Code memo_segnale(std::vector<TrackCell>& track, CodeLog& codes, Signal& signal) {
+  const std::int64_t c = point_cell(signal.posizione);
+  if (c < kFirstSignalCell) return refuse(codes, Code::signal_taken, signal.posizione);
+  TrackCell& cell = track_cell(track, c);
+  if (!is_free(cell)) return refuse(codes, Code::signal_taken, signal.posizione);
 
-  const std::int64_t side = std::int64_t{sx} * 3 + dx;
   cell.kind = cell_kind::signal;
-  cell.value4 = low16(std::int64_t{rapp} * 10 + side);
-  cell.value1 = low16(std::int64_t{s1} * 10 + d1);
-  cell.value2 = low16(std::int64_t{s2} * 10 + d2);
-  cell.value3 = low16(std::int64_t{s3} * 10 + d3);
+  pack_signal(cell, signal.values);
 
-  if (tempo >= 1 && tempo <= 100) tempo = 101;
-  cell.signal_time = sx == 2 ? low8(tempo) : 0;
+  if (signal.tempo >= 1 && signal.tempo <= 100) signal.tempo = 101;
+  cell.signal_time = signal.values.sx == 2 ? low8(signal.tempo) : 0;
 
   // Written whatever the cells hold: a later signal's codes replace an earlier one's.
+  const std::int64_t side = signal_side_code(signal.values);
   for (int b = 1; b <= 4; ++b) {
-    track_cell(state.track, c - 2 * b).approach_code = low8(side * 10 + b);
+    track_cell(track, c - 2 * b).approach_code = low8(side * 10 + b);
   }
-  return 0;
+  return Code::none;
 }
 
-std::int32_t memo_rallentamento(GeneratorState& state, std::int32_t x, std::int32_t& v,
-                                std::int32_t& l, std::int32_t& f_tt, std::int32_t f_ta,
-                                std::int32_t& d_v) {
-  const double a = (static_cast<double>(x) - kWarningDistance) / 50.0;
-  const std::int64_t s = point_cell(x);
-  const std::int64_t e = point_cell(std::int64_t{x} + l);
+Code memo_rallentamento(std::vector<TrackCell>& track, CodeLog& codes, const Slowdown& r) {
+  const double a = (static_cast<double>(r.x) - kWarningDistance) / kCell;
+  const std::int64_t s = point_cell(r.x);
+  const std::int64_t e = point_cell(std::int64_t{r.x} + r.l);
   const std::int64_t w = rounded(a + 1.0);
-  const bool warned = x > kWarningThreshold;
+  const bool warned = r.x > kWarningThreshold;
 
   // Every cell is looked at (and so checked to lie on the track) before any is written.
-  if (warned && !is_free(track_cell(state.track, w))) {
-    return refuse(state, kCodeWarningTaken, x);
-  }
-  if (!is_free(track_cell(state.track, s))) return refuse(state, kCodeStartTaken, x);
-  if (!is_free(track_cell(state.track, e))) return refuse(state, kCodeEndTaken, x);
+  if (warned && !is_free(track_cell(track, w))) return refuse(codes, Code::warning_taken, r.x);
+  if (!is_free(track_cell(track, s))) return refuse(codes, Code::start_taken, r.x);
+  if (!is_free(track_cell(track, e))) return refuse(codes, Code::end_taken, r.x);
 
-  mark_slowdown_cell(track_cell(state.track, e), cell_kind::slowdown_end, d_v);
-  mark_slowdown_cell(track_cell(state.track, s), cell_kind::slowdown_start, d_v);
+  mark_slowdown_cell(track_cell(track, e), cell_kind::slowdown_end, r.d_v);
+  mark_slowdown_cell(track_cell(track, s), cell_kind::slowdown_start, r.d_v);
   if (warned) {
-    TrackCell& warning = track_cell(state.track, w);
-    mark_slowdown_cell(warning, cell_kind::slowdown_warning, d_v);
-    warning.value1 = low16(v);
+    TrackCell& warning = track_cell(track, w);
+    mark_slowdown_cell(warning, cell_kind::slowdown_warning, r.d_v);
+    warning.value1 = low16(r.v);
   }
-  write_slowdown_values(track_cell(state.track, s), v, f_tt);
-  write_slowdown_values(track_cell(state.track, e), v, f_tt);
+  write_slowdown_values(track_cell(track, s), r.v, r.f_tt);
+  write_slowdown_values(track_cell(track, e), r.v, r.f_tt);
 
-  if (!warned || f_ta == 0) return 0;
+  if (!warned || r.f_ta == 0) return Code::none;
   const std::int64_t h = rounded(a);
   for (int i = 0; i < kAnnounceCells; ++i) {
-    if (!is_free(track_cell(state.track, h - i))) return refuse(state, kCodeAnnounceTaken, x);
+    if (!is_free(track_cell(track, h - i))) return refuse(codes, Code::announce_taken, r.x);
   }
   for (int i = 0; i < kAnnounceCells; ++i) {
-    TrackCell& cell = track_cell(state.track, h - i);
+    TrackCell& cell = track_cell(track, h - i);
     cell.kind = cell_kind::slowdown_announce;
     cell.value1 = static_cast<std::int16_t>(i + 1);
-    if (d_v != 0) cell.value2 = static_cast<std::int16_t>(i + 1);
+    if (r.d_v != 0) cell.value2 = static_cast<std::int16_t>(i + 1);
   }
-  return 0;
+  return Code::none;
 }
 
 }  // namespace scenario

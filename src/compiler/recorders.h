@@ -1,32 +1,64 @@
 // The feature recorders: tunnels, speed indicator boards, signals and slowdowns become track cells.
-// Each returns the code it recorded (0 when it recorded none); a recorded code is also left in the
-// state's error_code together with the feature's position in error_pos.
+// Each takes its feature as a typed record whose `const` fields it only reads; a field it may
+// change is left writable, and the reader sees the change. Each returns the code it recorded
+// (Code::none when it recorded none); a recorded code also goes to the log with the feature's
+// position.
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "compiler/code_log.h"
+#include "format/cell_values.h"
+#include "format/model.h"
 
 namespace scenario {
 
-struct GeneratorState;
+// A stretch through a mountain, from `inizio` to `fine`.
+struct Tunnel {
+  const std::int32_t inizio;
+  const std::int32_t fine;
+  // The type as read (plus 10 for tunnel markers); memo_montagna leaves the type it gave the
+  // stretch.
+  std::int32_t tipo;
+};
 
-std::int32_t memo_montagna(GeneratorState& state, std::int32_t& inizio, std::int32_t& fine,
-                           std::int32_t& tipo);
+// The tunnels recorded so far, counted from 1; only the previous tunnel's end is ever read back.
+struct TunnelList {
+  std::int32_t count = 0;
+  std::vector<std::int32_t> starts{0};
+  std::vector<std::int32_t> ends{0};
+};
 
-std::int32_t memo_indicatori_v_max(GeneratorState& state, std::int32_t posizione, std::int32_t& vas,
-                                   std::int32_t& vbs, std::int32_t& vcs, std::int32_t& strisces,
-                                   std::int32_t& vad, std::int32_t& vbd, std::int32_t& vcd,
-                                   std::int32_t& strisced);
+struct SpeedBoard {
+  const std::int32_t posizione;
+  const BoardValues values;
+};
 
-std::int32_t memo_segnale(GeneratorState& state, std::int32_t posizione, std::int32_t& sx,
-                          std::int32_t& s1, std::int32_t& s2, std::int32_t& s3, std::int32_t& rapp,
-                          std::int32_t& dx, std::int32_t& d1, std::int32_t& d2, std::int32_t& d3,
-                          std::int32_t& tempo);
+struct Signal {
+  const std::int32_t posizione;
+  const SignalValues values;
+  // memo_segnale raises a time of 1 to 100 to 101.
+  std::int32_t tempo;
+};
 
-std::int32_t memo_rallentamento(GeneratorState& state, std::int32_t x, std::int32_t& v,
-                                std::int32_t& l, std::int32_t& f_tt, std::int32_t f_ta,
-                                std::int32_t& d_v);
+// A slowdown of speed `v` from `x` over `l` metres; `f_ta` switches the announce cells on, `d_v`
+// goes into the second value of its cells when it is not 0.
+struct Slowdown {
+  const std::int32_t x;
+  const std::int32_t v;
+  const std::int32_t l;
+  const std::int32_t f_tt;
+  const std::int32_t f_ta;
+  const std::int32_t d_v;
+};
+
+Code memo_montagna(std::vector<TrackCell>& track, TunnelList& tunnels, Tunnel& tunnel);
+Code memo_indicatori_v_max(std::vector<TrackCell>& track, CodeLog& codes, const SpeedBoard& board);
+Code memo_segnale(std::vector<TrackCell>& track, CodeLog& codes, Signal& signal);
+Code memo_rallentamento(std::vector<TrackCell>& track, CodeLog& codes, const Slowdown& slowdown);
 
 // Orders the three kilometre-point entries 81, 82, 83 of the table.
-void progressive_ordina(GeneratorState& state);
+void progressive_ordina(SimTable& table);
 
 }  // namespace scenario

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <type_traits>
 
-namespace scenario::tool {
+namespace scenario {
 
 class ByteReader {
  public:
@@ -52,4 +52,4 @@ class ByteReader {
   std::size_t offset_ = 0;
 };
 
-}  // namespace scenario::tool
+}  // namespace scenario

@@ -13,7 +13,7 @@
 
 #include "format/model.h"
 
-namespace scenario::tool {
+namespace scenario {
 
 struct DecodeError {
   std::size_t offset = 0;  // byte of the file where the damage was found
@@ -49,4 +49,4 @@ Decoded<SimTable> decode_table_file(std::string_view bytes);
 // Tagged values, coordinate 0 of every metre, then coordinate 1.
 Decoded<LineGeometry> decode_line_file(std::string_view bytes);
 
-}  // namespace scenario::tool
+}  // namespace scenario

@@ -5,7 +5,7 @@
 #include "format/byte_reader.h"
 #include "format/decode.h"
 
-namespace scenario::tool {
+namespace scenario {
 
 namespace {
 
@@ -100,4 +100,4 @@ Decoded<LineGeometry> decode_line_file(std::string_view bytes) {
   return geometry;
 }
 
-}  // namespace scenario::tool
+}  // namespace scenario

@@ -6,7 +6,7 @@
 #include "format/decode.h"
 #include "format/windows1252.h"
 
-namespace scenario::tool {
+namespace scenario {
 
 namespace {
 
@@ -106,4 +106,4 @@ Decoded<SimTable> decode_table_file(std::string_view bytes) {
   return table;
 }
 
-}  // namespace scenario::tool
+}  // namespace scenario

@@ -2,10 +2,10 @@
 #include <string>
 
 #include "format/byte_reader.h"
+#include "format/constants.h"
 #include "format/decode.h"
-#include "format/file_writers.h"
 
-namespace scenario::tool {
+namespace scenario {
 
 namespace {
 
@@ -47,4 +47,4 @@ Decoded<std::vector<TrackCell>> decode_track_file(std::string_view bytes) {
   return track;
 }
 
-}  // namespace scenario::tool
+}  // namespace scenario

@@ -16,6 +16,4 @@ std::string write_table_file(const SimTable& table);
 // Coordinate 0 of every metre, then coordinate 1, each value a tag and its payload.
 std::string write_line_file(const LineGeometry& geometry);
 
-inline constexpr int track_record_size = 15;
-
 }  // namespace scenario

@@ -1,31 +1,18 @@
 // The compiled scenario model: the track, the station and header table and the line geometry.
-// Shared by every part of the compiler and by the file writers.
+// The compiler fills it, the file writers write it and the decoders read it back.
 #pragma once
 
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace scenario {
+#include "format/constants.h"
 
-// Cell kinds of a TrackCell.
-namespace cell_kind {
-inline constexpr std::uint8_t free = 0;
-inline constexpr std::uint8_t signal = 1;
-inline constexpr std::uint8_t slowdown_end = 2;
-inline constexpr std::uint8_t slowdown_start = 3;
-inline constexpr std::uint8_t slowdown_warning = 4;
-inline constexpr std::uint8_t slowdown_announce = 5;
-inline constexpr std::uint8_t speed_board = 6;
-inline constexpr std::uint8_t station_stop = 10;
-inline constexpr std::uint8_t tunnel_marker = 11;
-inline constexpr std::uint8_t code_cut = 12;
-inline constexpr std::uint8_t code_cut_zero = 13;
-inline constexpr std::uint8_t signboard = 14;
-}  // namespace cell_kind
+namespace scenario {
 
 // One 50 m stretch of the line.
 struct TrackCell {
@@ -72,20 +59,7 @@ struct SimRecord {
   bool operator==(const SimRecord&) const = default;
 };
 
-inline constexpr int sim_table_size = 87;
 using SimTable = std::array<SimRecord, sim_table_size>;
-
-// Entries of SimTable with a fixed meaning.
-namespace table_entry {
-inline constexpr int first_station = 1;
-inline constexpr int first_sign = 80;
-inline constexpr int km_tre = 81;
-inline constexpr int km_due = 82;
-inline constexpr int km_uno = 83;
-inline constexpr int train = 84;
-inline constexpr int route = 85;
-inline constexpr int codes = 86;
-}  // namespace table_entry
 
 // A tagged number of the line geometry: empty, a 16-bit integer or a double.
 class LineValue {
@@ -161,6 +135,21 @@ class LineGeometry {
   std::int64_t last_m_ = -1;
   std::vector<LineValue::Tag> tags_;
   std::vector<double> values_;
+};
+
+// What a compile builds and the three files hold.
+struct CompiledScenario {
+  // Cells 0 to the last; empty until the route length has been read.
+  std::vector<TrackCell> track;
+  SimTable table{};
+  // Only when the line geometry is built.
+  std::optional<LineGeometry> line;
+
+  bool has_track() const { return !track.empty(); }
+  // The index of the last cell (0 while there is no track).
+  std::int64_t track_last() const {
+    return track.empty() ? 0 : static_cast<std::int64_t>(track.size()) - 1;
+  }
 };
 
 // Checked access to a track cell; outside the track it throws ModelRangeError.

@@ -1,10 +1,11 @@
-// Every file operation of the system goes through this interface, so that tests can put a fake
-// disk or a failing one in its place.
+// Every file operation of the system goes through this interface, so that tests can put a disk in
+// memory or a failing one in its place. Paths are UTF-8 on every platform.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenario {
 
@@ -18,10 +19,22 @@ class OutputFile {
   virtual bool close(std::string* err) = 0;
 };
 
+// What lies at a path. `other` is anything else, or a path that cannot be looked at (a folder on
+// the way that may not be entered): reading it tells why.
+enum class PathKind { missing, file, folder, other };
+
+struct FolderEntry {
+  std::string name;  // the entry's own name, without the folder
+  PathKind kind = PathKind::other;
+
+  bool operator==(const FolderEntry&) const = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  virtual bool exists(const std::string& path) = 0;
+  // Links are followed.
+  virtual PathKind kind_of(const std::string& path) = 0;
   // Creates the file, or empties an existing one, and opens it for writing.
   virtual std::unique_ptr<OutputFile> create(const std::string& path, std::string* err) = 0;
   // Reads the whole file into `bytes`.
@@ -29,23 +42,28 @@ class FileSystem {
   virtual bool remove(const std::string& path, std::string* err) = 0;
   // Moves `from` onto `to`, replacing `to` when it exists.
   virtual bool rename(const std::string& from, const std::string& to, std::string* err) = 0;
+  // The entries of a folder, sorted by name.
+  virtual bool list_folder(const std::string& path, std::vector<FolderEntry>* entries,
+                           std::string* err) = 0;
+  // Makes the folder and every missing folder above it; true when it exists afterwards.
+  virtual bool make_folders(const std::string& path, std::string* err) = 0;
+
+  // A regular file (or a link to one) is there.
+  bool exists(const std::string& path) { return kind_of(path) == PathKind::file; }
+  bool is_folder(const std::string& path) { return kind_of(path) == PathKind::folder; }
 };
 
 // The operating system's disk.
 class RealFileSystem : public FileSystem {
  public:
-  bool exists(const std::string& path) override;
+  PathKind kind_of(const std::string& path) override;
   std::unique_ptr<OutputFile> create(const std::string& path, std::string* err) override;
   bool read(const std::string& path, std::string* bytes, std::string* err) override;
   bool remove(const std::string& path, std::string* err) override;
   bool rename(const std::string& from, const std::string& to, std::string* err) override;
+  bool list_folder(const std::string& path, std::vector<FolderEntry>* entries,
+                   std::string* err) override;
+  bool make_folders(const std::string& path, std::string* err) override;
 };
-
-// The platform's path separator, used to join the program folder and a file name.
-#ifdef _WIN32
-inline constexpr char path_separator = '\\';
-#else
-inline constexpr char path_separator = '/';
-#endif
 
 }  // namespace scenario

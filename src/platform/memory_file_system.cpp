@@ -1,12 +1,37 @@
 #include "platform/memory_file_system.h"
 
+#include <optional>
+#include <string_view>
 #include <utility>
 
-namespace scenario::fuzz {
+namespace scenario {
 
 namespace {
 
 constexpr const char* kNoSuchFile = "No such file or directory";
+
+// Windows names take either separator.
+#ifdef _WIN32
+constexpr const char* kSeparators = "/\\";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
+// The folder part of a path and its own name.
+std::pair<std::string, std::string> split_path(const std::string& path) {
+  const auto slash = path.find_last_of(kSeparators);
+  if (slash == std::string::npos) return {"", path};
+  return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// The part of `path` below `folder`, when it lies below it.
+std::optional<std::string> below(const std::string& path, const std::string& folder) {
+  if (path.size() <= folder.size() + 1 || !path.starts_with(folder)) return std::nullopt;
+  if (std::string_view(kSeparators).find(path[folder.size()]) == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return path.substr(folder.size() + 1);
+}
 
 // Writes into the buffer its file had when it was created, wherever that file is now.
 class MemoryOutputFile : public OutputFile {
@@ -39,7 +64,56 @@ class MemoryOutputFile : public OutputFile {
 
 }  // namespace
 
-bool MemoryFileSystem::exists(const std::string& path) { return files_.contains(path); }
+PathKind MemoryFileSystem::kind_of(const std::string& path) {
+  if (files_.contains(path)) return PathKind::file;
+  return has_folder(path) ? PathKind::folder : PathKind::missing;
+}
+
+bool MemoryFileSystem::has_folder(const std::string& path) const {
+  if (folders_.contains(path)) return true;
+  for (const auto& file : files_) {
+    if (below(file.first, path)) return true;
+  }
+  for (const auto& folder : folders_) {
+    if (below(folder, path)) return true;
+  }
+  return false;
+}
+
+bool MemoryFileSystem::list_folder(const std::string& path, std::vector<FolderEntry>* entries,
+                                   std::string* err) {
+  entries->clear();
+  if (!has_folder(path)) {
+    *err = files_.contains(path) ? "Not a directory" : kNoSuchFile;
+    return false;
+  }
+  std::map<std::string, PathKind> found;
+  const auto take = [&](const std::string& p, PathKind kind) {
+    const auto rest = below(p, path);
+    if (!rest) return;
+    const auto slash = rest->find_first_of(kSeparators);
+    if (slash == std::string::npos) {
+      found.emplace(*rest, kind);
+    } else {
+      found[rest->substr(0, slash)] = PathKind::folder;
+    }
+  };
+  for (const auto& file : files_) take(file.first, PathKind::file);
+  for (const auto& folder : folders_) take(folder, PathKind::folder);
+  for (const auto& [name, kind] : found) entries->push_back({name, kind});
+  return true;
+}
+
+bool MemoryFileSystem::make_folders(const std::string& path, std::string* err) {
+  for (std::string p = path; !p.empty(); p = split_path(p).first) {
+    if (files_.contains(p)) {
+      *err = "File exists";
+      return false;
+    }
+  }
+  for (std::string p = path; !p.empty(); p = split_path(p).first) folders_.insert(p);
+  return true;
+}
 
 std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& path, std::string*) {
   auto buffer = std::make_shared<std::string>();
@@ -94,4 +168,4 @@ std::vector<std::string> MemoryFileSystem::paths() const {
   return out;
 }
 
-}  // namespace scenario::fuzz
+}  // namespace scenario

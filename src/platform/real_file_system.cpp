@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -5,6 +6,7 @@
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "platform/paths.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -14,8 +16,18 @@ namespace scenario {
 
 namespace {
 
-std::filesystem::path to_path(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+PathKind kind_of_status(const std::filesystem::file_status& st) {
+  switch (st.type()) {
+    case std::filesystem::file_type::not_found:
+      return PathKind::missing;
+    case std::filesystem::file_type::regular:
+      return PathKind::file;
+    case std::filesystem::file_type::directory:
+      return PathKind::folder;
+    default:
+      break;
+  }
+  return PathKind::other;
 }
 
 std::string errno_text(int e) { return std::strerror(e); }
@@ -67,9 +79,11 @@ class StdioOutputFile : public OutputFile {
 
 }  // namespace
 
-bool RealFileSystem::exists(const std::string& path) {
+PathKind RealFileSystem::kind_of(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(to_path(path), ec);
+  const auto st = std::filesystem::status(to_path(path), ec);
+  if (ec && st.type() != std::filesystem::file_type::not_found) return PathKind::other;
+  return kind_of_status(st);
 }
 
 std::unique_ptr<OutputFile> RealFileSystem::create(const std::string& path, std::string* err) {
@@ -132,6 +146,36 @@ bool RealFileSystem::rename(const std::string& from, const std::string& to, std:
 #endif
   if (ec) {
     *err = error_text(ec);
+    return false;
+  }
+  return true;
+}
+
+bool RealFileSystem::list_folder(const std::string& path, std::vector<FolderEntry>* entries,
+                                 std::string* err) {
+  entries->clear();
+  std::error_code ec;
+  std::filesystem::directory_iterator it(to_path(path), ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    std::error_code status_ec;
+    const auto st = it->status(status_ec);
+    entries->push_back(
+        {utf8_of(it->path().filename()), status_ec ? PathKind::other : kind_of_status(st)});
+  }
+  if (ec) {
+    *err = ec.message();
+    return false;
+  }
+  std::sort(entries->begin(), entries->end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  return true;
+}
+
+bool RealFileSystem::make_folders(const std::string& path, std::string* err) {
+  std::error_code ec;
+  std::filesystem::create_directories(to_path(path), ec);
+  if (ec) {
+    *err = ec.message();
     return false;
   }
   return true;

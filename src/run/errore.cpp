@@ -1,15 +1,14 @@
 #include "run/errore.h"
 
-#include "compiler/compilation.h"
 #include "platform/ui.h"
 
 namespace scenario {
 
-std::string errore_text(const std::string& codice) { return " Errore n. " + codice; }
+std::string errore_text(Code codice) { return " Errore n. " + to_string(codice); }
 
-void errore(GeneratorState& state, const std::string& codice) {
-  if (state.message_box != nullptr) state.message_box->message_box(errore_text(codice));
-  throw ErroreExit{static_cast<std::int32_t>(std::stol(codice))};
+void errore(MessageSink& message_box, Code codice) {
+  message_box.message_box(errore_text(codice));
+  throw ErroreExit{codice};
 }
 
 }  // namespace scenario

@@ -1,22 +1,23 @@
 // The error reporter: shows " Errore n. CODE" and ends the run.
 #pragma once
 
-#include <cstdint>
 #include <string>
+
+#include "compiler/codes.h"
 
 namespace scenario {
 
-struct GeneratorState;
+class MessageSink;
 
 // Carries the end of the run from `errore` to main; nothing is written while it unwinds.
 struct ErroreExit {
-  std::int32_t code;
+  Code code;
 };
 
 // The text of the message box for a code.
-std::string errore_text(const std::string& codice);
+std::string errore_text(Code codice);
 
-// Shows the message box (when the state has one) and ends the run with ErroreExit.
-[[noreturn]] void errore(GeneratorState& state, const std::string& codice);
+// Shows the message box and ends the run with ErroreExit.
+[[noreturn]] void errore(MessageSink& message_box, Code codice);
 
 }  // namespace scenario

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "compiler/codes.h"
+#include "compiler/header_slots.h"
 #include "compiler/memorizza_percorso.h"
 #include "platform/replace_files.h"
 #include "platform/ui.h"
@@ -12,29 +12,32 @@
 
 namespace scenario {
 
-Form1::Form1(Ui& ui, FileSystem& fs, std::string folder) : ui_(ui) {
-  state_.folder = std::move(folder);
-  state_.fs = &fs;
-  state_.message_box = &ui;
+Form1::Form1(Ui& ui, FileSystem& fs, std::string folder) : ui_(ui), fs_(fs) {
+  names_.folder = std::move(folder);
 }
 
 void Form1::Form_Load() {
-  state_.route_id = builtin_route_id;
-  state_.train_number = builtin_train_number;
+  names_.route_id = builtin_route_id;
+  names_.train_number = builtin_train_number;
   ui_.show_wait_window();
-  dati_linea(state_);
-  dati_treno(state_);
-  dati_note(state_);
-  dati_rallentamenti(state_);
-  dati_scheda(state_);
-  memorizza_percorso(state_, 1);
+  dati_linea(names_, fs_);
+  dati_treno(names_, fs_);
+  dati_note(names_, fs_);
+  dati_rallentamenti(names_, fs_);
+  dati_scheda(names_, fs_);
+  compilation_.emplace(names_, fs_);
+  try {
+    memorizza_percorso(*compilation_, 1);
+  } catch (const HeaderConflict& conflict) {
+    errore(ui_, conflict.code);
+  }
 }
 
-std::string recorded_error_line(const GeneratorState& state) {
-  std::string line = "recorded error " + std::to_string(state.error_code);
-  if (state.error_pos_recorded) line += " at " + std::to_string(state.error_pos) + " m";
+std::string recorded_error_line(const RecordedCode& recorded) {
+  std::string line = "recorded error " + to_string(recorded.code);
+  if (recorded.has_pos) line += " at " + std::to_string(recorded.pos) + " m";
   line += ": ";
-  line += error_meaning(state.error_code);
+  line += code_meaning(recorded.code);
   return line;
 }
 
@@ -48,8 +51,9 @@ int run_generator(Ui& ui, FileSystem& fs, const std::string& folder) {
     ui.message_box(e.what());
     return exit_status::file_failure;
   }
-  if (form.state().error_code != 0) {
-    std::fprintf(stderr, "%s\n", recorded_error_line(form.state()).c_str());
+  const RecordedCode& recorded = form.compilation().codes.last();
+  if (recorded.code != Code::none) {
+    std::fprintf(stderr, "%s\n", recorded_error_line(recorded).c_str());
     return exit_status::recorded_code;
   }
   return exit_status::clean;

@@ -1,6 +1,8 @@
-// The run's window object: owns the generator state and the wait window, and runs the steps.
+// The run's window object: owns the scenario's names, the compile and the wait window, and runs
+// the steps.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "compiler/compilation.h"
@@ -17,11 +19,15 @@ class Form1 {
   // The run, step by step. Ends early only by ErroreExit (a header conflict) or FileError.
   void Form_Load();
 
-  const GeneratorState& state() const { return state_; }
+  const ScenarioNames& names() const { return names_; }
+  // The compile, once the run has started it.
+  const Compilation& compilation() const { return *compilation_; }
 
  private:
   Ui& ui_;
-  GeneratorState state_;
+  FileSystem& fs_;
+  ScenarioNames names_;
+  std::optional<Compilation> compilation_;
 };
 
 // Exit statuses of the generator.
@@ -37,6 +43,6 @@ inline constexpr int file_failure = 3;
 int run_generator(Ui& ui, FileSystem& fs, const std::string& folder);
 
 // The standard-error line for a recorded code.
-std::string recorded_error_line(const GeneratorState& state);
+std::string recorded_error_line(const RecordedCode& recorded);
 
 }  // namespace scenario

@@ -141,8 +141,8 @@ LineList contenuto_linea() {
   return lines;
 }
 
-void dati_linea(GeneratorState& state) {
-  scrivi_righe(state, line_source_path(state), contenuto_linea());
+void dati_linea(const ScenarioNames& names, FileSystem& fs) {
+  scrivi_righe(fs, line_source_path(names), contenuto_linea());
 }
 
 }  // namespace scenario

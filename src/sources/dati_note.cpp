@@ -24,6 +24,8 @@ LineList contenuto_note() {
   return lines;
 }
 
-void dati_note(GeneratorState& state) { scrivi_righe(state, notes_path(state), contenuto_note()); }
+void dati_note(const ScenarioNames& names, FileSystem& fs) {
+  scrivi_righe(fs, notes_path(names), contenuto_note());
+}
 
 }  // namespace scenario

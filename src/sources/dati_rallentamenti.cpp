@@ -56,8 +56,8 @@ LineList contenuto_rallentamenti() {
   return lines;
 }
 
-void dati_rallentamenti(GeneratorState& state) {
-  scrivi_righe(state, slowdown_order_path(state), contenuto_rallentamenti());
+void dati_rallentamenti(const ScenarioNames& names, FileSystem& fs) {
+  scrivi_righe(fs, slowdown_order_path(names), contenuto_rallentamenti());
 }
 
 }  // namespace scenario

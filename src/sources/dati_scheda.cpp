@@ -62,8 +62,8 @@ LineList contenuto_scheda() {
   return lines;
 }
 
-void dati_scheda(GeneratorState& state) {
-  scrivi_righe(state, timetable_path(state), contenuto_scheda());
+void dati_scheda(const ScenarioNames& names, FileSystem& fs) {
+  scrivi_righe(fs, timetable_path(names), contenuto_scheda());
 }
 
 }  // namespace scenario

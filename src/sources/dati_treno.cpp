@@ -141,8 +141,8 @@ LineList contenuto_treno() {
   return lines;
 }
 
-void dati_treno(GeneratorState& state) {
-  scrivi_righe(state, train_source_path(state), contenuto_treno());
+void dati_treno(const ScenarioNames& names, FileSystem& fs) {
+  scrivi_righe(fs, train_source_path(names), contenuto_treno());
 }
 
 }  // namespace scenario

@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "compiler/compilation.h"
 #include "platform/replace_files.h"
 
 namespace scenario {
@@ -26,8 +25,8 @@ std::string render_lines(const LineList& lines) {
   return out;
 }
 
-void scrivi_righe(GeneratorState& state, const std::string& path, const LineList& lines) {
-  replace_file(*state.fs, path, render_lines(lines));
+void scrivi_righe(FileSystem& fs, const std::string& path, const LineList& lines) {
+  replace_file(fs, path, render_lines(lines));
 }
 
 }  // namespace scenario

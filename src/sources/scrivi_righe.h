@@ -9,7 +9,7 @@
 
 namespace scenario {
 
-struct GeneratorState;
+class FileSystem;
 
 // Ends the content of a line list; never written.
 inline constexpr std::string_view end_marker = "riferimento fine del file";
@@ -40,6 +40,6 @@ class LineList {
 std::string render_lines(const LineList& lines);
 
 // Replaces the file at `path` with the rendered lines.
-void scrivi_righe(GeneratorState& state, const std::string& path, const LineList& lines);
+void scrivi_righe(FileSystem& fs, const std::string& path, const LineList& lines);
 
 }  // namespace scenario

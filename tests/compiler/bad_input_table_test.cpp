@@ -11,17 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "compiler/compilation.h"
+#include "compiler/header_slots.h"
 #include "compiler/memorizza_percorso.h"
 #include "format/file_names.h"
-#include "platform/file_system.h"
-#include "run/errore.h"
+#include "platform/memory_file_system.h"
+#include "support/sources.h"
 #include "support/test_support.h"
 
 namespace scenario {
 namespace {
 
-using Lines = std::vector<std::string>;
+using testing::crlf;
+using testing::Lines;
 
 enum class Files { none, table_and_track, all_three };
 
@@ -34,12 +35,6 @@ struct Row {
   Files files;
   std::int32_t build_line = 1;
 };
-
-std::string crlf(const Lines& lines) {
-  std::string out;
-  for (const std::string& l : lines) out += l + "\r\n";
-  return out;
-}
 
 Lines joined(Lines head, const Lines& more, const Lines& tail) {
   head.insert(head.end(), more.begin(), more.end());
@@ -166,72 +161,48 @@ std::vector<Row> rows() {
   };
 }
 
-bool ends_through_errore(const Row& row) { return row.code == 1250 || row.code == 1251; }
+bool ends_in_a_header_conflict(const Row& row) { return row.code == 1250 || row.code == 1251; }
 
-class BadInputTableTest : public ::testing::Test {
- protected:
-  BadInputTableTest() {
-    state.route_id = "Prova_Linea";
-    state.train_number = "4711";
-    state.folder = dir.str();
-    state.fs = &fs;
-    state.message_box = &ui;
+const ScenarioNames kNames{"/prova", "Prova_Linea", "4711"};
+
+Lines expected_folder(Files files) {
+  switch (files) {
+    case Files::none:
+      return {};
+    case Files::table_and_track:
+      return {track_file_path(kNames), table_file_path(kNames)};
+    case Files::all_three:
+      return {track_file_path(kNames), table_file_path(kNames), line_file_path(kNames)};
   }
+  return {};
+}
 
-  // The code of the run: the one `errore` ended it with, or else the one recorded.
-  std::int32_t run(const Row& row) {
-    if (row.line) testing::write_file(line_source_path(state), crlf(*row.line));
-    testing::write_file(train_source_path(state), crlf(row.train));
-    try {
-      memorizza_percorso(state, row.build_line);
-    } catch (const ErroreExit& e) {
-      return e.code;
-    }
-    return state.error_code;
-  }
-
-  Lines expected_folder(Files files) const {
-    switch (files) {
-      case Files::none:
-        return {};
-      case Files::table_and_track:
-        return {"Prova_Linea_4711.dat", "Prova_Linea_4711.sim"};
-      case Files::all_three:
-        return {"Prova_Linea_4711.dat", "Prova_Linea_4711.sim", "Prova_Linea_linea.dat"};
-    }
-    return {};
-  }
-
-  testing::TempDir dir;
-  RealFileSystem fs;
-  testing::RecordingUi ui;
-  GeneratorState state;
-};
-
-TEST_F(BadInputTableTest, EveryCodeWithItsPositionSourcesAndFiles) {
+TEST(BadInputTableTest, EveryCodeWithItsPositionSourcesAndFiles) {
   for (const Row& row : rows()) {
     SCOPED_TRACE(row.name + " (" + std::to_string(row.code) + ")");
-    ui.events.clear();
-    std::filesystem::remove_all(dir.path());
-    std::filesystem::create_directory(dir.path());
-
-    EXPECT_EQ(run(row), row.code);
-    if (ends_through_errore(row)) {
-      EXPECT_EQ(ui.events, Lines{"message:  Errore n. " + std::to_string(row.code)});
-      EXPECT_EQ(state.error_code, 0);
-    } else {
-      EXPECT_TRUE(ui.events.empty());
+    MemoryFileSystem fs;
+    if (row.line) fs.put(line_source_path(kNames), crlf(*row.line));
+    fs.put(train_source_path(kNames), crlf(row.train));
+    Compilation c(kNames, fs);
+    bool conflict = false;
+    try {
+      memorizza_percorso(c, row.build_line);
+    } catch (const HeaderConflict& e) {
+      conflict = true;
+      EXPECT_EQ(number(e.code), row.code);
     }
-    EXPECT_EQ(state.error_pos_recorded, row.pos.has_value());
+    EXPECT_EQ(conflict, ends_in_a_header_conflict(row));
+    EXPECT_EQ(number(c.codes.last().code), row.code);
+    EXPECT_EQ(c.codes.last().has_pos, row.pos.has_value());
     if (row.pos) {
-      EXPECT_EQ(state.error_pos, *row.pos);
+      EXPECT_EQ(c.codes.last().pos, *row.pos);
     }
     // Both sources are gone, nothing temporary is left, and only the expected files exist.
-    EXPECT_EQ(testing::list_folder(dir.path()), expected_folder(row.files));
+    EXPECT_EQ(fs.paths(), expected_folder(row.files));
   }
 }
 
-TEST_F(BadInputTableTest, EveryCodeASourceOrTheCompileCanRaiseHasItsRow) {
+TEST(BadInputTableTest, EveryCodeASourceOrTheCompileCanRaiseHasItsRow) {
   const std::vector<std::int32_t> codes{101, 102, 1,  3,  4,  5,  103,  15,  6,  7,
                                         8,   9,   24, 22, 10, 2,  25,   16,  17, 18,
                                         19,  20,  21, 11, 12, 13, 1250, 1251};

@@ -2,25 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "compiler/compilation.h"
 #include "format/file_names.h"
 #include "format/model.h"
-#include "platform/file_system.h"
-#include "support/test_support.h"
+#include "platform/faulty_file_system.h"
+#include "platform/memory_file_system.h"
+#include "support/sources.h"
 
 namespace scenario {
 namespace {
 
-using testing::TempDir;
-using testing::write_file;
+using testing::crlf;
 
 struct HeardCode {
-  std::int32_t code;
+  Code code;
   std::optional<std::int32_t> pos;
   SourceKind source;
   int line;
@@ -34,8 +32,7 @@ struct HeardKeyword {
 
 class RecordingObserver : public CompileObserver {
  public:
-  void on_code(std::int32_t code, std::optional<std::int32_t> pos, SourceKind source,
-               int line) override {
+  void on_code(Code code, std::optional<std::int32_t> pos, SourceKind source, int line) override {
     codes.push_back({code, pos, source, line});
   }
   void on_unknown_keyword(SourceKind source, int line, const std::string& field) override {
@@ -43,18 +40,12 @@ class RecordingObserver : public CompileObserver {
   }
   std::vector<std::int32_t> code_list() const {
     std::vector<std::int32_t> out;
-    for (const HeardCode& c : codes) out.push_back(c.code);
+    for (const HeardCode& c : codes) out.push_back(number(c.code));
     return out;
   }
   std::vector<HeardCode> codes;
   std::vector<HeardKeyword> keywords;
 };
-
-std::string crlf_lines(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const std::string& l : lines) out += l + "\r\n";
-  return out;
-}
 
 // The general section as the built-in line source writes it, with a chosen length.
 std::vector<std::string> general_section(std::int32_t length) {
@@ -82,26 +73,23 @@ class ReaderTest : public ::testing::Test {
  protected:
   ReaderTest() { reset(); }
 
+  // A fresh compile on a fresh file system, its line geometry built.
   void reset() {
-    state = GeneratorState{};
+    comp.reset();
+    disk = MemoryFileSystem{};
     observer = RecordingObserver{};
-    state.folder = dir.str();
-    state.route_id = "Prova_Linea";
-    state.train_number = "4711";
-    state.fs = &disk;
-    state.observer = &observer;
-    state.build_line = 1;
+    comp.emplace(kNames, disk, observer);
   }
 
-  void write_line_text(const std::string& text) { write_file(line_source_path(state), text); }
-  void write_train_text(const std::string& text) { write_file(train_source_path(state), text); }
+  void write_line_text(const std::string& text) { disk.put(line_source_path(kNames), text); }
+  void write_train_text(const std::string& text) { disk.put(train_source_path(kNames), text); }
 
   void write_line(const std::vector<std::string>& records, std::int32_t length = kLength) {
     std::vector<std::string> lines = general_section(length);
     lines.push_back("[pendenze]");
     lines.insert(lines.end(), records.begin(), records.end());
     lines.push_back("[fine]");
-    write_line_text(crlf_lines(lines));
+    write_line_text(crlf(lines));
   }
 
   void write_train(const std::vector<std::string>& records) {
@@ -109,35 +97,38 @@ class ReaderTest : public ::testing::Test {
     lines.insert(lines.end(), records.begin(), records.end());
     lines.push_back("[fine]");
     lines.push_back("");
-    write_train_text(crlf_lines(lines));
+    write_train_text(crlf(lines));
   }
 
   void read(const std::vector<std::string>& line_records,
             const std::vector<std::string>& train_records, std::int32_t length = kLength) {
     write_line(line_records, length);
     write_train(train_records);
-    memorizza_dati(state);
+    memorizza_dati(*comp);
   }
 
-  bool line_source_exists() const { return std::filesystem::exists(line_source_path(state)); }
-  bool train_source_exists() const { return std::filesystem::exists(train_source_path(state)); }
-  bool sources_gone() const { return !line_source_exists() && !train_source_exists(); }
+  bool line_source_exists() { return disk.exists(line_source_path(kNames)); }
+  bool train_source_exists() { return disk.exists(train_source_path(kNames)); }
+  bool sources_gone() { return !line_source_exists() && !train_source_exists(); }
 
-  const TrackCell& cell(std::size_t i) const { return state.track.at(i); }
-  const SimRecord& entry(std::size_t i) const { return state.table.at(i); }
+  const TrackCell& cell(std::size_t i) const { return comp->model.track.at(i); }
+  const SimRecord& entry(std::size_t i) const { return comp->model.table.at(i); }
+  // The number of the last code recorded (0 when none).
+  std::int32_t error_code() const { return number(comp->codes.last().code); }
+  const LineGeometry& line() const { return comp->model.line.value(); }
 
   void expect_code(std::int32_t code, std::optional<std::int32_t> pos) const {
-    EXPECT_EQ(state.error_code, code);
-    EXPECT_EQ(state.error_pos_recorded, pos.has_value());
+    EXPECT_EQ(error_code(), code);
+    EXPECT_EQ(comp->codes.last().has_pos, pos.has_value());
     if (pos) {
-      EXPECT_EQ(state.error_pos, *pos);
+      EXPECT_EQ(comp->codes.last().pos, *pos);
     }
   }
 
-  TempDir dir;
-  RealFileSystem disk;
-  GeneratorState state;
+  const ScenarioNames kNames{"/prova", "Prova_Linea", "4711"};
+  MemoryFileSystem disk;
   RecordingObserver observer;
+  std::optional<Compilation> comp;
 };
 
 // ---- Outcome of a whole reading ----
@@ -147,11 +138,11 @@ TEST_F(ReaderTest, BuiltInGeneralSectionSizesTrackAndLine) {
        {"numero vetture,    6", "percentuale massa frenata,    120", "sabbia,    0",
         "orologio,    19              4             30 "},
        82000);
-  EXPECT_EQ(state.error_code, 0);
-  EXPECT_EQ(state.line_last_m, 89000);
-  EXPECT_EQ(state.track_last, 1780);
-  EXPECT_EQ(state.track.size(), 1781u);
-  EXPECT_EQ(state.line_geometry.last_m(), 89000);
+  EXPECT_EQ(error_code(), 0);
+  EXPECT_EQ(line().last_m(), 89000);
+  EXPECT_EQ(comp->model.track_last(), 1780);
+  EXPECT_EQ(comp->model.track.size(), 1781u);
+  EXPECT_EQ(line().last_m(), 89000);
   EXPECT_EQ(entry(84).end_m, 82000);
   EXPECT_EQ(entry(84).start_m, 120);
   EXPECT_EQ(entry(84).pos_m, 6);
@@ -167,8 +158,8 @@ TEST_F(ReaderTest, BuiltInGeneralSectionSizesTrackAndLine) {
   EXPECT_EQ(entry(86).d3b, 30);
   EXPECT_TRUE(sources_gone());
   EXPECT_TRUE(observer.codes.empty());
-  EXPECT_EQ(state.reading_source, SourceKind::none);
-  EXPECT_EQ(state.reading_line, 0);
+  EXPECT_EQ(comp->codes.source(), SourceKind::none);
+  EXPECT_EQ(comp->codes.line(), 0);
 }
 
 // Each case ends the reading in its own way; none leaves a text source behind.
@@ -196,17 +187,17 @@ TEST_F(ReaderTest, EveryReturnDeletesBothSources) {
   for (const Case& c : cases) {
     reset();
     read(c.line, c.train, c.code == 1 ? 1000001 : kLength);
-    EXPECT_EQ(state.error_code, c.code) << c.what;
+    EXPECT_EQ(error_code(), c.code) << c.what;
     EXPECT_TRUE(sources_gone()) << c.what;
   }
 }
 
 TEST_F(ReaderTest, MissingLineSourceIs101AndTheTrainSourceIsStillDeleted) {
   write_train({"sabbia, 1"});
-  memorizza_dati(state);
+  memorizza_dati(*comp);
   expect_code(101, std::nullopt);
   EXPECT_TRUE(sources_gone());
-  EXPECT_FALSE(state.has_track());
+  EXPECT_FALSE(comp->model.has_track());
   EXPECT_EQ(entry(86).d2a, 0);
   EXPECT_EQ(entry(85).name, "Prova_Linea");
 }
@@ -217,27 +208,27 @@ TEST_F(ReaderTest, LineSourceEndingBeforeTheGeneralSectionIs102) {
     reset();
     write_line_text(text);
     write_train({});
-    memorizza_dati(state);
+    memorizza_dati(*comp);
     expect_code(102, std::nullopt);
     EXPECT_TRUE(sources_gone());
-    EXPECT_FALSE(state.has_track());
+    EXPECT_FALSE(comp->model.has_track());
   }
 }
 
 TEST_F(ReaderTest, MissingTrainSourceIs25AfterTheLineSourceIsRead) {
   write_line({"pendenza, 100, 1"});
-  memorizza_dati(state);
+  memorizza_dati(*comp);
   expect_code(25, std::nullopt);
-  EXPECT_TRUE(state.has_track());
+  EXPECT_TRUE(comp->model.has_track());
   EXPECT_EQ(cell(2).gradient_100, 101);
   EXPECT_TRUE(sources_gone());
 }
 
 TEST_F(ReaderTest, AFailedDeletionIs25AndNoSourceStaysBehind) {
-  testing::FaultyFileSystem faulty;
+  FaultyFileSystem faulty(disk);
   faulty.fail_kind = "remove";
   faulty.fail_at = 1;
-  state.fs = &faulty;
+  comp.emplace(kNames, faulty, observer);
   read({}, {"sabbia, 1"});
   expect_code(25, std::nullopt);
   EXPECT_EQ(entry(86).d2a, 0);  // the line source's deletion failed before the train was read
@@ -275,7 +266,7 @@ TEST_F(ReaderTest, BadNumbersAndCutShortRecordsAre25OnTheirLine) {
     read(c.line, c.train);
     ASSERT_FALSE(observer.codes.empty()) << c.what;
     const HeardCode& heard = observer.codes.back();
-    EXPECT_EQ(heard.code, 25) << c.what;
+    EXPECT_EQ(heard.code, Code::failure) << c.what;
     EXPECT_EQ(heard.source, c.source) << c.what;
     EXPECT_EQ(heard.line, c.line_no) << c.what;
     EXPECT_TRUE(sources_gone()) << c.what;
@@ -283,44 +274,44 @@ TEST_F(ReaderTest, BadNumbersAndCutShortRecordsAre25OnTheirLine) {
 }
 
 TEST_F(ReaderTest, RecordCutShortByTheEndOfTheSourceIs25) {
-  write_line_text(crlf_lines(general_section(kLength)) + "[pendenze]\r\nmontagna, 1000, 1500");
+  write_line_text(crlf(general_section(kLength)) + "[pendenze]\r\nmontagna, 1000, 1500");
   write_train({});
-  memorizza_dati(state);
+  memorizza_dati(*comp);
   expect_code(25, std::nullopt);
   EXPECT_TRUE(sources_gone());
 }
 
 TEST_F(ReaderTest, RouteLengthLimits) {
   read({}, {}, 1000000);
-  EXPECT_EQ(state.error_code, 0);
-  EXPECT_EQ(state.track_last, 20140);
+  EXPECT_EQ(error_code(), 0);
+  EXPECT_EQ(comp->model.track_last(), 20140);
 
   reset();
   read({}, {}, 1000001);
   expect_code(1, std::nullopt);
   EXPECT_EQ(entry(84).end_m, 1000001);
-  EXPECT_FALSE(state.has_track());
+  EXPECT_FALSE(comp->model.has_track());
 
   // -6975 gives 25 metres of line: track_last rounds to 0 and there is no cell 1.
   reset();
   read({}, {}, -6975);
   expect_code(25, std::nullopt);
-  EXPECT_FALSE(state.has_track());
+  EXPECT_FALSE(comp->model.has_track());
 
   reset();
   read({}, {}, -6950);
-  EXPECT_EQ(state.track_last, 1);
-  EXPECT_TRUE(state.has_track());
+  EXPECT_EQ(comp->model.track_last(), 1);
+  EXPECT_TRUE(comp->model.has_track());
 
   // A second length record too short for a track leaves no track, not the first one's.
   reset();
-  write_line_text(crlf_lines({"[generale]", "lunghezza percorso, 5000", "lunghezza percorso, -6975",
-                              "[pendenze]", "[fine]"}));
+  write_line_text(crlf({"[generale]", "lunghezza percorso, 5000", "lunghezza percorso, -6975",
+                        "[pendenze]", "[fine]"}));
   write_train({});
-  memorizza_dati(state);
+  memorizza_dati(*comp);
   expect_code(25, std::nullopt);
-  EXPECT_FALSE(state.has_track());
-  EXPECT_FALSE(state.has_line_geometry);
+  EXPECT_FALSE(comp->model.has_track());
+  EXPECT_FALSE(comp->model.line.has_value());
 }
 
 TEST_F(ReaderTest, ValuesThatDoNotFitTheModelAre25) {
@@ -342,7 +333,7 @@ TEST_F(ReaderTest, ValuesThatDoNotFitTheModelAre25) {
   for (const Case& c : cases) {
     reset();
     read(c.line, c.train);
-    EXPECT_EQ(state.error_code, 25) << c.what;
+    EXPECT_EQ(error_code(), 25) << c.what;
     EXPECT_TRUE(sources_gone()) << c.what;
   }
 
@@ -350,7 +341,7 @@ TEST_F(ReaderTest, ValuesThatDoNotFitTheModelAre25) {
   reset();
   read({"pendenza, 100, 155", "pendenza, 200, -100"},
        {"velocita' limite , 0, 1277", "abbattimento codice, 1000, 32767"});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(2).gradient_100, 255);
   EXPECT_EQ(cell(4).gradient_100, 0);
   EXPECT_EQ(cell(0).speed_div5, 255);
@@ -374,9 +365,9 @@ TEST_F(ReaderTest, CodeRepetitionStretch) {
   };
   for (const Case& c : cases) {
     reset();
-    write_line_text(crlf_lines({"[generale]", "lunghezza percorso, 10000", c.record, "[fine]"}));
+    write_line_text(crlf({"[generale]", "lunghezza percorso, 10000", c.record, "[fine]"}));
     write_train({"sabbia, 1"});
-    memorizza_dati(state);
+    memorizza_dati(*comp);
     expect_code(c.code, std::nullopt);
     EXPECT_EQ(entry(86).pos_m, c.count) << c.record;
     EXPECT_TRUE(sources_gone());
@@ -386,14 +377,14 @@ TEST_F(ReaderTest, CodeRepetitionStretch) {
 }
 
 TEST_F(ReaderTest, ExactCaseOnlyForTheGeneralWordsThatNeedIt) {
-  write_line_text(crlf_lines(
-      {"[Generale]", "LUNGHEZZA Percorso, 10000", "Progressiva chilometrica uno, 1, 2, 3",
-       "progressiva chilometrica due, 100, 0, 0", "Sfondo uno, 5", "sfondo Due, 6", "sfondo tre, 7",
-       "Ripetizione segnali 4 codici, 100, 200", "[fine]"}));
+  write_line_text(
+      crlf({"[Generale]", "LUNGHEZZA Percorso, 10000", "Progressiva chilometrica uno, 1, 2, 3",
+            "progressiva chilometrica due, 100, 0, 0", "Sfondo uno, 5", "sfondo Due, 6",
+            "sfondo tre, 7", "Ripetizione segnali 4 codici, 100, 200", "[fine]"}));
   write_train({});
-  memorizza_dati(state);
-  EXPECT_EQ(state.error_code, 0);
-  EXPECT_EQ(state.track_last, kTrackLast);
+  memorizza_dati(*comp);
+  EXPECT_EQ(error_code(), 0);
+  EXPECT_EQ(comp->model.track_last(), kTrackLast);
   // Only "due" was read; sorted, it is the greatest and goes first.
   EXPECT_EQ(entry(81).start_m, 100);
   EXPECT_EQ(entry(82).start_m, 0);
@@ -405,11 +396,11 @@ TEST_F(ReaderTest, ExactCaseOnlyForTheGeneralWordsThatNeedIt) {
 }
 
 TEST_F(ReaderTest, GeneralRecordsAreReadOnlyUpToTheNextHeader) {
-  write_line_text(crlf_lines({"sfondo tre, 3", "[generale]", "lunghezza percorso, 10000",
-                              "[pendenze]", "sfondo uno, 5", "[fine]"}));
+  write_line_text(crlf({"sfondo tre, 3", "[generale]", "lunghezza percorso, 10000", "[pendenze]",
+                        "sfondo uno, 5", "[fine]"}));
   write_train({});
-  memorizza_dati(state);
-  EXPECT_EQ(state.error_code, 0);
+  memorizza_dati(*comp);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(entry(85).start_m, 0);
   EXPECT_EQ(entry(85).end_m, 0);
 }
@@ -420,34 +411,34 @@ TEST_F(ReaderTest, GeneralSectionPassesOverUpToTenCommentsInARow) {
     for (int i = 1; i < n; ++i) lines.push_back("- nota " + std::to_string(i));
     lines.push_back("- lunghezza percorso, 10000");
     lines.push_back("[fine]");
-    return crlf_lines(lines);
+    return crlf(lines);
   };
   // The eleventh comment field in a row is tested like a record.
   write_line_text(with_comments(11));
   write_train({});
-  memorizza_dati(state);
-  EXPECT_EQ(state.error_code, 0);
-  EXPECT_EQ(state.track_last, kTrackLast);
+  memorizza_dati(*comp);
+  EXPECT_EQ(error_code(), 0);
+  EXPECT_EQ(comp->model.track_last(), kTrackLast);
 
   // The twelfth is skipped as a comment, so the route is never read and nothing can be built.
   reset();
   write_line_text(with_comments(12));
   write_train({});
-  memorizza_dati(state);
-  EXPECT_EQ(state.error_code, 25);
-  EXPECT_FALSE(state.has_track());
+  memorizza_dati(*comp);
+  EXPECT_EQ(error_code(), 25);
+  EXPECT_FALSE(comp->model.has_track());
 }
 
 TEST_F(ReaderTest, KilometrePointNotAMultipleOf50Is2AfterBothSources) {
-  write_line_text(crlf_lines({"[generale]", "lunghezza percorso, 10000",
-                              "progressiva chilometrica uno, 0, 75, 0", "[pendenze]",
-                              "pendenza, 20000, 1", "[fine]"}));
+  write_line_text(
+      crlf({"[generale]", "lunghezza percorso, 10000", "progressiva chilometrica uno, 0, 75, 0",
+            "[pendenze]", "pendenza, 20000, 1", "[fine]"}));
   write_train({"sabbia, 1"});
-  memorizza_dati(state);
+  memorizza_dati(*comp);
   // 15 from the line source, then 2 replaces it once the train source is read.
   EXPECT_EQ(observer.code_list(), (std::vector<std::int32_t>{15, 2}));
-  EXPECT_EQ(state.error_code, 2);
-  EXPECT_FALSE(state.error_pos_recorded);
+  EXPECT_EQ(error_code(), 2);
+  EXPECT_FALSE(comp->codes.last().has_pos);
   EXPECT_EQ(entry(86).d2a, 1);
   EXPECT_EQ(observer.codes.back().source, SourceKind::none);
 }
@@ -472,16 +463,16 @@ TEST_F(ReaderTest, OneFieldCanPassSeveralKeywordTests) {
 TEST_F(ReaderTest, TrainKeywordsIgnoreCaseAndHeadersMatchNothing) {
   read({}, {"[stazioni]", "NUMERO VETTURE, 6", "Percentuale Massa Frenata, 120", "[segnali]",
             "[rallentamenti]", "[vel_limite]", "[aderenze] "});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(entry(84).pos_m, 6);
   EXPECT_EQ(entry(84).start_m, 120);
 }
 
 TEST_F(ReaderTest, TrainSourceWithoutGeneralSectionYieldsNothing) {
   write_line({});
-  write_train_text(crlf_lines({"titolo", "sabbia, 1", "numero vetture, 6"}));
-  memorizza_dati(state);
-  EXPECT_EQ(state.error_code, 0);
+  write_train_text(crlf({"titolo", "sabbia, 1", "numero vetture, 6"}));
+  memorizza_dati(*comp);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(entry(86).d2a, 0);
   EXPECT_EQ(entry(84).pos_m, 0);
   EXPECT_TRUE(sources_gone());
@@ -503,10 +494,10 @@ TEST_F(ReaderTest, UnknownKeywordsAreReportedWithTheirLine) {
 // record recognised in the line source says nothing about the same line number of the train
 // source.
 TEST_F(ReaderTest, FieldsLeftOnARecognisedRecordsLineAreNotUnknownKeywords) {
-  state.build_line = 0;
+  comp->options.build_line = false;
   read({"curvas2, 700, 100", "pendenza, 100, 1, 2, sabia", "pendenz, 3"},
        {"", "", "", "", "", "", "", "sabia", "sabbia, 1, 2"});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(2).gradient_100, 101);
   EXPECT_EQ(entry(86).d2a, 1);
   ASSERT_EQ(observer.keywords.size(), 3u);
@@ -524,7 +515,7 @@ TEST_F(ReaderTest, FieldsLeftOnARecognisedRecordsLineAreNotUnknownKeywords) {
   // With the line geometry the curve reads its values itself: nothing is left over either way.
   reset();
   read({"curvas2, 700, 100, 5"}, {});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_TRUE(observer.keywords.empty());
 }
 
@@ -538,7 +529,7 @@ TEST_F(ReaderTest, BuiltInCommentLinesCarryNothing) {
         "[segnali]", "", "", "-                1                     destra",
         "-                a  d1 d2 d3 ra       d1 d2 d3 ac", "-                v",
         "segnale,   1000, 1, 3, 4, 0, 0,     0, 0, 0, 0, 0"});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_TRUE(observer.keywords.empty());
   EXPECT_EQ(entry(1).name, "VALDORA S.T.V.");
   EXPECT_EQ(cell(21).kind, cell_kind::signal);
@@ -550,7 +541,7 @@ TEST_F(ReaderTest, EndOfTrackTestUsesPositionPlus100OrPlus800ForStations) {
   // 16900 + 100 = 50 x track_last exactly: still on the track.
   read({"pendenza, 16900, 1"}, {"stazione, 16200, 28, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A",
                                 "segnale, 16900, 1,3,4,0,0, 0,0,0,0,0"});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(339).kind, cell_kind::signal);
 
   struct Case {
@@ -658,7 +649,7 @@ TEST_F(ReaderTest, RecorderCodesStopTheReadingWithTheFeaturePosition) {
 
 TEST_F(ReaderTest, SignalAt350IsTheFirstAccepted) {
   read({}, {"segnale, 350, 1,3,4,0,0, 0,0,0,0,0"});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(8).kind, cell_kind::signal);
   EXPECT_EQ(cell(0).approach_code, 34);
 }
@@ -667,7 +658,7 @@ TEST_F(ReaderTest, SignalAt350IsTheFirstAccepted) {
 
 TEST_F(ReaderTest, GradientFillsUpToEachRecordAndTheTailStopsThreeCellsShort) {
   read({"pendenza, 100, 4", "pendenza, 300, -2", "pendenza, 310, 3", "pendenza, 425, 0"}, {});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   // Before the first record the gradient is 0.
   EXPECT_EQ(cell(0).gradient_100, 100);
   EXPECT_EQ(cell(1).gradient_100, 100);
@@ -685,7 +676,7 @@ TEST_F(ReaderTest, GradientFillsUpToEachRecordAndTheTailStopsThreeCellsShort) {
 TEST_F(ReaderTest, SpeedAndAdhesionBeforeTheFirstRecordTakeItsOwnValue) {
   read({}, {"velocita' limite ,  1000    ,  100", "velocita' limite ,  2000    ,   62",
             "aderenza,  500, 70", "aderenza,  1000, 300"});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(0).speed_div5, 20);
   EXPECT_EQ(cell(19).speed_div5, 20);
   EXPECT_EQ(cell(20).speed_div5, 20);
@@ -707,7 +698,7 @@ TEST_F(ReaderTest, SpeedFillingStopsAtTheLastCellButAdhesionDoesNot) {
   // Every record writes at least one cell, so enough of them push the cursor to the end.
   std::vector<std::string> speeds(kTrackLast + 5, "velocita' limite , 50, 100");
   read({}, speeds);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(kTrackLast - 1).speed_div5, 20);
   EXPECT_EQ(cell(kTrackLast).speed_div5, 20);
 
@@ -718,7 +709,7 @@ TEST_F(ReaderTest, SpeedFillingStopsAtTheLastCellButAdhesionDoesNot) {
 
 TEST_F(ReaderTest, WithoutSpeedOrAdhesionRecordsTheCellsStayZero) {
   read({}, {});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(0).speed_div5, 0);
   EXPECT_EQ(cell(0).adhesion, 0);
   EXPECT_EQ(cell(0).gradient_100, 100);
@@ -731,7 +722,7 @@ TEST_F(ReaderTest, SignboardsTakeSlotsFrom80DownAndTunnelMarkersGiveWay) {
   read({"montagna, 1000, 1500, 12", "cartello indicatore,  1100,    (  Km. ) (1.100)",
         "cartello indicatore,  2000, (Citt\xe8)", "cartello indicatore,  2100, (Citt\xc3\xa0)"},
        {});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(27).kind, cell_kind::tunnel_marker);
   EXPECT_EQ(cell(23).kind, cell_kind::signboard);
   EXPECT_EQ(cell(23).value1, 80);
@@ -762,7 +753,7 @@ TEST_F(ReaderTest, SignTextLimits) {
   read({"cartello indicatore, 1000, " + utf8,
         "cartello indicatore, 1100, " + std::string(65535, 'a')},
        {});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(entry(80).name, utf8);
 
   reset();
@@ -795,7 +786,7 @@ TEST_F(ReaderTest, MoreThan80SignsIs25ButAnOccupiedCellStillGives6) {
 TEST_F(ReaderTest, CodeCutSitsOneCellBeforeASignalAtTheSamePosition) {
   read({}, {"segnale, 1000, 1,3,4,0,0, 0,0,0,0,0", "abbattimento codice, 1000, 0",
             "abbattimento codice,2000,180  "});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(21).kind, cell_kind::signal);
   EXPECT_EQ(cell(20).kind, cell_kind::code_cut_zero);
   EXPECT_EQ(cell(40).kind, cell_kind::code_cut);
@@ -829,7 +820,7 @@ const std::vector<std::string> kBuiltInStations{
 
 TEST_F(ReaderTest, BuiltInStationsAreStoredInOrder) {
   read({}, kBuiltInStations, 82000);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
 
   // The row written "Stazione" is entry 2, stored in full.
   const SimRecord& corveli = entry(2);
@@ -880,7 +871,7 @@ TEST_F(ReaderTest, StationZonesByType) {
         "stazione, 5000, 12, 600, 0, 1, 1, 0,0,0, 0,0,0, 0, 0,0,0, C",
         "stazione, 7000, 25, 200, 0, 1, 0, 0,0,0, 0,0,0, 0, 0,0,0, D",
         "stazione, 7550, 12, 200, 0, 1, 0, 0,0,0, 0,0,0, 0, 0,0,0, E"});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
 
   // Type 5: to 150 m past the position, mar cleared; a stop cell but no approach codes. The
   // stop cell replaces the speed board that was there.
@@ -923,7 +914,7 @@ TEST_F(ReaderTest, StationZonesByType) {
 TEST_F(ReaderTest, ApproachCodesOnlyBeyondCellOne) {
   // Zone 100 to 300: stop cell 5, approach codes in cells 4, 3 and 2; cell 1 is left alone.
   read({}, {"stazione, 200, 12, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A"});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(error_code(), 0);
   EXPECT_EQ(cell(5).value1, 1);
   EXPECT_EQ(cell(4).approach_code, 81);
   EXPECT_EQ(cell(2).approach_code, 83);
@@ -997,7 +988,7 @@ TEST_F(ReaderTest, StationsMeetingTheSignTextsGive10) {
 
 TEST_F(ReaderTest, GeometryStartsWithIntegerRowsAndStraightSteps) {
   read({}, {});
-  const LineGeometry& g = state.line_geometry;
+  const LineGeometry& g = line();
   EXPECT_EQ(g.at(0, 0), LineValue::integer(0));
   EXPECT_EQ(g.at(0, 1), LineValue::integer(0));
   EXPECT_EQ(g.at(1, 0), LineValue::integer(0));
@@ -1014,7 +1005,7 @@ TEST_F(ReaderTest, GeometryStartsWithIntegerRowsAndStraightSteps) {
 TEST_F(ReaderTest, CurvedStepsTurnTheStepVector) {
   // Class 1 to the left: k = -0.0001 from metre 11 to metre 12.
   read({"curvas1, 10, 2"}, {});
-  const LineGeometry& g = state.line_geometry;
+  const LineGeometry& g = line();
   const double k = -0.0001;
   EXPECT_EQ(g.at(10, 0), LineValue::real(0.0));
   EXPECT_EQ(g.at(10, 1), LineValue::real(10.0));
@@ -1037,10 +1028,10 @@ TEST_F(ReaderTest, CurvedStepsTurnTheStepVector) {
   // "d" turns the other way; the side letter is found in any case.
   reset();
   read({"curvad1, 10, 2"}, {});
-  EXPECT_EQ(state.line_geometry.at(11, 0), LineValue::real(0.0001));
+  EXPECT_EQ(line().at(11, 0), LineValue::real(0.0001));
   reset();
   read({"CURVAS1, 10, 2"}, {});
-  EXPECT_EQ(state.line_geometry.at(11, 0), LineValue::real(-0.0001));
+  EXPECT_EQ(line().at(11, 0), LineValue::real(-0.0001));
 }
 
 // The line file carries these doubles bit for bit: each step adds (dx + k dy) to the previous
@@ -1060,13 +1051,13 @@ TEST_F(ReaderTest, LongCurveKeepsTheOrderOfEveryStepsArithmetic) {
     x1 = x0 + (dx + k * dy);
     y1 = y0 + (dy - k * dx);
   }
-  EXPECT_EQ(state.line_geometry.at(3010, 0), LineValue::real(x1));
-  EXPECT_EQ(state.line_geometry.at(3010, 1), LineValue::real(y1));
+  EXPECT_EQ(line().at(3010, 0), LineValue::real(x1));
+  EXPECT_EQ(line().at(3010, 1), LineValue::real(y1));
 }
 
 TEST_F(ReaderTest, CurveClassIsTheFirstDigitTestedFrom1To6) {
   read({"curvad62, 10, 1"}, {});
-  EXPECT_EQ(state.line_geometry.at(11, 0), LineValue::real(0.0002));
+  EXPECT_EQ(line().at(11, 0), LineValue::real(0.0002));
 
   reset();
   read({"curvas, 10, 1"}, {"sabbia, 1"});
@@ -1077,7 +1068,7 @@ TEST_F(ReaderTest, CurveClassIsTheFirstDigitTestedFrom1To6) {
 
 TEST_F(ReaderTest, OverlappingCurveCurvesOnFromTheCursor) {
   read({"curvad4, 100, 50", "curvad4, 120, 50"}, {});
-  const LineGeometry& g = state.line_geometry;
+  const LineGeometry& g = line();
   // Metre 151 follows without a straight run: it still turns.
   const double x149 = g.at(149, 0).number();
   const double x150 = g.at(150, 0).number();
@@ -1098,17 +1089,16 @@ TEST_F(ReaderTest, OverlappingCurveCurvesOnFromTheCursor) {
 TEST_F(ReaderTest, GeometryPastOneMillionMetresIs103) {
   read({"curvas2, 999990, 20"}, {}, 1000000);
   expect_code(103, std::nullopt);
-  EXPECT_EQ(state.line_geometry.at(1000000, 0).tag(), LineValue::Tag::real);
-  EXPECT_TRUE(state.line_geometry.at(1000001, 0).empty());
+  EXPECT_EQ(line().at(1000000, 0).tag(), LineValue::Tag::real);
+  EXPECT_TRUE(line().at(1000001, 0).empty());
   EXPECT_TRUE(sources_gone());
 }
 
 TEST_F(ReaderTest, WithoutTheLineFlagCurvesAreIgnored) {
-  state.build_line = 0;
+  comp->options.build_line = false;
   read({"curvas, 10, 1"}, {});
-  EXPECT_EQ(state.error_code, 0);
-  EXPECT_FALSE(state.has_line_geometry);
-  EXPECT_EQ(state.line_geometry.last_m(), -1);
+  EXPECT_EQ(error_code(), 0);
+  EXPECT_FALSE(comp->model.line.has_value());
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 
-#include "compiler/compilation.h"
 #include "compiler/recorders.h"
 #include "format/model.h"
 
@@ -13,24 +12,24 @@ namespace {
 using Triple = std::array<std::int32_t, 3>;
 
 // The triples as read: "tre" into entry 81, "due" into 82, "uno" into 83.
-GeneratorState read_as(const Triple& tre, const Triple& due, const Triple& uno) {
-  GeneratorState state;
+SimTable read_as(const Triple& tre, const Triple& due, const Triple& uno) {
+  SimTable table{};
   const std::array<Triple, 3> triples{tre, due, uno};
   for (int k = 0; k < 3; ++k) {
-    SimRecord& r = state.table[table_entry::km_tre + k];
+    SimRecord& r = table[table_entry::km_tre + k];
     r.start_m = triples[k][0];
     r.end_m = triples[k][1];
     r.pos_m = triples[k][2];
   }
-  return state;
+  return table;
 }
 
-Triple entry(const GeneratorState& state, int e) {
-  const SimRecord& r = state.table[e];
+Triple entry(const SimTable& table, int e) {
+  const SimRecord& r = table[e];
   return {r.start_m, r.end_m, r.pos_m};
 }
 
-void expect_order(const GeneratorState& state, const Triple& first, const Triple& second,
+void expect_order(const SimTable& state, const Triple& first, const Triple& second,
                   const Triple& third) {
   EXPECT_EQ(entry(state, table_entry::km_tre), first);
   EXPECT_EQ(entry(state, table_entry::km_due), second);
@@ -40,7 +39,7 @@ void expect_order(const GeneratorState& state, const Triple& first, const Triple
 const Triple kZero{0, 0, 0};
 
 TEST(ProgressiveOrdinaTest, AllZeroStaysZero) {
-  GeneratorState state = read_as(kZero, kZero, kZero);
+  SimTable state = read_as(kZero, kZero, kZero);
   progressive_ordina(state);
   expect_order(state, kZero, kZero, kZero);
 }
@@ -54,7 +53,7 @@ TEST(ProgressiveOrdinaTest, GreatestStartComesFirstThenTheGreaterOfTheOtherTwo) 
   };
   for (const Case& k : {Case{a, b, c, a, b, c}, Case{a, c, b, a, b, c}, Case{b, a, c, a, b, c},
                         Case{c, a, b, a, b, c}, Case{b, c, a, a, b, c}, Case{c, b, a, a, b, c}}) {
-    GeneratorState state = read_as(k.tre, k.due, k.uno);
+    SimTable state = read_as(k.tre, k.due, k.uno);
     progressive_ordina(state);
     expect_order(state, k.first, k.second, k.third);
   }
@@ -65,24 +64,24 @@ TEST(ProgressiveOrdinaTest, TieOfTheTwoSmallerStartsFollowsTheFixedRules) {
   const Triple x{1000, 2, 0};
   const Triple y{1000, 3, 0};
   {  // greatest "tre": "uno" goes second unless "due" is strictly greater
-    GeneratorState state = read_as(big, x, y);
+    SimTable state = read_as(big, x, y);
     progressive_ordina(state);
     expect_order(state, big, y, x);
   }
   {  // greatest "due": "uno" second unless "tre" is strictly greater
-    GeneratorState state = read_as(x, big, y);
+    SimTable state = read_as(x, big, y);
     progressive_ordina(state);
     expect_order(state, big, y, x);
   }
   {  // greatest "uno": "due" second unless "tre" is strictly greater
-    GeneratorState state = read_as(x, y, big);
+    SimTable state = read_as(x, y, big);
     progressive_ordina(state);
     expect_order(state, big, y, x);
   }
 }
 
 TEST(ProgressiveOrdinaTest, NoStrictlyGreatestStartClearsAllNine) {
-  GeneratorState state = read_as({3000, 1, 1}, {3000, 2, 2}, {1000, 3, 3});
+  SimTable state = read_as({3000, 1, 1}, {3000, 2, 2}, {1000, 3, 3});
   progressive_ordina(state);
   expect_order(state, kZero, kZero, kZero);
 }
@@ -95,22 +94,22 @@ TEST(ProgressiveOrdinaTest, WithoutStartsTheEndsDecideAndTheLastRuleWins) {
   const Triple none_due{0, -5, 8};
   const Triple none_uno{0, 0, 9};
   {
-    GeneratorState state = read_as(tre, none_due, none_uno);
+    SimTable state = read_as(tre, none_due, none_uno);
     progressive_ordina(state);
     expect_order(state, tre, none_due, none_uno);
   }
   {
-    GeneratorState state = read_as(tre, due, none_uno);
+    SimTable state = read_as(tre, due, none_uno);
     progressive_ordina(state);
     expect_order(state, due, tre, none_uno);
   }
   {
-    GeneratorState state = read_as(tre, due, uno);
+    SimTable state = read_as(tre, due, uno);
     progressive_ordina(state);
     expect_order(state, uno, due, tre);
   }
   {
-    GeneratorState state = read_as(none_tre, none_due, none_uno);
+    SimTable state = read_as(none_tre, none_due, none_uno);
     progressive_ordina(state);
     expect_order(state, kZero, kZero, kZero);
   }
@@ -120,19 +119,19 @@ TEST(ProgressiveOrdinaTest, StartsThatSumToZeroLetTheEndsDecide) {
   const Triple tre{100, 10, 0};
   const Triple due{-100, 20, 0};
   const Triple uno{0, 0, 0};
-  GeneratorState state = read_as(tre, due, uno);
+  SimTable state = read_as(tre, due, uno);
   progressive_ordina(state);
   expect_order(state, due, tre, uno);
 }
 
 TEST(ProgressiveOrdinaTest, PosOneLengthensTheEndWhereverTheTripleLands) {
-  GeneratorState state = read_as({1000, 1200, 1}, {3000, 3500, 0}, {2000, 2100, 1});
+  SimTable state = read_as({1000, 1200, 1}, {3000, 3500, 0}, {2000, 2100, 1});
   progressive_ordina(state);
   expect_order(state, {3000, 3500, 0}, {2000, 2200, 1}, {1000, 1300, 1});
 }
 
 TEST(ProgressiveOrdinaTest, EndThatWouldPass32BitsIsAFailure) {
-  GeneratorState state = read_as({0, 2147483600, 1}, kZero, kZero);
+  SimTable state = read_as({0, 2147483600, 1}, kZero, kZero);
   EXPECT_THROW(progressive_ordina(state), ModelRangeError);
 }
 

@@ -13,8 +13,8 @@
 #include "compiler/track_builder.h"
 #include "format/file_names.h"
 #include "format/model.h"
-#include "platform/file_system.h"
-#include "support/test_support.h"
+#include "platform/memory_file_system.h"
+#include "support/sources.h"
 
 namespace scenario {
 namespace {
@@ -22,7 +22,7 @@ namespace {
 using testing::at;
 using testing::cells_of_kind;
 using testing::put;
-using testing::state_with_track;
+using testing::TestTrack;
 using Cells = std::vector<std::int64_t>;
 
 // The walk inside a slowdown tests the counter before it tests for the end cell, so an end 8
@@ -34,67 +34,55 @@ TEST(SlowdownEndOnTheEighthCellTest, MarkerGoesBeforeTheEndOrElseJustPastIt) {
     std::int64_t expected;
   };
   for (const Case& c : {Case{{}, 207}, Case{{207}, 209}}) {
-    GeneratorState state = state_with_track(1780);
+    TestTrack state(1780);
     put(state, 200, cell_kind::slowdown_start, 30);
     put(state, 208, cell_kind::slowdown_end, 30);
     for (std::int64_t i : c.taken) put(state, i, cell_kind::speed_board);
-    finishing_pass(state);
+    finishing_pass(state.track, state.codes);
     Cells inside;
     for (std::int64_t i : cells_of_kind(state, cell_kind::code_cut)) {
       if (i > 200) inside.push_back(i);
     }
     EXPECT_EQ(inside, (Cells{c.expected}));
     EXPECT_EQ(at(state, 208).kind, cell_kind::slowdown_end);
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.code(), Code::none);
 
     // At 110 nothing is placed inside or next to the end.
-    GeneratorState fast = state_with_track(1780);
+    TestTrack fast(1780);
     put(fast, 200, cell_kind::slowdown_start, 110);
     put(fast, 208, cell_kind::slowdown_end, 110);
     for (std::int64_t i : c.taken) put(fast, i, cell_kind::speed_board);
-    finishing_pass(fast);
+    finishing_pass(fast.track, fast.codes);
     for (std::int64_t i : cells_of_kind(fast, cell_kind::code_cut)) EXPECT_LT(i, 200);
   }
-}
-
-std::string crlf_lines(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const std::string& l : lines) out += l + "\r\n";
-  return out;
 }
 
 // A first station of a centred type read with "mar" set: its far end is 50 m further, as "mar"
 // stands when the zone is computed, and only then are its "mar" and "tab" cleared; the stop cell
 // and the approach codes follow the lengthened end.
 TEST(FirstStationTest, ZoneUsesMarAsReadBeforeItIsCleared) {
-  testing::TempDir dir;
-  RealFileSystem disk;
-  GeneratorState state;
-  state.folder = dir.str();
-  state.route_id = "Prova_Linea";
-  state.train_number = "4711";
-  state.fs = &disk;
-  state.build_line = 0;
-  testing::write_file(line_source_path(state),
-                      crlf_lines({"[generale]", "lunghezza percorso, 10000", "[fine]"}));
-  testing::write_file(
-      train_source_path(state),
-      crlf_lines({"[generale]",
-                  "stazione, 2750, 2, 600, 1, 1, 1, 4, 1, 0, 2, 1, 1, 40, 19, 11, 0, PRIMA",
-                  "[fine]", ""}));
-  memorizza_dati(state);
+  MemoryFileSystem disk;
+  Compilation c({"/prova", "Prova_Linea", "4711"}, disk);
+  c.options.build_line = false;
+  testing::put_sources(
+      disk, c.names, testing::crlf({"[generale]", "lunghezza percorso, 10000", "[fine]"}),
+      testing::crlf({"[generale]",
+                     "stazione, 2750, 2, 600, 1, 1, 1, 4, 1, 0, 2, 1, 1, 40, 19, 11, 0, PRIMA",
+                     "[fine]", ""}));
+  memorizza_dati(c);
 
-  ASSERT_EQ(state.error_code, 0);
-  const SimRecord& first = state.table.at(1);
+  ASSERT_EQ(c.codes.last().code, Code::none);
+  const std::vector<TrackCell>& track = c.model.track;
+  const SimRecord& first = c.model.table.at(1);
   EXPECT_EQ(first.start_m, 2450);
   EXPECT_EQ(first.end_m, 3100);
   EXPECT_EQ(first.mar, 0);
   EXPECT_EQ(first.tab, 0);
   EXPECT_EQ(first.name, "PRIMA");
-  EXPECT_EQ(at(state, 61).kind, cell_kind::station_stop);
-  EXPECT_EQ(at(state, 61).value1, 1);
-  for (int k = 1; k <= 4; ++k) EXPECT_EQ(at(state, 61 - k).approach_code, 80 + k);
-  EXPECT_EQ(at(state, 62).kind, cell_kind::free);
+  EXPECT_EQ(track.at(61).kind, cell_kind::station_stop);
+  EXPECT_EQ(track.at(61).value1, 1);
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(track.at(61 - k).approach_code, 80 + k);
+  EXPECT_EQ(track.at(62).kind, cell_kind::free);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "format/file_writers.h"
 #include "support/sample_scenario.h"
 
-namespace scenario::tool {
+namespace scenario {
 namespace {
 
 using testing::sample_scenario;
@@ -254,4 +254,4 @@ TEST(DecodeAnyBytes, RandomAndMutatedBytesNeverCrash) {
 }
 
 }  // namespace
-}  // namespace scenario::tool
+}  // namespace scenario

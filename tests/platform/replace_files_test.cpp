@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/faulty_file_system.h"
 #include "support/test_support.h"
 
 namespace scenario {
 namespace {
 
-using testing::FaultyFileSystem;
 using testing::list_folder;
 using testing::read_file;
 using testing::TempDir;
@@ -40,7 +40,8 @@ TEST(ReplaceFilesTest, AnyFailedOperationLeavesTheOldFilesAndNoTemporary) {
       TempDir dir;
       const std::vector<std::string> names{"one.dat", "two.sim", "three.dat"};
       for (const auto& name : names) write_file(dir.file(name), "old " + name);
-      FaultyFileSystem fs;
+      RealFileSystem disk;
+      FaultyFileSystem fs(disk);
       fs.fail_kind = kind;
       fs.fail_at = n;
       std::vector<OutputBlob> blobs;

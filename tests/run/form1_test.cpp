@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "format/file_names.h"
+#include "platform/faulty_file_system.h"
 #include "support/test_support.h"
 
 namespace scenario {
@@ -36,10 +37,7 @@ constexpr const char* kSeparator = "/";
 std::string in_folder(const std::string& name) { return kFolder + (kSeparator + name); }
 
 TEST(Form1Test, FileNamesAreFolderSeparatorAndIdentifiers) {
-  GeneratorState s;
-  s.folder = kFolder;
-  s.route_id = "Valdora_Lusa";
-  s.train_number = "24863";
+  const ScenarioNames s{kFolder, "Valdora_Lusa", "24863"};
   EXPECT_EQ(line_source_path(s), in_folder("Valdora_Lusa_linea.txt"));
   EXPECT_EQ(train_source_path(s), in_folder("Valdora_Lusa_24863-.txt"));
   EXPECT_EQ(notes_path(s), in_folder("Valdora_Lusa_24863_note.txt"));
@@ -58,9 +56,11 @@ TEST(Form1Test, TheBuiltInRunLeavesThreeDocumentsAndThreeCompiledFiles) {
   form.Form_Load();
 
   EXPECT_EQ(ui.events, std::vector<std::string>{"wait window"});
-  EXPECT_EQ(form.state().error_code, 0);
-  EXPECT_EQ(form.state().line_last_m, 89000);
-  EXPECT_EQ(form.state().track_last, 1780);
+  const Compilation& c = form.compilation();
+  EXPECT_EQ(c.codes.last().code, Code::none);
+  EXPECT_EQ(c.model.line.value().last_m(), 89000);
+  EXPECT_EQ(c.model.track_last(), 1780);
+  EXPECT_EQ(c.written.size(), 3u);
   // Both text sources are gone; nothing else is left.
   EXPECT_EQ(list_folder(dir.path()), kOutputs);
 
@@ -163,7 +163,8 @@ TEST(RunGeneratorTest, ARecordedCodeIsNamedOnStandardError) {
 TEST(RunGeneratorTest, AFileThatCannotBeWrittenEndsWithStatus3AndTheReason) {
   TempDir dir;
   RecordingUi ui;
-  testing::FaultyFileSystem fs;
+  RealFileSystem disk;
+  FaultyFileSystem fs(disk);
   fs.fail_kind = "create";
   fs.fail_at = 4;  // the slowdown order
   EXPECT_EQ(run_generator(ui, fs, dir.str()), exit_status::file_failure);

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "compiler/codes.h"
-#include "compiler/compilation.h"
 #include "format/file_names.h"
+#include "platform/faulty_file_system.h"
 #include "platform/replace_files.h"
 #include "run/builtin_scenario.h"
 #include "run/form1.h"
@@ -25,7 +25,6 @@
 namespace scenario {
 namespace {
 
-using testing::FaultyFileSystem;
 using testing::file_identity;
 using testing::list_folder;
 using testing::read_file;
@@ -34,10 +33,7 @@ using testing::TempDir;
 
 // The paths of the run's files in `folder`, in the order the run writes them.
 std::vector<std::string> write_order(const std::string& folder) {
-  GeneratorState s;
-  s.folder = folder;
-  s.route_id = builtin_route_id;
-  s.train_number = builtin_train_number;
+  const ScenarioNames s{folder, builtin_route_id, builtin_train_number};
   return {line_source_path(s), train_source_path(s), notes_path(s),      slowdown_order_path(s),
           timetable_path(s),   line_file_path(s),    table_file_path(s), track_file_path(s)};
 }
@@ -158,7 +154,8 @@ FaultyRun run_failing(const std::string& kind, int n) {
   prime(dir);
   const auto before = outputs_of(dir.str());
   RecordingUi ui;
-  FaultyFileSystem fs;
+  RealFileSystem disk;
+  FaultyFileSystem fs(disk);
   fs.fail_kind = kind;
   fs.fail_at = n;
   FaultyRun run;
@@ -211,8 +208,15 @@ class FolderRemovingFileSystem : public FileSystem {
   FolderRemovingFileSystem(std::string folder, std::string kind, std::string path)
       : folder_(std::move(folder)), kind_(std::move(kind)), path_(std::move(path)) {}
 
-  bool exists(const std::string& path) override { return real_.exists(path); }
+  PathKind kind_of(const std::string& path) override { return real_.kind_of(path); }
   std::unique_ptr<OutputFile> create(const std::string& path, std::string* err) override;
+  bool list_folder(const std::string& path, std::vector<FolderEntry>* entries,
+                   std::string* err) override {
+    return real_.list_folder(path, entries, err);
+  }
+  bool make_folders(const std::string& path, std::string* err) override {
+    return real_.make_folders(path, err);
+  }
   bool read(const std::string& path, std::string* bytes, std::string* err) override {
     before("read", path);
     return real_.read(path, bytes, err);
@@ -325,14 +329,15 @@ TEST(IoFaultsTest, TheReadersOwnReadsAndDeletionsFailingGive25) {
     SCOPED_TRACE(c.kind + " " + std::to_string(c.n));
     TempDir dir;
     RecordingUi ui;
-    FaultyFileSystem fs;
+    RealFileSystem disk;
+    FaultyFileSystem fs(disk);
     fs.fail_kind = c.kind;
     fs.fail_at = c.n;
     ::testing::internal::CaptureStderr();
     const int status = run_generator(ui, fs, dir.str());
     const std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(status, exit_status::recorded_code);
-    EXPECT_EQ(err, "recorded error 25: " + std::string(error_meaning(25)) + "\n");
+    EXPECT_EQ(err, "recorded error 25: " + std::string(code_meaning(Code::failure)) + "\n");
     EXPECT_EQ(ui.events, std::vector<std::string>{"wait window"});
     // Both sources are gone either way.
     const auto order = write_order(dir.str());
@@ -347,7 +352,8 @@ TEST(IoFaultsTest, TheReadersOwnReadsAndDeletionsFailingGive25) {
   for (const std::string kind : {"read", "remove"}) {
     TempDir dir;
     RecordingUi ui;
-    FaultyFileSystem fs;
+    RealFileSystem disk;
+    FaultyFileSystem fs(disk);
     fs.fail_kind = kind;
     fs.fail_at = 3;
     EXPECT_EQ(run_generator(ui, fs, dir.str()), exit_status::clean) << kind;

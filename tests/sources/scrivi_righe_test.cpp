@@ -51,11 +51,11 @@ TEST(LineList, HoldsAThousandLinesAndTheMarkerButNoMore) {
 
 TEST(ScriviRighe, WritesTheEntriesBeforeTheMarkerToTheFile) {
   WriterRun run;
-  const std::string path = run.dir().file("lines.txt");
+  const std::string path = run.names().folder + "/lines.txt";
   LineList lines{"uno", "riferimento fine del file", "due"};
-  scrivi_righe(run.state(), path, lines);
-  EXPECT_EQ(testing::read_file(path), "uno\r\n");
-  EXPECT_EQ(testing::list_folder(run.dir().path()), std::vector<std::string>{"lines.txt"});
+  scrivi_righe(run.fs(), path, lines);
+  EXPECT_EQ(run.read(path), "uno\r\n");
+  EXPECT_EQ(run.files(), std::vector<std::string>{"lines.txt"});
 }
 
 }  // namespace

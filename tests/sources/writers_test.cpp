@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "format/file_names.h"
+#include "platform/faulty_file_system.h"
 #include "platform/replace_files.h"
 #include "sources/contenuti.h"
 #include "written_text.h"
@@ -16,11 +17,6 @@
 namespace scenario {
 namespace {
 
-using testing::FaultyFileSystem;
-using testing::list_folder;
-using testing::read_file;
-using testing::TempDir;
-using testing::write_file;
 using testing::WriterRun;
 
 struct WriterCase {
@@ -55,7 +51,7 @@ TEST_P(EachWriter, WritesItsLinesAndBytesUnderItsNameAndNothingElse) {
   const WriterCase& c = GetParam();
   WriterRun run;
   const std::string bytes = run.write(c.write, c.path);
-  EXPECT_EQ(list_folder(run.dir().path()), std::vector<std::string>{c.file_name});
+  EXPECT_EQ(run.files(), std::vector<std::string>{c.file_name});
   EXPECT_EQ(bytes.size(), c.bytes);
   const auto lines = testing::crlf_lines(bytes);
   ASSERT_TRUE(lines.has_value()) << "every line, the last included, ends with CR LF";
@@ -87,13 +83,13 @@ TEST_P(EachWriter, WritesPlainAscii) {
 TEST_P(EachWriter, ReplacesALongerEarlierFileInFullAndGivesTheSameBytesTwice) {
   const WriterCase& c = GetParam();
   WriterRun run;
-  const std::string path = c.path(run.state());
-  write_file(path, std::string(3 * c.bytes, '#') + "\r\n");
+  const std::string path = c.path(run.names());
+  run.fs().put(path, std::string(3 * c.bytes, '#') + "\r\n");
   const std::string first = run.write(c.write, c.path);
   EXPECT_EQ(first, render_lines(c.content()));
   const std::string second = run.write(c.write, c.path);
   EXPECT_EQ(second, first);
-  EXPECT_EQ(list_folder(run.dir().path()), std::vector<std::string>{c.file_name});
+  EXPECT_EQ(run.files(), std::vector<std::string>{c.file_name});
 }
 
 // A write that fails part way must not cost the earlier file, nor leave a temporary one behind.
@@ -101,20 +97,15 @@ TEST_P(EachWriter, AFailingReplacementKeepsTheEarlierFileAndLeavesNoTemporary) {
   const WriterCase& c = GetParam();
   for (const char* kind : {"create", "write", "flush", "close", "rename"}) {
     SCOPED_TRACE(kind);
-    TempDir dir;
-    FaultyFileSystem fs;
+    WriterRun run;
+    FaultyFileSystem fs(run.fs());
     fs.fail_kind = kind;
     fs.fail_at = 1;
-    GeneratorState state;
-    state.route_id = "Valdora_Lusa";
-    state.train_number = "24863";
-    state.folder = dir.str();
-    state.fs = &fs;
-    const std::string path = c.path(state);
-    write_file(path, "earlier content\r\n");
-    EXPECT_THROW(c.write(state), FileError);
-    EXPECT_EQ(read_file(path), "earlier content\r\n");
-    EXPECT_EQ(list_folder(dir.path()), std::vector<std::string>{c.file_name});
+    const std::string path = c.path(run.names());
+    run.fs().put(path, "earlier content\r\n");
+    EXPECT_THROW(c.write(run.names(), fs), FileError);
+    EXPECT_EQ(run.read(path), "earlier content\r\n");
+    EXPECT_EQ(run.files(), std::vector<std::string>{c.file_name});
   }
 }
 
@@ -123,11 +114,11 @@ TEST_P(EachWriter, FollowsTheIdentifiersInItsNameOnly) {
   WriterRun standard;
   const std::string expected = standard.write(c.write, c.path);
   WriterRun other;
-  other.state().route_id = "Altra_Linea";
-  other.state().train_number = "99999";
+  other.names().route_id = "Altra_Linea";
+  other.names().train_number = "99999";
   const std::string bytes = other.write(c.write, c.path);
   EXPECT_EQ(bytes, expected);
-  const std::string name = list_folder(other.dir().path()).at(0);
+  const std::string name = other.files().at(0);
   EXPECT_EQ(name.rfind("Altra_Linea_", 0), 0u) << name;
   const bool names_train = name.find("99999") != std::string::npos;
   EXPECT_EQ(names_train, std::string(c.name) != "dati_linea") << name;

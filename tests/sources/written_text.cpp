@@ -31,23 +31,24 @@ std::vector<std::string> entries_before_marker(const LineList& list) {
   return out;
 }
 
-WriterRun::WriterRun() {
-  state_.route_id = "Valdora_Lusa";
-  state_.train_number = "24863";
-  state_.folder = dir_.str();
-  state_.fs = &fs_;
+WriterRun::WriterRun() : names_{"/run", "Valdora_Lusa", "24863"} {}
+
+std::vector<std::string> WriterRun::files() const {
+  std::vector<std::string> out;
+  for (const std::string& path : fs_.paths()) out.push_back(path.substr(names_.folder.size() + 1));
+  return out;
 }
 
 std::string WriterRun::write(Writer writer, PathOf path) {
-  writer(state_);
-  return read_file(path(state_));
+  writer(names_, fs_);
+  return read(path(names_));
 }
 
 WrittenText::WrittenText(Writer writer, PathOf path) {
   WriterRun run;
   const auto lines = crlf_lines(run.write(writer, path));
   if (!lines) {
-    ADD_FAILURE() << "a line of " << path(run.state()) << " does not end with CR LF";
+    ADD_FAILURE() << "a line of " << path(run.names()) << " does not end with CR LF";
     return;
   }
   lines_ = *lines;

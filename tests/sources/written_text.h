@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "compiler/compilation.h"
+#include "format/file_names.h"
+#include "platform/memory_file_system.h"
 #include "sources/scrivi_righe.h"
-#include "support/test_support.h"
 
 namespace scenario::testing {
 
-using Writer = void (*)(GeneratorState&);
-using PathOf = std::string (*)(const GeneratorState&);
+using Writer = void (*)(const ScenarioNames&, FileSystem&);
+using PathOf = std::string (*)(const ScenarioNames&);
 
 // The lines of bytes in which every line, the last included, ends with CR LF; nullopt when a line
 // end is missing or a CR or LF stands alone.
@@ -21,19 +21,22 @@ std::optional<std::vector<std::string>> crlf_lines(const std::string& bytes);
 // The entries of a list before its first end marker.
 std::vector<std::string> entries_before_marker(const LineList& list);
 
-// A state for the built-in scenario whose folder is a fresh temporary one on the real disk.
+// The built-in scenario's names, in the folder "/run" of a file system in memory.
 class WriterRun {
  public:
   WriterRun();
-  GeneratorState& state() { return state_; }
-  const TempDir& dir() const { return dir_; }
+  ScenarioNames& names() { return names_; }
+  MemoryFileSystem& fs() { return fs_; }
+  // The names of the files in the folder, sorted.
+  std::vector<std::string> files() const;
+  // The bytes of a file, empty when there is none.
+  std::string read(const std::string& path) const { return fs_.contents(path).value_or(""); }
   // Runs the writer and returns the bytes of the file it names.
   std::string write(Writer writer, PathOf path);
 
  private:
-  TempDir dir_;
-  RealFileSystem fs_;
-  GeneratorState state_;
+  MemoryFileSystem fs_;
+  ScenarioNames names_;
 };
 
 // A written text file addressed by 1-based line numbers, as the documents count them.

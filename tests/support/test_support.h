@@ -1,4 +1,4 @@
-// Shared helpers of the test programs: temporary folders, file bytes, a fake disk and a fake UI.
+// Shared helpers of the test programs: temporary folders, file bytes, processes and a fake UI.
 #pragma once
 
 #include <cstdint>
@@ -60,28 +60,6 @@ class RecordingUi : public Ui {
   void show_wait_window() override { events.push_back("wait window"); }
   void message_box(const std::string& text) override { events.push_back("message: " + text); }
   std::vector<std::string> events;
-};
-
-// The real disk, with one chosen operation failing. Operations are counted by kind
-// ("create", "write", "flush", "close", "rename", "remove", "read"); the Nth of the kind named
-// in `fail_kind` fails with "injected failure".
-class FaultyFileSystem : public FileSystem {
- public:
-  std::string fail_kind;
-  int fail_at = 0;
-  std::map<std::string, int> counts;
-
-  bool exists(const std::string& path) override;
-  std::unique_ptr<OutputFile> create(const std::string& path, std::string* err) override;
-  bool read(const std::string& path, std::string* bytes, std::string* err) override;
-  bool remove(const std::string& path, std::string* err) override;
-  bool rename(const std::string& from, const std::string& to, std::string* err) override;
-
-  // Counts one operation; true when it is the one to fail.
-  bool should_fail(const std::string& kind);
-
- private:
-  RealFileSystem real_;
 };
 
 }  // namespace scenario::testing

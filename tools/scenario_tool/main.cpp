@@ -4,6 +4,7 @@
 #include <csignal>
 #include <iostream>
 
+#include "platform/file_system.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace {
@@ -70,9 +71,10 @@ int main(int argc, char** argv) {
     const int rc = app.exit(e);
     return rc == 0 ? exit_code::clean : exit_code::usage;
   }
+  scenario::RealFileSystem fs;
   const std::string verb = app.get_subcommands().front()->get_name();
-  if (verb == "template") return run_template(template_options, std::cout, std::cerr);
-  if (verb == "compile") return run_compile(compile_options, std::cout, std::cerr);
-  if (verb == "plot") return run_plot(plot_options, std::cout, std::cerr);
-  return run_inspect(inspect_options, std::cout, std::cerr);
+  if (verb == "template") return run_template(template_options, fs, std::cout, std::cerr);
+  if (verb == "compile") return run_compile(compile_options, fs, std::cout, std::cerr);
+  if (verb == "plot") return run_plot(plot_options, fs, std::cout, std::cerr);
+  return run_inspect(inspect_options, fs, std::cout, std::cerr);
 }

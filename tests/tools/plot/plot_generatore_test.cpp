@@ -42,7 +42,8 @@ class PlotGeneratore : public ::testing::Test {
     ASSERT_EQ(r.exit_status, 0) << r.err;
     std::ostringstream out;
     std::ostringstream err;
-    status_ = run_plot(PlotOptions{{dir_->str()}, prefix()}, out, err);
+    RealFileSystem fs;
+    status_ = run_plot(PlotOptions{{dir_->str()}, prefix()}, fs, out, err);
     err_ = err.str();
   }
   static void TearDownTestSuite() {

@@ -1,8 +1,6 @@
 // `plot` on a hand-built scenario written by the compiler's writers: the structure of the two
 // pictures (markers, bands, symbols, the elevation and speed lines read through their axes),
 // what is drawn when a file is missing or damaged, and the escaping of names.
-#include "scenario_tool/verbs/plot.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -14,9 +12,11 @@
 
 #include "format/decode.h"
 #include "scenario_tool/plot/centre_line.h"
+#include "scenario_tool/plot/pictures.h"
 #include "scenario_tool/plot/plan.h"
 #include "scenario_tool/plot/svg.h"
 #include "scenario_tool/plot/track_series.h"
+#include "scenario_tool/verbs/verbs.h"
 #include "support/sample_scenario.h"
 #include "support/test_support.h"
 #include "tools/plot/probe.h"
@@ -62,7 +62,8 @@ class PlotSample : public ::testing::Test {
     std::ostringstream out;
     std::ostringstream err;
     PlotRun r;
-    r.status = run_plot(PlotOptions{std::move(paths), prefix()}, out, err);
+    RealFileSystem fs;
+    r.status = run_plot(PlotOptions{std::move(paths), prefix()}, fs, out, err);
     r.out = out.str();
     r.err = err.str();
     return r;
@@ -439,7 +440,9 @@ TEST_F(PlotSample, AFolderWithNoScenarioIsReportedAsInspectDoes) {
 TEST_F(PlotSample, APictureThatCannotBeWrittenIsAnOutputFailure) {
   std::ostringstream out;
   std::ostringstream err;
-  const int status = run_plot(PlotOptions{{dir_.str()}, out_.file("no/such/folder/pic")}, out, err);
+  RealFileSystem fs;
+  const int status =
+      run_plot(PlotOptions{{dir_.str()}, out_.file("no/such/folder/pic")}, fs, out, err);
   EXPECT_EQ(status, exit_code::io_failure);
   EXPECT_THAT(err.str(), HasSubstr("no/such/folder/pic_plan.svg"));
 }

@@ -23,7 +23,8 @@ struct Outcome {
 Outcome compile(const CompileOptions& o) {
   std::ostringstream out;
   std::ostringstream err;
-  const int status = run_compile(o, out, err);
+  RealFileSystem fs;
+  const int status = run_compile(o, fs, out, err);
   return {status, out.str(), err.str()};
 }
 
@@ -33,7 +34,8 @@ class CompileVerbTest : public ::testing::Test {
   void SetUp() override {
     std::ostringstream out;
     std::ostringstream err;
-    ASSERT_EQ(run_template(TemplateOptions{sources_.str()}, out, err), exit_code::clean);
+    RealFileSystem fs;
+    ASSERT_EQ(run_template(TemplateOptions{sources_.str()}, fs, out, err), exit_code::clean);
     line_ = sources_.file("Valdora_Lusa_linea.txt");
     train_ = sources_.file("Valdora_Lusa_24863-.txt");
   }
@@ -115,7 +117,8 @@ TEST(TemplateVerbTest, WritesIntoAFolderItMakes) {
   std::ostringstream out;
   std::ostringstream err;
   const std::string folder = dir.file("a/b");
-  EXPECT_EQ(run_template(TemplateOptions{folder}, out, err), exit_code::clean) << err.str();
+  RealFileSystem fs;
+  EXPECT_EQ(run_template(TemplateOptions{folder}, fs, out, err), exit_code::clean) << err.str();
   EXPECT_EQ(list_folder(folder),
             (std::vector<std::string>{"Valdora_Lusa_24863-.txt", "Valdora_Lusa_linea.txt"}));
 }

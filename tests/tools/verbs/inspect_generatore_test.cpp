@@ -59,7 +59,8 @@ class InspectGeneratore : public ::testing::Test {
   static Result inspect(bool cells, bool json) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = run_inspect(InspectOptions{{dir_->str()}, cells, json}, out, err);
+    RealFileSystem fs;
+    const int status = run_inspect(InspectOptions{{dir_->str()}, cells, json}, fs, out, err);
     return {status, out.str(), err.str()};
   }
 

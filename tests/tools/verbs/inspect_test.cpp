@@ -1,7 +1,5 @@
 // `inspect` on a hand-built scenario written by the compiler's writers: what the summary, the
 // cell list and the JSON report say, and how missing and damaged files are reported.
-#include "scenario_tool/verbs/inspect.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -11,6 +9,8 @@
 
 #include "compiler/codice_gara.h"
 #include "format/file_writers.h"
+#include "platform/faulty_file_system.h"
+#include "scenario_tool/verbs/verbs.h"
 #include "support/sample_scenario.h"
 #include "support/test_support.h"
 
@@ -37,7 +37,8 @@ ToolRun inspect(std::vector<std::string> paths, bool cells = false, bool json = 
   std::ostringstream out;
   std::ostringstream err;
   ToolRun r;
-  r.status = run_inspect(InspectOptions{std::move(paths), cells, json}, out, err);
+  RealFileSystem fs;
+  r.status = run_inspect(InspectOptions{std::move(paths), cells, json}, fs, out, err);
   r.out = out.str();
   r.err = err.str();
   return r;
@@ -288,12 +289,13 @@ TEST_F(InspectSample, ATrackFileAloneCannotCheckItsCode) {
 }
 
 TEST_F(InspectSample, AFileThatCannotBeReadGivesTheIoStatus) {
-  testing::FaultyFileSystem fs;
+  RealFileSystem disk;
+  FaultyFileSystem fs(disk);
   fs.fail_kind = "read";
   fs.fail_at = 2;  // the table file, read after the track file
   std::ostringstream out;
   std::ostringstream err;
-  const int status = run_inspect_on(InspectOptions{{dir_.str()}, false, false}, fs, out, err);
+  const int status = run_inspect(InspectOptions{{dir_.str()}, false, false}, fs, out, err);
   EXPECT_EQ(status, exit_code::io_failure);
   EXPECT_EQ(err.str(), "inspect: cannot read " + table() + ": injected failure\n");
   EXPECT_THAT(out.str(), HasSubstr("unreadable: injected failure"));

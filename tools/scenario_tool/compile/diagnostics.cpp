@@ -7,8 +7,8 @@
 
 namespace scenario::tool {
 
-void DiagnosticCollector::on_code(std::int32_t code, std::optional<std::int32_t> pos,
-                                  SourceKind source, int line) {
+void DiagnosticCollector::on_code(Code code, std::optional<std::int32_t> pos, SourceKind source,
+                                  int line) {
   diagnostics_.push_back(Diagnostic{true, code, pos, source, line, {}});
 }
 
@@ -17,11 +17,7 @@ void DiagnosticCollector::on_unknown_keyword(SourceKind source, int line,
   // The fields after an unknown keyword stand on the same line: one warning a line.
   if (last_warning_ && last_warning_->first == source && last_warning_->second == line) return;
   last_warning_ = std::make_pair(source, line);
-  diagnostics_.push_back(Diagnostic{false, 0, std::nullopt, source, line, field});
-}
-
-void DiagnosticCollector::add_header_conflict(std::int32_t code) {
-  diagnostics_.push_back(Diagnostic{true, code, std::nullopt, SourceKind::none, 0, {}});
+  diagnostics_.push_back(Diagnostic{false, Code::none, std::nullopt, source, line, field});
 }
 
 int DiagnosticCollector::errors() const {
@@ -41,7 +37,7 @@ std::string format_diagnostic(const Diagnostic& d, const std::string& line_sourc
            std::to_string(d.line) + ": ";
   }
   if (d.is_error) {
-    text += "error " + std::to_string(d.code) + ": " + std::string(error_meaning(d.code));
+    text += "error " + to_string(d.code) + ": " + std::string(code_meaning(d.code));
     if (d.pos) text += " (at " + std::to_string(*d.pos) + " m)";
     return text;
   }

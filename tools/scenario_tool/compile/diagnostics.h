@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "compiler/compilation.h"
+#include "compiler/observer.h"
 
 namespace scenario::tool {
 
 struct Diagnostic {
   bool is_error = true;
-  std::int32_t code = 0;  // errors only
+  Code code = Code::none;  // errors only
   std::optional<std::int32_t> pos;
   SourceKind source = SourceKind::none;
   int line = 0;
@@ -25,12 +25,8 @@ struct Diagnostic {
 // Collects the compiler's reports in the order they happen.
 class DiagnosticCollector : public CompileObserver {
  public:
-  void on_code(std::int32_t code, std::optional<std::int32_t> pos, SourceKind source,
-               int line) override;
+  void on_code(Code code, std::optional<std::int32_t> pos, SourceKind source, int line) override;
   void on_unknown_keyword(SourceKind source, int line, const std::string& field) override;
-
-  // A header conflict ends the compile through `errore`; it is reported like the other codes.
-  void add_header_conflict(std::int32_t code);
 
   const std::vector<Diagnostic>& diagnostics() const { return diagnostics_; }
   int errors() const;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/compilation.h"
+#include "compiler/observer.h"
 
 namespace scenario::tool {
 

@@ -123,7 +123,7 @@ Json sign_json(const LoadedScenario& s, int e) {
   return Json{{"entry", e},
               {"text", entry(*s.table, e).name},
               {"cell", cell},
-              {"metres", cell.is_null() ? Json() : Json(cell_metres(cell.get<std::int64_t>()))}};
+              {"metres", cell.is_null() ? Json() : Json(cell_start_m(cell.get<std::int64_t>()))}};
 }
 
 Json table_part_json(const LoadedScenario& s) {

@@ -9,10 +9,6 @@ namespace scenario::tool {
 
 inline constexpr int report_version = 1;
 
-// The header values the finishing pass stores.
-inline constexpr int track_header_value = 5121;
-inline constexpr int table_header_value = 610;
-
 // With `cells`, also the occupied cells, the stretches and the approach codes.
 Json build_report(const LoadedScenario& scenario, bool cells);
 

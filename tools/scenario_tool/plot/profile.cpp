@@ -109,7 +109,7 @@ void draw_route_end(Svg& svg, const ProfileLayout& layout, const PlotScene& scen
 
 ProfileLayout profile_layout(const std::vector<TrackCell>& track) {
   ProfileLayout layout;
-  layout.length_m = static_cast<double>(cell_metres(static_cast<std::int64_t>(track.size())));
+  layout.length_m = static_cast<double>(cell_start_m(static_cast<std::int64_t>(track.size())));
   return layout;
 }
 

@@ -18,11 +18,11 @@ double lane_middle(const ProfileLayout& layout, Lane lane) {
 }
 
 double cell_x(const ProfileLayout& layout, std::size_t cell) {
-  return layout.x_of(static_cast<double>(cell_metres(static_cast<std::int64_t>(cell))));
+  return layout.x_of(static_cast<double>(cell_start_m(static_cast<std::int64_t>(cell))));
 }
 
 std::string km_of_cell(std::size_t cell) {
-  return svg_number(static_cast<double>(cell_metres(static_cast<std::int64_t>(cell))) / 1000) +
+  return svg_number(static_cast<double>(cell_start_m(static_cast<std::int64_t>(cell))) / 1000) +
          " km";
 }
 

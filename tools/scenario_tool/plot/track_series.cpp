@@ -2,13 +2,14 @@
 
 #include <functional>
 
+#include "format/cell_values.h"
 #include "scenario_tool/scenario/track_views.h"
 
 namespace scenario::tool {
 
 namespace {
 
-constexpr double kCellMetres = 50;
+constexpr double kCellMetres = static_cast<double>(cell_metres);
 
 // The value a cell holds; stretches are made of the cells for which it is set.
 using CellValue = std::function<std::optional<int>(const TrackCell&)>;
@@ -19,19 +20,14 @@ std::vector<Stretch> stretches_of(const std::vector<TrackCell>& track, const Cel
   for (std::size_t i = 0; i < track.size(); ++i) {
     const auto v = value(track[i]);
     const auto index = static_cast<std::int64_t>(i);
-    if (v && open && out.back().value == *v && out.back().end_m == cell_metres(index)) {
-      out.back().end_m = cell_metres(index + 1);
+    if (v && open && out.back().value == *v && out.back().end_m == cell_start_m(index)) {
+      out.back().end_m = cell_start_m(index + 1);
       continue;
     }
     open = v.has_value();
-    if (open) out.push_back(Stretch{cell_metres(index), cell_metres(index + 1), *v});
+    if (open) out.push_back(Stretch{cell_start_m(index), cell_start_m(index + 1), *v});
   }
   return out;
-}
-
-std::optional<double> gradient_per_mille(const TrackCell& c) {
-  if (c.gradient_100 == 0) return std::nullopt;
-  return static_cast<double>(c.gradient_100) - 100.0;
 }
 
 double rise_of(double per_mille) { return per_mille * kCellMetres / 1000.0; }
@@ -48,7 +44,7 @@ std::vector<Stretch> tunnel_stretches(const std::vector<TrackCell>& track) {
 std::vector<Stretch> speed_stretches(const std::vector<TrackCell>& track) {
   return stretches_of(track, [](const TrackCell& c) -> std::optional<int> {
     if (c.speed_div5 == 0) return std::nullopt;
-    return c.speed_div5 * 5;
+    return speed_limit_kmh(c);
   });
 }
 

@@ -1,36 +1,30 @@
 #include "scenario_tool/scenario/cell_meaning.h"
 
+#include "format/cell_values.h"
+
 namespace scenario::tool {
 
 namespace {
 
 namespace kind = cell_kind;
 
-// value = first × 10 + second, as the recorders pack two digits.
-std::pair<int, int> tens_units(int value) { return {value / 10, value % 10}; }
-
 Json signal_meaning(const TrackCell& c) {
-  const auto [s1, d1] = tens_units(c.value1);
-  const auto [s2, d2] = tens_units(c.value2);
-  const auto [s3, d3] = tens_units(c.value3);
-  // value4 = rapp × 10 + sx × 3 + dx.
-  const auto [rapp, sides] = tens_units(c.value4);
-  Json left{{"sx", sides / 3}, {"aspects", {s1, s2, s3}}, {"rapp", rapp}};
-  Json right{{"dx", sides % 3}, {"aspects", {d1, d2, d3}}};
+  const SignalValues v = unpack_signal(c);
+  Json left{{"sx", v.sx}, {"aspects", {v.s1, v.s2, v.s3}}, {"rapp", v.rapp}};
+  Json right{{"dx", v.dx}, {"aspects", {v.d1, v.d2, v.d3}}};
   return Json{{"left", left}, {"right", right}, {"signal_time", c.signal_time}};
 }
 
-// A board value is 100 × (left speed / 5) + right speed / 5.
-Json board_side_speeds(int value) {
-  return Json{{"left_kmh", value / 100 * 5}, {"right_kmh", value % 100 * 5}};
+Json board_side_speeds(std::int32_t left, std::int32_t right) {
+  return Json{{"left_kmh", left}, {"right_kmh", right}};
 }
 
 Json board_meaning(const TrackCell& c) {
-  const auto [left, right] = tens_units(c.value4);
-  return Json{{"a", board_side_speeds(c.value1)},
-              {"b", board_side_speeds(c.value2)},
-              {"c", board_side_speeds(c.value3)},
-              {"stripes", {{"left", left}, {"right", right}}}};
+  const BoardValues v = unpack_board(c);
+  return Json{{"a", board_side_speeds(v.vas, v.vad)},
+              {"b", board_side_speeds(v.vbs, v.vbd)},
+              {"c", board_side_speeds(v.vcs, v.vcd)},
+              {"stripes", {{"left", v.strisces}, {"right", v.strisced}}}};
 }
 
 Json slowdown_meaning(const TrackCell& c, bool with_f_tt) {

@@ -7,9 +7,9 @@ namespace scenario::tool {
 namespace {
 
 // The compiler sizes the line and the track from the route length: metres up to the length
-// plus 7000, and one cell per 50 of them.
-constexpr std::int64_t kMargin = 7000;
-constexpr std::int64_t kCellMetres = 50;
+// plus the extra metres, and one cell per 50 of them.
+constexpr std::int64_t kMargin = route_extra_metres;
+constexpr std::int64_t kCellMetres = cell_metres;
 
 std::int64_t cells_for_last_metre(std::int64_t last_m) {
   return static_cast<std::int64_t>(round_half_even(static_cast<double>(last_m) / kCellMetres)) + 1;

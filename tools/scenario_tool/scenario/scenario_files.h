@@ -8,6 +8,10 @@
 #include <variant>
 #include <vector>
 
+namespace scenario {
+class FileSystem;
+}
+
 namespace scenario::tool {
 
 enum class FileRole { track, table, line };
@@ -48,6 +52,7 @@ struct LocateFailure {
 // One folder: the scenario whose table or track file lies in it (ROUTE_TRAIN.sim and
 // ROUTE_TRAIN.dat, the route id being everything before the last "_", and ROUTE_linea.dat).
 // Otherwise every path is a file, recognised by its name.
-std::variant<ScenarioFiles, LocateFailure> locate_files(const std::vector<std::string>& paths);
+std::variant<ScenarioFiles, LocateFailure> locate_files(const std::vector<std::string>& paths,
+                                                        FileSystem& fs);
 
 }  // namespace scenario::tool

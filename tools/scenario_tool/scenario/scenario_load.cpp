@@ -1,6 +1,6 @@
 #include "scenario_tool/scenario/scenario_load.h"
 
-#include <filesystem>
+#include "scenario_tool/exit_codes.h"
 
 namespace scenario::tool {
 
@@ -9,8 +9,7 @@ namespace {
 // Reads the file; the outcome says what happened when the bytes are not there.
 std::optional<std::string> read_bytes(const WantedFile& wanted, FileSystem& fs,
                                       FileOutcome& outcome) {
-  std::error_code ec;
-  if (!std::filesystem::exists(wanted.path, ec) && !ec) {
+  if (fs.kind_of(wanted.path) == PathKind::missing) {
     outcome.state = FileState::missing;
     return std::nullopt;
   }

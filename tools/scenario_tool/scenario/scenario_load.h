@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -14,7 +13,6 @@
 #include "format/model.h"
 #include "platform/file_system.h"
 #include "scenario_tool/scenario/scenario_files.h"
-#include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
 
@@ -52,17 +50,5 @@ LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs);
 // `tell_optional_missing` is set.
 int report_file_problems(const LoadedScenario& s, std::string_view verb, std::ostream& err,
                          bool tell_optional_missing);
-
-// Runs a verb that reads a scenario. Only the system can fail there (memory, a folder that
-// vanishes): the bytes are checked. So an exception is told as "VERB: what" and is an I/O failure.
-template <typename Run>
-int run_guarded(std::string_view verb, std::ostream& err, Run&& run) {
-  try {
-    return run();
-  } catch (const std::exception& e) {
-    err << verb << ": " << e.what() << '\n';
-    return exit_code::io_failure;
-  }
-}
 
 }  // namespace scenario::tool

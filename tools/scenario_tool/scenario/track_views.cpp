@@ -4,13 +4,12 @@
 #include <cstdint>
 #include <functional>
 
+#include "format/cell_values.h"
 #include "scenario_tool/scenario/cell_meaning.h"
 
 namespace scenario::tool {
 
 namespace {
-
-constexpr std::int64_t kCellMetres = 50;
 
 using ByteField = std::uint8_t TrackCell::*;
 using ValueOf = std::function<Json(std::uint8_t)>;
@@ -18,8 +17,8 @@ using ValueOf = std::function<Json(std::uint8_t)>;
 Json run(std::int64_t first, std::int64_t last, Json value) {
   return Json{{"first_cell", first},
               {"last_cell", last},
-              {"start_m", cell_metres(first)},
-              {"end_m", cell_metres(last + 1)},
+              {"start_m", cell_start_m(first)},
+              {"end_m", cell_start_m(last + 1)},
               {"value", std::move(value)}};
 }
 
@@ -46,7 +45,7 @@ Json raw_values(const TrackCell& c) {
 
 }  // namespace
 
-std::int64_t cell_metres(std::int64_t index) { return index * kCellMetres; }
+std::int64_t cell_start_m(std::int64_t index) { return index * cell_metres; }
 
 Json cell_counts(const std::vector<TrackCell>& track) {
   std::array<std::int64_t, 256> counts{};
@@ -65,7 +64,7 @@ Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table) 
     if (c.kind == cell_kind::free) continue;
     const auto index = static_cast<std::int64_t>(i);
     out.push_back(Json{{"index", index},
-                       {"metres", cell_metres(index)},
+                       {"metres", cell_start_m(index)},
                        {"kind", c.kind},
                        {"kind_name", kind_name(c.kind)},
                        {"raw", raw_values(c)},
@@ -76,8 +75,13 @@ Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table) 
 
 Json stretches(const std::vector<TrackCell>& track) {
   // A gradient byte of 0 was never written (the last cells of the track).
-  const ValueOf gradient = [](std::uint8_t b) { return b == 0 ? Json() : Json(b - 100); };
-  const ValueOf speed = [](std::uint8_t b) { return Json(b * 5); };
+  const ValueOf gradient = [](std::uint8_t b) {
+    const auto g = gradient_per_mille(TrackCell{.gradient_100 = b});
+    return g ? Json(*g) : Json();
+  };
+  const ValueOf speed = [](std::uint8_t b) {
+    return Json(speed_limit_kmh(TrackCell{.speed_div5 = b}));
+  };
   const ValueOf as_is = [](std::uint8_t b) { return Json(b); };
   return Json{{"gradient", runs_of(track, &TrackCell::gradient_100, gradient)},
               {"speed_limit_kmh", runs_of(track, &TrackCell::speed_div5, speed)},
@@ -91,7 +95,7 @@ Json approach_codes(const std::vector<TrackCell>& track) {
     if (track[i].approach_code == 0) continue;
     const auto index = static_cast<std::int64_t>(i);
     out.push_back(
-        Json{{"cell", index}, {"metres", cell_metres(index)}, {"code", track[i].approach_code}});
+        Json{{"cell", index}, {"metres", cell_start_m(index)}, {"code", track[i].approach_code}});
   }
   return out;
 }

@@ -10,7 +10,7 @@
 namespace scenario::tool {
 
 // Metres at which a cell begins: its index × 50.
-std::int64_t cell_metres(std::int64_t index);
+std::int64_t cell_start_m(std::int64_t index);
 
 // {"free": n, "signal": n, ...}, the kinds present, in the order of their codes.
 Json cell_counts(const std::vector<TrackCell>& track);

@@ -1,47 +1,22 @@
-// `compile`: an author's two sources through the generator's own compiler, in a private folder so
-// that the reader's deletion of its sources never touches the author's files.
-#include <filesystem>
+// `compile`: an author's two sources through the generator's own compiler. The sources are read
+// once and served to the compiler from memory, so that its deletion of its sources never touches
+// the author's files; the compiled files go straight into the output folder.
+#include <map>
 #include <optional>
 
-#include "compiler/compilation.h"
+#include "compiler/header_slots.h"
 #include "compiler/memorizza_percorso.h"
 #include "format/file_names.h"
 #include "platform/file_system.h"
-#include "platform/private_folder.h"
+#include "platform/paths.h"
 #include "platform/replace_files.h"
-#include "run/errore.h"
 #include "scenario_tool/compile/diagnostics.h"
-#include "scenario_tool/compile/output_folder.h"
+#include "scenario_tool/compile/sources_in_memory.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// A private folder, removed with its contents whatever happens.
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    std::string reason;
-    if (!make_private_folder("scenario_tool-", &path_, &reason)) {
-      throw FileError(path_, reason, "create");
-    }
-  }
-  ~PrivateFolder() {
-    std::error_code ec;
-    fs::remove_all(fs::path(std::u8string(path_.begin(), path_.end())), ec);
-  }
-  PrivateFolder(const PrivateFolder&) = delete;
-  PrivateFolder& operator=(const PrivateFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-std::string base_name(const std::string& path) { return fs::path(path).filename().string(); }
 
 bool valid_identifier(const std::string& id) {
   return id.find_first_of(std::string("/\\\0", 3)) == std::string::npos && id != "." && id != "..";
@@ -55,7 +30,7 @@ bool derive_identifiers(const CompileOptions& o, std::string& route, std::string
   if (o.route_id) {
     route = *o.route_id;
   } else {
-    const std::string name = base_name(o.line_source);
+    const std::string name = file_name(o.line_source);
     if (!name.ends_with(line_suffix) || name.size() == line_suffix.size()) {
       err << "scenario_tool: cannot take the route identifier from \"" << name
           << "\" (not ROUTE_linea.txt): give --route-id\n";
@@ -66,7 +41,7 @@ bool derive_identifiers(const CompileOptions& o, std::string& route, std::string
   if (o.train_number) {
     train = *o.train_number;
   } else {
-    const std::string name = base_name(o.train_source);
+    const std::string name = file_name(o.train_source);
     const std::string prefix = route + "_";
     if (!name.starts_with(prefix) || !name.ends_with(train_suffix) ||
         name.size() < prefix.size() + train_suffix.size()) {
@@ -85,28 +60,11 @@ bool derive_identifiers(const CompileOptions& o, std::string& route, std::string
   return true;
 }
 
-void copy_source(FileSystem& disk, const std::string& from, const std::string& to) {
+std::string read_source(FileSystem& disk, const std::string& path) {
   std::string bytes;
   std::string reason;
-  if (!disk.read(from, &bytes, &reason)) throw FileError(from, reason, "read");
-  replace_file(disk, to, bytes);
-}
-
-// The compiled files the compile left in the private folder, as a set for the output folder.
-std::vector<OutputBlob> collect_outputs(FileSystem& disk, const GeneratorState& in,
-                                        const GeneratorState& out) {
-  std::vector<OutputBlob> blobs;
-  const std::pair<std::string, std::string> files[] = {{line_file_path(in), line_file_path(out)},
-                                                       {table_file_path(in), table_file_path(out)},
-                                                       {track_file_path(in), track_file_path(out)}};
-  for (const auto& [from, to] : files) {
-    if (!disk.exists(from)) continue;
-    std::string bytes;
-    std::string reason;
-    if (!disk.read(from, &bytes, &reason)) throw FileError(from, reason, "read");
-    blobs.push_back({to, std::move(bytes)});
-  }
-  return blobs;
+  if (!disk.read(path, &bytes, &reason)) throw FileError(path, reason, "read");
+  return bytes;
 }
 
 int exit_status(const DiagnosticCollector& d, bool header_conflict, bool werror) {
@@ -117,46 +75,41 @@ int exit_status(const DiagnosticCollector& d, bool header_conflict, bool werror)
 
 }  // namespace
 
-int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& err) {
-  GeneratorState state;
-  if (!derive_identifiers(options, state.route_id, state.train_number, err)) {
+int run_compile(const CompileOptions& options, FileSystem& disk, std::ostream& out,
+                std::ostream& err) {
+  ScenarioNames names{options.out_dir, {}, {}};
+  if (!derive_identifiers(options, names.route_id, names.train_number, err)) {
     return exit_code::usage;
   }
-  RealFileSystem disk;
-  DiagnosticCollector diagnostics;
-  bool header_conflict = false;
-  std::vector<OutputBlob> outputs;
+  std::map<std::string, std::string> sources;
   try {
-    PrivateFolder work;
-    state.folder = work.path();
-    state.fs = &disk;
-    state.observer = &diagnostics;
-    copy_source(disk, options.line_source, line_source_path(state));
-    copy_source(disk, options.train_source, train_source_path(state));
-    try {
-      memorizza_percorso(state, options.no_line ? 0 : 1);
-    } catch (const ErroreExit& e) {
-      diagnostics.add_header_conflict(e.code);
-      header_conflict = true;
-    }
-    GeneratorState target;  // only for the names in the output folder
-    target.folder = options.out_dir;
-    target.route_id = state.route_id;
-    target.train_number = state.train_number;
-    if (!header_conflict) outputs = collect_outputs(disk, state, target);
-    for (const auto& d : diagnostics.diagnostics()) {
-      err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
-    }
-    if (!outputs.empty()) {
-      ensure_folder(options.out_dir);
-      replace_files(disk, outputs);
-    }
+    sources[line_source_path(names)] = read_source(disk, options.line_source);
+    sources[train_source_path(names)] = read_source(disk, options.train_source);
   } catch (const FileError& e) {
     err << "scenario_tool: " << e.what() << "\n";
     return exit_code::io_failure;
   }
-  for (const auto& blob : outputs) {
-    out << "wrote " << blob.path << " (" << blob.bytes.size() << " bytes)\n";
+  DiagnosticCollector diagnostics;
+  SourcesInMemory fs(disk, std::move(sources), options.out_dir);
+  Compilation compilation(names, fs, diagnostics);
+  bool header_conflict = false;
+  std::optional<std::string> write_failure;
+  try {
+    memorizza_percorso(compilation, options.no_line ? 0 : 1);
+  } catch (const HeaderConflict&) {
+    header_conflict = true;
+  } catch (const FileError& e) {
+    write_failure = e.what();
+  }
+  for (const auto& d : diagnostics.diagnostics()) {
+    err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
+  }
+  if (write_failure) {
+    err << "scenario_tool: " << *write_failure << "\n";
+    return exit_code::io_failure;
+  }
+  for (const WrittenFile& file : compilation.written) {
+    out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
   }
   out << diagnostics.errors() << " error(s), " << diagnostics.warnings() << " warning(s)\n";
   return exit_status(diagnostics, header_conflict, options.werror);

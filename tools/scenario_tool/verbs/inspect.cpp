@@ -1,18 +1,19 @@
-#include "scenario_tool/verbs/inspect.h"
-
+// `inspect`: decodes the compiled files of one scenario and tells what they hold.
 #include <variant>
 
 #include "scenario_tool/inspect/report.h"
 #include "scenario_tool/inspect/report_text.h"
 #include "scenario_tool/scenario/scenario_files.h"
 #include "scenario_tool/scenario/scenario_load.h"
+#include "scenario_tool/verbs/guarded.h"
+#include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
 
 namespace {
 
 int inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
-  const auto located = locate_files(options.paths);
+  const auto located = locate_files(options.paths, fs);
   if (const auto* failure = std::get_if<LocateFailure>(&located)) {
     err << "inspect: " << failure->message << '\n';
     return failure->exit;
@@ -34,14 +35,9 @@ int inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out, st
 
 }  // namespace
 
-int run_inspect_on(const InspectOptions& options, FileSystem& fs, std::ostream& out,
-                   std::ostream& err) {
+int run_inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out,
+                std::ostream& err) {
   return run_guarded("inspect", err, [&] { return inspect(options, fs, out, err); });
-}
-
-int run_inspect(const InspectOptions& options, std::ostream& out, std::ostream& err) {
-  RealFileSystem fs;
-  return run_inspect_on(options, fs, out, err);
 }
 
 }  // namespace scenario::tool

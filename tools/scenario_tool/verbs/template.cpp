@@ -1,34 +1,29 @@
 // `template`: the built-in sources, byte for byte, as an author's starting point.
-#include <filesystem>
-
-#include "compiler/compilation.h"
 #include "format/file_names.h"
 #include "platform/file_system.h"
 #include "platform/replace_files.h"
 #include "run/builtin_scenario.h"
-#include "scenario_tool/compile/output_folder.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "sources/writers.h"
 
 namespace scenario::tool {
 
-int run_template(const TemplateOptions& options, std::ostream& out, std::ostream& err) {
-  RealFileSystem fs;
-  GeneratorState state;
-  state.folder = options.out_dir;
-  state.route_id = builtin_route_id;
-  state.train_number = builtin_train_number;
-  state.fs = &fs;
+int run_template(const TemplateOptions& options, FileSystem& fs, std::ostream& out,
+                 std::ostream& err) {
+  const ScenarioNames names{options.out_dir, builtin_route_id, builtin_train_number};
   try {
-    ensure_folder(options.out_dir);
-    dati_linea(state);
-    dati_treno(state);
+    std::string reason;
+    if (!fs.make_folders(options.out_dir, &reason)) {
+      throw FileError(options.out_dir, reason, "create");
+    }
+    dati_linea(names, fs);
+    dati_treno(names, fs);
   } catch (const FileError& e) {
     err << "scenario_tool: " << e.what() << "\n";
     return exit_code::io_failure;
   }
-  out << "wrote " << line_source_path(state) << "\n";
-  out << "wrote " << train_source_path(state) << "\n";
+  out << "wrote " << line_source_path(names) << "\n";
+  out << "wrote " << train_source_path(names) << "\n";
   return exit_code::clean;
 }
 

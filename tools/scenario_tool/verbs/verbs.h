@@ -1,5 +1,5 @@
-// The verbs of scenario_tool, each a function over its options and two output streams, so that
-// tests can run them without a process.
+// The verbs of scenario_tool, each a function over its options, a file system and two output
+// streams, so that tests can run them without a process and on any file system.
 #pragma once
 
 #include <optional>
@@ -7,16 +7,13 @@
 #include <string>
 #include <vector>
 
-namespace scenario::tool {
+#include "scenario_tool/exit_codes.h"
 
-namespace exit_code {
-inline constexpr int clean = 0;
-inline constexpr int header_conflict = 1;
-inline constexpr int recorded_code = 2;
-inline constexpr int io_failure = 3;
-inline constexpr int usage = 64;
-inline constexpr int damaged_file = 65;
-}  // namespace exit_code
+namespace scenario {
+class FileSystem;
+}
+
+namespace scenario::tool {
 
 struct TemplateOptions {
   std::string out_dir = ".";
@@ -43,9 +40,12 @@ struct PlotOptions {
   std::optional<std::string> prefix;  // PREFIX_plan.svg and PREFIX_profile.svg
 };
 
-int run_template(const TemplateOptions& options, std::ostream& out, std::ostream& err);
-int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& err);
-int run_inspect(const InspectOptions& options, std::ostream& out, std::ostream& err);
-int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err);
+int run_template(const TemplateOptions& options, FileSystem& fs, std::ostream& out,
+                 std::ostream& err);
+int run_compile(const CompileOptions& options, FileSystem& fs, std::ostream& out,
+                std::ostream& err);
+int run_inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out,
+                std::ostream& err);
+int run_plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario::tool

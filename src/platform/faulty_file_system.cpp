@@ -1,0 +1,108 @@
+#include "platform/faulty_file_system.h"
+
+#include <utility>
+
+namespace scenario {
+
+namespace {
+
+constexpr const char* kInjected = "injected failure";
+
+class FaultyOutputFile : public OutputFile {
+ public:
+  FaultyOutputFile(FaultyFileSystem& owner, std::unique_ptr<OutputFile> inner)
+      : owner_(owner), inner_(std::move(inner)) {}
+
+  bool write(std::string_view bytes, std::string* err) override {
+    if (owner_.should_fail("write")) {
+      // Part of the bytes reach the disk, as in a real short write.
+      std::string ignored;
+      inner_->write(bytes.substr(0, bytes.size() / 2), &ignored);
+      *err = kInjected;
+      return false;
+    }
+    return inner_->write(bytes, err);
+  }
+
+  bool flush(std::string* err) override {
+    if (owner_.should_fail("flush")) {
+      *err = kInjected;
+      return false;
+    }
+    return inner_->flush(err);
+  }
+
+  bool close(std::string* err) override {
+    if (owner_.should_fail("close")) {
+      std::string ignored;
+      inner_->close(&ignored);
+      *err = kInjected;
+      return false;
+    }
+    return inner_->close(err);
+  }
+
+ private:
+  FaultyFileSystem& owner_;
+  std::unique_ptr<OutputFile> inner_;
+};
+
+}  // namespace
+
+bool FaultyFileSystem::should_fail(const std::string& kind) {
+  const int n = ++counts[kind];
+  return kind == fail_kind && n == fail_at;
+}
+
+std::unique_ptr<OutputFile> FaultyFileSystem::create(const std::string& path, std::string* err) {
+  if (should_fail("create")) {
+    *err = kInjected;
+    return nullptr;
+  }
+  auto inner = inner_.create(path, err);
+  if (!inner) return nullptr;
+  return std::make_unique<FaultyOutputFile>(*this, std::move(inner));
+}
+
+bool FaultyFileSystem::read(const std::string& path, std::string* bytes, std::string* err) {
+  if (should_fail("read")) {
+    *err = kInjected;
+    return false;
+  }
+  return inner_.read(path, bytes, err);
+}
+
+bool FaultyFileSystem::remove(const std::string& path, std::string* err) {
+  if (should_fail("remove")) {
+    *err = kInjected;
+    return false;
+  }
+  return inner_.remove(path, err);
+}
+
+bool FaultyFileSystem::rename(const std::string& from, const std::string& to, std::string* err) {
+  if (should_fail("rename")) {
+    *err = kInjected;
+    return false;
+  }
+  return inner_.rename(from, to, err);
+}
+
+bool FaultyFileSystem::list_folder(const std::string& path, std::vector<FolderEntry>* entries,
+                                   std::string* err) {
+  if (should_fail("list")) {
+    *err = kInjected;
+    return false;
+  }
+  return inner_.list_folder(path, entries, err);
+}
+
+bool FaultyFileSystem::make_folders(const std::string& path, std::string* err) {
+  if (should_fail("make_folders")) {
+    *err = kInjected;
+    return false;
+  }
+  return inner_.make_folders(path, err);
+}
+
+}  // namespace scenario
