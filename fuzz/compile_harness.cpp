@@ -20,6 +20,7 @@
 #include "fuzz_check.h"
 #include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
+#include "scenario_tool/compile/source_check.h"
 
 namespace scenario::fuzz {
 
@@ -60,6 +61,12 @@ class LastCode : public CompileObserver {
   }
   void on_unknown_keyword(SourceKind, int line, const std::string&) override {
     require(line >= 1, "an unknown keyword reported outside the source's lines");
+  }
+  void on_record(const RecordKind& kind, SourceKind source, int line, int values) override {
+    require(source == kind.source, "a record read from the other source");
+    require(line >= 1, "a record reported outside the source's lines");
+    require(values <= static_cast<int>(kind.fields.size()), "a record read with extra values",
+            std::string(kind.name));
   }
   Code last = Code::none;
 };
@@ -206,8 +213,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::string builtin = builtin_compile_input();
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   Compile c;
-  prepare(c, split_compile_input(bytes));
+  const CompileInput input = split_compile_input(bytes);
+  prepare(c, input);
   run(c);
+  // The author's tool checks the same sources; whatever they hold, the check must not fail.
+  const auto check =
+      scenario::tool::check_sources(input.line_source, input.train_source.value_or(""));
+  for (const auto& finding : check.findings) {
+    require(!finding.warning.empty() && !finding.message.empty(), "a finding without its words");
+  }
   check_folder(c);
   check_outcome(c, bytes == builtin);
   ++tally.inputs;

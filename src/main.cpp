@@ -3,13 +3,19 @@
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <iostream>
 
+#include "generatore_arguments.h"
 #include "platform/file_system.h"
 #include "platform/program_folder.h"
 #include "platform/ui.h"
 #include "run/form1.h"
 
-int main() {
+int main(int argc, char** argv) {
+  if (const auto status =
+          scenario::answer_arguments(argc, argv, SCENARIO_VERSION, std::cout, std::cerr)) {
+    return *status;
+  }
 #ifdef SIGXFSZ
   // A file size limit must fail the write, not kill the run before it can clean up.
   std::signal(SIGXFSZ, SIG_IGN);

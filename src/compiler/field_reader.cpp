@@ -42,6 +42,7 @@ FieldReader::FieldReader(std::string text) : text_(std::move(text)) {}
 
 void FieldReader::begin_read() {
   read_line_ = current_line_;
+  ++reads_;
   if (at_end()) throw SourceReadError("read past the end of the source");
 }
 

@@ -35,6 +35,8 @@ class FieldReader {
 
   // The 1-based line on which the last read began.
   int line() const { return read_line_; }
+  // How many fields and numbers have been read so far.
+  int reads() const { return reads_; }
 
  private:
   std::int64_t read_number(std::int64_t lowest, std::int64_t highest);
@@ -48,6 +50,7 @@ class FieldReader {
   std::size_t pos_ = 0;
   int current_line_ = 1;
   int read_line_ = 1;
+  int reads_ = 0;
 };
 
 }  // namespace scenario

@@ -10,6 +10,8 @@
 
 namespace scenario {
 
+struct RecordKind;
+
 // Which text source the reader is on when something is recorded.
 enum class SourceKind { none, line, train };
 
@@ -20,6 +22,11 @@ class CompileObserver {
   virtual void on_code(Code code, std::optional<std::int32_t> pos, SourceKind source, int line) = 0;
   // A record's keyword field matched no record kind (comments, headers and empty fields excluded).
   virtual void on_unknown_keyword(SourceKind source, int line, const std::string& field) = 0;
+  // A record of `kind`, whose keyword stands on `line`, has been read: `values` is how many values
+  // the reader took for it. Not told when the reading failed inside the record.
+  virtual void on_record(const RecordKind& kind, SourceKind source, int line, int values) {
+    (void)kind, (void)source, (void)line, (void)values;
+  }
 };
 
 // Hears everything and keeps nothing.

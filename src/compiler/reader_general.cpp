@@ -32,16 +32,13 @@ bool SourceReader::find_general_section() {
 }
 
 Flow SourceReader::general_section() {
-  static constexpr std::array<RecordKind, 8> kGeneralRecords{{
-      {"lunghezza", "percorso", false, &SourceReader::lunghezza},
-      {"tre", "progressiva", true, &SourceReader::progressiva_tre},
-      {"due", "progressiva", true, &SourceReader::progressiva_due},
-      {"uno", "progressiva", true, &SourceReader::progressiva_uno},
-      {"sfondo", "uno", true, &SourceReader::sfondo_uno},
-      {"sfondo", "due", true, &SourceReader::sfondo_due},
-      {"sfondo", "tre", true, &SourceReader::sfondo_tre},
-      {"segnali", "ripetizione", true, &SourceReader::ripetizione},
-  }};
+  // In the order of general_records().
+  static constexpr std::array<Handler, 8> kHandlers{
+      &SourceReader::lunghezza,       &SourceReader::progressiva_tre,
+      &SourceReader::progressiva_due, &SourceReader::progressiva_uno,
+      &SourceReader::sfondo_uno,      &SourceReader::sfondo_due,
+      &SourceReader::sfondo_tre,      &SourceReader::ripetizione,
+  };
   while (!at_end()) {
     field_ = field();
     if (at_end()) break;
@@ -49,7 +46,7 @@ Flow SourceReader::general_section() {
     for (int skipped = 0; skipped < kGeneralCommentSkips && is_comment(field_); ++skipped) {
       field_ = field();
     }
-    if (run_tests(kGeneralRecords) == Flow::stop) return Flow::stop;
+    if (run_tests(scenario::general_records(), kHandlers) == Flow::stop) return Flow::stop;
     if (closes_general_section(field_)) break;
   }
   return Flow::go_on;

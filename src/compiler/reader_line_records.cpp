@@ -15,21 +15,15 @@ namespace {
 constexpr std::int64_t kLastGeometryMetre = 1000000;
 constexpr std::int64_t kGradientBase = gradient_base;
 
-// Curvature per metre by class digit "1" to "6".
-constexpr std::array<double, 6> kCurvature{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
-
 }  // namespace
 
 Flow SourceReader::line_records() {
   start_line_records();
-  static constexpr std::array<RecordKind, 5> kLineRecords{{
-      {"pendenza", "", false, &SourceReader::pendenza},
-      {"curva", "", false, &SourceReader::curva},
-      {"montagna", "", false, &SourceReader::montagna},
-      {"indicatori_v", "", false, &SourceReader::indicatori},
-      {"cartello", "indicat", false, &SourceReader::cartello},
-  }};
-  return record_loop(kLineRecords);
+  // In the order of line_records().
+  static constexpr std::array<Handler, 5> kHandlers{
+      &SourceReader::pendenza, &SourceReader::curva, &SourceReader::montagna,
+      &SourceReader::indicatori, &SourceReader::cartello};
+  return record_loop(scenario::line_records(), kHandlers);
 }
 
 void SourceReader::start_line_records() {
@@ -89,8 +83,10 @@ Flow SourceReader::curva() {
   if (!fits_on_track(p, kEndMargin)) return beyond_track(p);
 
   std::optional<double> k;
-  for (std::size_t digit = 0; digit < kCurvature.size() && !k; ++digit) {
-    if (contains(field_, std::string(1, static_cast<char>('1' + digit)))) k = kCurvature[digit];
+  for (std::size_t digit = 0; digit < std::size(curve_curvature) && !k; ++digit) {
+    if (contains(field_, std::string(1, static_cast<char>('1' + digit)))) {
+      k = curve_curvature[digit];
+    }
   }
   if (!k) {
     c_.codes.record(Code::bad_curve);

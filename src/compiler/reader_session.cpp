@@ -114,19 +114,15 @@ std::uint8_t SourceReader::byte() {
 
 // ---- Keyword tests and record loops ----
 
-bool SourceReader::matches(const RecordKind& kind) const {
-  const auto test = [&](std::string_view word) {
-    return word.empty() || (kind.exact_case ? contains(field_, word) : has(word));
-  };
-  return test(kind.first) && test(kind.second);
-}
-
 // Every test looks at the same field, in order, and a field may pass several of them.
-Flow SourceReader::run_tests(std::span<const RecordKind> kinds) {
-  for (const RecordKind& kind : kinds) {
-    if (!matches(kind)) continue;
+Flow SourceReader::run_tests(std::span<const RecordKind> kinds, std::span<const Handler> handlers) {
+  const int line = line_;
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    if (!keyword_matches(kinds[i], field_)) continue;
     matched_ = true;
-    const Flow flow = (this->*kind.read)();
+    const int reads_before = source_->reads();
+    const Flow flow = (this->*handlers[i])();
+    c_.codes.observer().on_record(kinds[i], source_kind_, line, source_->reads() - reads_before);
     if (flow != Flow::go_on) return flow;
   }
   return Flow::go_on;
@@ -145,11 +141,12 @@ bool SourceReader::next_keyword_field() {
   return true;
 }
 
-Flow SourceReader::record_loop(std::span<const RecordKind> kinds) {
+Flow SourceReader::record_loop(std::span<const RecordKind> kinds,
+                               std::span<const Handler> handlers) {
   while (next_keyword_field()) {
     const int line = line_;
     matched_ = false;
-    const Flow flow = run_tests(kinds);
+    const Flow flow = run_tests(kinds, handlers);
     if (matched_) recognised_line_ = line;
     if (flow == Flow::stop) return Flow::stop;
     if (flow == Flow::leave_loop) break;

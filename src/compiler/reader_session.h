@@ -13,6 +13,7 @@
 
 #include "compiler/compilation.h"
 #include "compiler/field_reader.h"
+#include "compiler/record_kinds.h"
 #include "compiler/recorders.h"
 #include "format/model.h"
 
@@ -60,12 +61,8 @@ class SourceReader {
   void finish();
 
  private:
-  struct RecordKind {
-    std::string_view first;
-    std::string_view second;  // empty when one word identifies the record
-    bool exact_case;
-    Flow (SourceReader::*read)();
-  };
+  // Reads the values of one record kind, in the order of the kinds' table.
+  using Handler = Flow (SourceReader::*)();
 
   void clear_model();
 
@@ -81,10 +78,9 @@ class SourceReader {
 
   // Keyword tests and the record loops.
   bool has(std::string_view lower_word) const { return contains_any_case(field_, lower_word); }
-  bool matches(const RecordKind& kind) const;
-  Flow run_tests(std::span<const RecordKind> kinds);
+  Flow run_tests(std::span<const RecordKind> kinds, std::span<const Handler> handlers);
   bool next_keyword_field();
-  Flow record_loop(std::span<const RecordKind> kinds);
+  Flow record_loop(std::span<const RecordKind> kinds, std::span<const Handler> handlers);
   void report_unknown_keyword(int line) const;
 
   // Track helpers.

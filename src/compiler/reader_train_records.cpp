@@ -16,19 +16,13 @@ constexpr std::int64_t kSpeedStep = speed_step_kmh;
 
 Flow SourceReader::train_records() {
   start_train_records();
-  static constexpr std::array<RecordKind, 10> kTrainRecords{{
-      {"frenata", "massa", false, &SourceReader::frenata},
-      {"vetture", "", false, &SourceReader::vetture},
-      {"velocit", "", false, &SourceReader::velocita},
-      {"aderenza", "", false, &SourceReader::aderenza},
-      {"orologio", "", false, &SourceReader::orologio},
-      {"sabbia", "", false, &SourceReader::sabbia},
-      {"segnale", "", false, &SourceReader::segnale},
-      {"rallentamento", "", false, &SourceReader::rallentamento},
-      {"abbattimento", "", false, &SourceReader::abbattimento},
-      {"stazione", "", false, &SourceReader::stazione},
-  }};
-  return record_loop(kTrainRecords);
+  // In the order of train_records().
+  static constexpr std::array<Handler, 10> kHandlers{
+      &SourceReader::frenata,  &SourceReader::vetture,       &SourceReader::velocita,
+      &SourceReader::aderenza, &SourceReader::orologio,      &SourceReader::sabbia,
+      &SourceReader::segnale,  &SourceReader::rallentamento, &SourceReader::abbattimento,
+      &SourceReader::stazione};
+  return record_loop(scenario::train_records(), kHandlers);
 }
 
 void SourceReader::start_train_records() {

@@ -67,5 +67,30 @@ TEST_F(GeneratoreProcessTest, AReadOnlyFolderEndsWithStatus3AndKeepsTheOldFiles)
             (std::vector<std::string>{"Valdora_Lusa_24863_note.txt", "generatore"}));
 }
 
+// Arguments end the program before the run: the folder keeps only the program (and an earlier
+// run's files, untouched).
+TEST_F(GeneratoreProcessTest, HelpAndVersionAnswerAndAnyOtherArgumentIsAUsageError) {
+  testing::write_file(dir_.path() / "Valdora_Lusa_24863_note.txt", "an older note");
+  struct Case {
+    std::string arguments;
+    int status;
+    std::string out_starts;
+    std::string err_starts;
+  };
+  for (const Case& c : {Case{"--help", 0, "Usage: generatore [--help | --version]\n", ""},
+                        Case{"--version", 0, "generatore 1.0.0\n", ""},
+                        Case{"-x", 64, "", "generatore: it takes no arguments, but was given"},
+                        Case{"--help extra", 64, "", "generatore: it takes no arguments"}}) {
+    const auto r = run_command("env -u DISPLAY " + exe() + " " + c.arguments);
+    EXPECT_EQ(r.exit_status, c.status) << c.arguments;
+    EXPECT_EQ(r.out.substr(0, c.out_starts.size()), c.out_starts) << c.arguments;
+    EXPECT_EQ(r.err.substr(0, c.err_starts.size()), c.err_starts) << c.arguments;
+    EXPECT_EQ(c.out_starts.empty(), r.out.empty()) << c.arguments;
+    EXPECT_EQ(list_folder(dir_.path()),
+              (std::vector<std::string>{"Valdora_Lusa_24863_note.txt", "generatore"}));
+    EXPECT_EQ(read_file(dir_.path() / "Valdora_Lusa_24863_note.txt"), "an older note");
+  }
+}
+
 }  // namespace
 }  // namespace scenario

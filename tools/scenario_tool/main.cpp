@@ -15,6 +15,26 @@ void add_template(CLI::App& app, TemplateOptions& o) {
   auto* cmd = app.add_subcommand("template",
                                  "Write the built-in line and train sources as a starting point");
   cmd->add_option("-o,--output", o.out_dir, "Folder to write into")->capture_default_str();
+  cmd->add_flag("--force", o.force, "Replace sources that are already there");
+}
+
+void add_new(CLI::App& app, NewOptions& o) {
+  auto* cmd = app.add_subcommand(
+      "new",
+      "Write a small commented scenario to start from: ROUTE_linea.txt and ROUTE_TRAIN-.txt");
+  cmd->add_option("ROUTE", o.route_id, "Route identifier")->required();
+  cmd->add_option("TRAIN", o.train_number, "Train number")->required();
+  cmd->add_option("-o,--output", o.out_dir, "Folder to write into")->capture_default_str();
+  cmd->add_flag("--force", o.force, "Replace sources that are already there");
+}
+
+void add_explain(CLI::App& app, ExplainOptions& o) {
+  auto* cmd = app.add_subcommand(
+      "explain", "Explain a code of compile, a record keyword of the sources, or a warning");
+  cmd->add_option("TOPIC", o.topic, "A code (16), a keyword (segnale) or a warning id (rounded)");
+  cmd->add_flag("--codes", o.codes, "List every code");
+  cmd->add_flag("--keywords", o.keywords, "List every record keyword");
+  cmd->add_flag("--warnings", o.warnings, "List every warning");
 }
 
 void add_compile(CLI::App& app, CompileOptions& o) {
@@ -31,6 +51,9 @@ void add_compile(CLI::App& app, CompileOptions& o) {
                   "Train number (default: from TRAIN_SOURCE's name)");
   cmd->add_flag("--no-line", o.no_line, "Do not build the line geometry nor write the line file");
   cmd->add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
+  cmd->add_option("-W", o.warning_flags,
+                  "-W no-ID silences the warning ID (scenario_tool explain --warnings lists them)")
+      ->type_name("no-ID");
 }
 
 void add_inspect(CLI::App& app, InspectOptions& o) {
@@ -49,6 +72,25 @@ void add_plot(CLI::App& app, PlotOptions& o) {
                   "of the scenario's files, in the current folder)");
 }
 
+struct AllOptions {
+  TemplateOptions template_options;
+  NewOptions new_options;
+  ExplainOptions explain_options;
+  CompileOptions compile_options;
+  InspectOptions inspect_options;
+  PlotOptions plot_options;
+};
+
+int run_verb(const std::string& verb, const AllOptions& o) {
+  scenario::RealFileSystem fs;
+  if (verb == "template") return run_template(o.template_options, fs, std::cout, std::cerr);
+  if (verb == "new") return run_new(o.new_options, fs, std::cout, std::cerr);
+  if (verb == "explain") return run_explain(o.explain_options, fs, std::cout, std::cerr);
+  if (verb == "compile") return run_compile(o.compile_options, fs, std::cout, std::cerr);
+  if (verb == "plot") return run_plot(o.plot_options, fs, std::cout, std::cerr);
+  return run_inspect(o.inspect_options, fs, std::cout, std::cerr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,24 +99,18 @@ int main(int argc, char** argv) {
 #endif
   CLI::App app{"Compile and inspect railway scenarios", "scenario_tool"};
   app.require_subcommand(1);
-  TemplateOptions template_options;
-  CompileOptions compile_options;
-  InspectOptions inspect_options;
-  PlotOptions plot_options;
-  add_template(app, template_options);
-  add_compile(app, compile_options);
-  add_inspect(app, inspect_options);
-  add_plot(app, plot_options);
+  AllOptions o;
+  add_template(app, o.template_options);
+  add_new(app, o.new_options);
+  add_explain(app, o.explain_options);
+  add_compile(app, o.compile_options);
+  add_inspect(app, o.inspect_options);
+  add_plot(app, o.plot_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int rc = app.exit(e);
     return rc == 0 ? exit_code::clean : exit_code::usage;
   }
-  scenario::RealFileSystem fs;
-  const std::string verb = app.get_subcommands().front()->get_name();
-  if (verb == "template") return run_template(template_options, fs, std::cout, std::cerr);
-  if (verb == "compile") return run_compile(compile_options, fs, std::cout, std::cerr);
-  if (verb == "plot") return run_plot(plot_options, fs, std::cout, std::cerr);
-  return run_inspect(inspect_options, fs, std::cout, std::cerr);
+  return run_verb(app.get_subcommands().front()->get_name(), o);
 }

@@ -165,10 +165,10 @@ TEST_F(CompileVerbTest, AValueThatIsNotANumber) {
   edit(train_, "sabbia,    0", "sabbia,    no");
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
+  // The record and the field are named, and the hint tells where to read more.
   EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "sabbia,")) +
-                       ": error 25: run-time failure while reading (a value that is not a number "
-                       "or does not fit, a record cut short, a feature outside the track or the "
-                       "table)\n");
+                       ": error 25: \"sabbia\" field 2, sand: \"no\" is not a whole number "
+                       "(scenario_tool explain 25)\n");
 }
 
 TEST_F(CompileVerbTest, AnOccupiedCell) {
@@ -176,7 +176,8 @@ TEST_F(CompileVerbTest, AnOccupiedCell) {
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
   EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "segnale,    800,")) +
-                       ": error 16: a signal's cell is already taken (at 800 m)\n");
+                       ": error 16: a signal's cell is already taken (at 800 m) (scenario_tool "
+                       "explain 16)\n");
 }
 
 TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
@@ -185,7 +186,7 @@ TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
   EXPECT_EQ(r.status, exit_code::recorded_code);
   EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
                        ": error 22: a station starts less than 350 m after the end of the "
-                       "previous one (at 550 m)\n");
+                       "previous one (at 550 m) (scenario_tool explain 22)\n");
 }
 
 TEST_F(CompileVerbTest, AMissingGeneraleSection) {
@@ -195,7 +196,10 @@ TEST_F(CompileVerbTest, AMissingGeneraleSection) {
   const int last_line = line_of(line_, "[fine]");
   EXPECT_EQ(r.err, line_ + ":" + std::to_string(last_line) +
                        ": error 102: the line description source ends before its [generale] "
-                       "section\n");
+                       "section (scenario_tool explain 102)\n"
+                       "scenario_tool: nothing written: the compile stopped before it had a track "
+                       "(error 102): the track is made by the \"lunghezza percorso\" record, after "
+                       "the line source's \"[generale]\" header\n");
   // No track, so no compiled file.
   EXPECT_TRUE(list_folder(output_.path()).empty());
 }
@@ -205,7 +209,10 @@ TEST_F(CompileVerbTest, AHeaderConflictIsReportedAndNothingIsWritten) {
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::header_conflict);
   EXPECT_EQ(r.err,
-            "error 1250: a header slot (entry 85 d2a or track cell 1 value1) is already taken\n");
+            "error 1250: a header slot (entry 85 d2a or track cell 1 value1) is already taken "
+            "(scenario_tool explain 1250)\n"
+            "scenario_tool: nothing written: a header slot is already taken (error 1250), which "
+            "ends the compile before it writes anything\n");
   EXPECT_TRUE(list_folder(output_.path()).empty());
 }
 
@@ -216,7 +223,7 @@ TEST_F(CompileVerbTest, AMistypedKeywordIsAWarningWithASuggestion) {
   EXPECT_EQ(r.status, exit_code::clean);
   EXPECT_EQ(r.err, line_ + ":" + std::to_string(line_of(line_, "pendenze  ,")) +
                        ": warning: \"pendenze\" matches no record keyword; the line is ignored "
-                       "(did you mean \"pendenza\"?)\n");
+                       "(did you mean \"pendenza\"?) (scenario_tool explain unknown-keyword)\n");
   o.werror = true;
   r = compile(o);
   EXPECT_EQ(r.status, exit_code::recorded_code);
@@ -227,8 +234,10 @@ TEST_F(CompileVerbTest, AMissingSourceIsAnInputOutputFailure) {
   o.train_source = sources_.file("Valdora_Lusa_9-.txt");
   const Outcome r = compile(o);
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_EQ(r.err,
-            "scenario_tool: cannot read " + o.train_source + ": No such file or directory\n");
+  EXPECT_EQ(r.err, "scenario_tool: no such file: " + o.train_source + "\n");
+  // Before anything else: a name the identifiers cannot come from is not what is reported.
+  o.line_source = sources_.file("wrong_name.txt");
+  EXPECT_EQ(compile(o).err, "scenario_tool: no such file: " + o.line_source + "\n");
 }
 
 }  // namespace

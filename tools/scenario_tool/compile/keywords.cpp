@@ -5,27 +5,11 @@
 #include <cctype>
 #include <vector>
 
+#include "compiler/record_kinds.h"
+
 namespace scenario::tool {
 
 namespace {
-
-constexpr std::array<std::string_view, 12> kLineKeywords{"lunghezza percorso",
-                                                         "progressiva chilometrica uno",
-                                                         "progressiva chilometrica due",
-                                                         "progressiva chilometrica tre",
-                                                         "sfondo uno",
-                                                         "sfondo due",
-                                                         "sfondo tre",
-                                                         "ripetizione segnali 4 codici",
-                                                         "pendenza",
-                                                         "indicatori_vmax",
-                                                         "montagna",
-                                                         "cartello indicatore"};
-
-constexpr std::array<std::string_view, 10> kTrainKeywords{
-    "numero vetture", "percentuale massa frenata", "sabbia",   "orologio",
-    "aderenza",       "velocita' limite",          "stazione", "rallentamento",
-    "segnale",        "abbattimento codice"};
 
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
@@ -79,11 +63,11 @@ std::optional<std::string> suggest_keyword(SourceKind source, std::string_view f
       best_distance = d;
     }
   };
+  for (const RecordKind& kind : record_kinds()) {
+    if (kind.source == source && kind.name != "curva") consider(kind.name);
+  }
   if (source == SourceKind::line) {
-    for (auto k : kLineKeywords) consider(k);
     if (auto curve = suggest_curve(word)) consider(*curve);
-  } else {
-    for (auto k : kTrainKeywords) consider(k);
   }
   // Close enough to be a slip: at most a third of the keyword's letters differ.
   if (best && best_distance > 0 && best_distance * 3 <= best->size()) return best;

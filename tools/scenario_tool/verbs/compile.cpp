@@ -1,8 +1,8 @@
 // `compile`: an author's two sources through the generator's own compiler. The sources are read
 // once and served to the compiler from memory, so that its deletion of its sources never touches
 // the author's files; the compiled files go straight into the output folder.
-#include <map>
 #include <optional>
+#include <set>
 
 #include "compiler/header_slots.h"
 #include "compiler/memorizza_percorso.h"
@@ -11,16 +11,15 @@
 #include "platform/paths.h"
 #include "platform/replace_files.h"
 #include "scenario_tool/compile/diagnostics.h"
+#include "scenario_tool/compile/source_check.h"
 #include "scenario_tool/compile/sources_in_memory.h"
+#include "scenario_tool/compile/warnings.h"
+#include "scenario_tool/verbs/identifiers.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
 
 namespace {
-
-bool valid_identifier(const std::string& id) {
-  return id.find_first_of(std::string("/\\\0", 3)) == std::string::npos && id != "." && id != "..";
-}
 
 // The identifiers from the options, or from the names ROUTE_linea.txt and ROUTE_TRAIN-.txt.
 bool derive_identifiers(const CompileOptions& o, std::string& route, std::string& train,
@@ -67,9 +66,36 @@ std::string read_source(FileSystem& disk, const std::string& path) {
   return bytes;
 }
 
-int exit_status(const DiagnosticCollector& d, bool header_conflict, bool werror) {
+// The ids that -W no-ID silences; false, with a message, for a flag that names no warning.
+bool silenced_warnings(const std::vector<std::string>& flags, std::set<std::string>& silenced,
+                       std::ostream& err) {
+  for (const std::string& flag : flags) {
+    const std::string id = flag.starts_with("no-") ? flag.substr(3) : "";
+    if (find_warning(id) == nullptr) {
+      err << "scenario_tool: -W " << flag
+          << ": not a warning to silence (give no-ID; scenario_tool explain --warnings lists "
+             "them)\n";
+      return false;
+    }
+    silenced.insert(id);
+  }
+  return true;
+}
+
+// Why a compile wrote nothing.
+std::string nothing_written(bool header_conflict, const Compilation& c) {
+  if (header_conflict) {
+    return "a header slot is already taken (error " + to_string(c.codes.last().code) +
+           "), which ends the compile before it writes anything";
+  }
+  return "the compile stopped before it had a track (error " + to_string(c.codes.last().code) +
+         "): the track is made by the \"lunghezza percorso\" record, after the line source's "
+         "\"[generale]\" header";
+}
+
+int exit_status(int errors, int warnings, bool header_conflict, bool werror) {
   if (header_conflict) return exit_code::header_conflict;
-  if (d.errors() > 0 || (werror && d.warnings() > 0)) return exit_code::recorded_code;
+  if (errors > 0 || (werror && warnings > 0)) return exit_code::recorded_code;
   return exit_code::clean;
 }
 
@@ -77,21 +103,34 @@ int exit_status(const DiagnosticCollector& d, bool header_conflict, bool werror)
 
 int run_compile(const CompileOptions& options, FileSystem& disk, std::ostream& out,
                 std::ostream& err) {
+  for (const std::string* path : {&options.line_source, &options.train_source}) {
+    if (disk.kind_of(*path) == PathKind::missing) {
+      err << "scenario_tool: no such file: " << *path << "\n";
+      return exit_code::io_failure;
+    }
+  }
+  std::set<std::string> silenced;
+  if (!silenced_warnings(options.warning_flags, silenced, err)) return exit_code::usage;
   ScenarioNames names{options.out_dir, {}, {}};
   if (!derive_identifiers(options, names.route_id, names.train_number, err)) {
     return exit_code::usage;
   }
-  std::map<std::string, std::string> sources;
+  std::string line_text;
+  std::string train_text;
   try {
-    sources[line_source_path(names)] = read_source(disk, options.line_source);
-    sources[train_source_path(names)] = read_source(disk, options.train_source);
+    line_text = read_source(disk, options.line_source);
+    train_text = read_source(disk, options.train_source);
   } catch (const FileError& e) {
     err << "scenario_tool: " << e.what() << "\n";
     return exit_code::io_failure;
   }
-  DiagnosticCollector diagnostics;
-  SourcesInMemory fs(disk, std::move(sources), options.out_dir);
-  Compilation compilation(names, fs, diagnostics);
+  const SourceCheck check = check_sources(line_text, train_text);
+  CompileListener listener;
+  SourcesInMemory fs(disk,
+                     {{line_source_path(names), std::move(line_text)},
+                      {train_source_path(names), std::move(train_text)}},
+                     options.out_dir);
+  Compilation compilation(names, fs, listener);
   bool header_conflict = false;
   std::optional<std::string> write_failure;
   try {
@@ -101,18 +140,26 @@ int run_compile(const CompileOptions& options, FileSystem& disk, std::ostream& o
   } catch (const FileError& e) {
     write_failure = e.what();
   }
-  for (const auto& d : diagnostics.diagnostics()) {
+  const std::vector<Diagnostic> diagnostics = merge_diagnostics(listener, check, silenced);
+  int errors = 0;
+  for (const Diagnostic& d : diagnostics) {
     err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
+    errors += d.is_error ? 1 : 0;
   }
+  const int warnings = static_cast<int>(diagnostics.size()) - errors;
   if (write_failure) {
     err << "scenario_tool: " << *write_failure << "\n";
     return exit_code::io_failure;
   }
+  if (compilation.written.empty()) {
+    err << "scenario_tool: nothing written: " << nothing_written(header_conflict, compilation)
+        << "\n";
+  }
   for (const WrittenFile& file : compilation.written) {
     out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
   }
-  out << diagnostics.errors() << " error(s), " << diagnostics.warnings() << " warning(s)\n";
-  return exit_status(diagnostics, header_conflict, options.werror);
+  out << errors << " error(s), " << warnings << " warning(s)\n";
+  return exit_status(errors, warnings, header_conflict, options.werror);
 }
 
 }  // namespace scenario::tool

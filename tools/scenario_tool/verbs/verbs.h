@@ -17,6 +17,21 @@ namespace scenario::tool {
 
 struct TemplateOptions {
   std::string out_dir = ".";
+  bool force = false;
+};
+
+struct NewOptions {
+  std::string route_id;
+  std::string train_number;
+  std::string out_dir = ".";
+  bool force = false;
+};
+
+struct ExplainOptions {
+  std::optional<std::string> topic = std::nullopt;  // a code, a record keyword or a warning id
+  bool codes = false;
+  bool keywords = false;
+  bool warnings = false;
 };
 
 struct CompileOptions {
@@ -27,6 +42,7 @@ struct CompileOptions {
   std::optional<std::string> train_number;
   bool no_line = false;
   bool werror = false;
+  std::vector<std::string> warning_flags;  // -W no-ID: the warnings to silence
 };
 
 struct InspectOptions {
@@ -42,6 +58,9 @@ struct PlotOptions {
 
 int run_template(const TemplateOptions& options, FileSystem& fs, std::ostream& out,
                  std::ostream& err);
+int run_new(const NewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
+int run_explain(const ExplainOptions& options, FileSystem& fs, std::ostream& out,
+                std::ostream& err);
 int run_compile(const CompileOptions& options, FileSystem& fs, std::ostream& out,
                 std::ostream& err);
 int run_inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out,

@@ -1,0 +1,387 @@
+#include "scenario_tool/compile/source_check.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+#include <string_view>
+
+#include "compiler/field_reader.h"
+#include "format/constants.h"
+
+namespace scenario::tool {
+
+namespace {
+
+constexpr std::int64_t kCell = cell_metres;
+// A slowdown that starts at or before this has no warning nor announce cells.
+constexpr std::int64_t kUnannouncedUpTo = 1500;
+
+std::vector<std::string> split_lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string current;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(current);
+      current.clear();
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty()) lines.push_back(current);
+  return lines;
+}
+
+std::string trimmed(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return std::string(s);
+}
+
+bool is_comment(std::string_view field) { return field.find('-') != std::string_view::npos; }
+
+bool is_header(std::string_view field) {
+  return field.find('[') != std::string_view::npos && field.find(']') != std::string_view::npos;
+}
+
+std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+
+std::string range_text(const ValueRange& r) {
+  return std::to_string(r.min) + " to " + std::to_string(r.max);
+}
+
+std::string with_unit(std::int64_t v, const FieldSpec& f) {
+  return std::to_string(v) + (f.unit.empty() ? "" : " " + std::string(f.unit));
+}
+
+// "segnale" field 12, tempo
+std::string field_text(const RecordKind& kind, std::size_t index) {
+  return quoted(kind.name) + " field " + std::to_string(index + 2) + ", " +
+         std::string(kind.fields[index].name);
+}
+
+// What a source is read for, line by line.
+class SourceChecker {
+ public:
+  SourceChecker(SourceKind source, SourceCheck& out) : source_(source), out_(out) {}
+
+  void run(const std::string& text) {
+    const auto lines = split_lines(text);
+    state_ = State::before_general;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      line_ = static_cast<int>(i) + 1;
+      check_line(lines[i]);
+    }
+    if (state_ == State::before_general) {
+      if (source_ == SourceKind::train) {
+        warn(0, "no-general",
+             "the train source has no \"[generale]\" header: none of its records "
+             "is read");
+      }
+    }
+  }
+
+  // The route length the line source gave (its last "lunghezza percorso").
+  std::optional<std::int64_t> route_length() const { return route_length_; }
+  void set_route_length(std::optional<std::int64_t> length) { route_length_ = length; }
+  bool saw(std::string_view name) const { return seen_.contains(std::string(name)); }
+  bool found_general() const { return state_ != State::before_general; }
+  // Lines whose keyword is one of the other source's records.
+  int foreign_records() const { return foreign_records_; }
+
+ private:
+  enum class State { before_general, general, records };
+
+  void warn(int line, std::string id, std::string message) {
+    out_.findings.push_back({source_, line, false, std::move(id), std::move(message)});
+  }
+  void fail(std::string id, std::string message) {
+    out_.findings.push_back({source_, line_, true, std::move(id), std::move(message)});
+  }
+
+  std::span<const RecordKind> kinds() const {
+    if (state_ == State::general) return general_records();
+    return source_ == SourceKind::line ? line_records() : train_records();
+  }
+
+  bool of_the_other_source(std::string_view keyword) const {
+    for (const RecordKind& kind : record_kinds()) {
+      if (kind.source != source_ && keyword_matches(kind, keyword)) return true;
+    }
+    return false;
+  }
+
+  void check_line(const std::string& text) {
+    FieldReader reader(text);
+    if (reader.at_end()) return;
+    const std::string keyword = reader.read_field();
+    if (state_ == State::before_general) {
+      // The general header may stand anywhere in the line; so it does for the reader.
+      std::string lower = text;
+      std::transform(lower.begin(), lower.end(), lower.begin(),
+                     [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+      if (lower.find("[generale]") != std::string::npos) {
+        state_ = source_ == SourceKind::line ? State::general : State::records;
+      }
+      return;
+    }
+    if (is_comment(keyword)) {
+      check_comment(reader);
+      return;
+    }
+    std::vector<const RecordKind*> matched;
+    for (const RecordKind& kind : kinds()) {
+      if (keyword_matches(kind, keyword)) matched.push_back(&kind);
+    }
+    if (is_header(keyword)) {
+      // The record reads its values from the lines that follow, which seldom hold them.
+      for (const RecordKind* kind : matched) {
+        fail("header-keyword", "the section header " + quoted(trimmed(keyword)) +
+                                   " contains the keyword " + quoted(kind->first) +
+                                   ": it is read as a " + quoted(kind->name) +
+                                   " record, and its values are taken from the lines that follow");
+      }
+      if (state_ == State::general && !keyword.starts_with('-')) state_ = State::records;
+      return;
+    }
+    if (matched.size() > 1) {
+      warn(line_, "keyword-ambiguous",
+           quoted(trimmed(keyword)) + " is the keyword of both " + quoted(matched[0]->name) +
+               " and " + quoted(matched[1]->name) + ": the line is read as each in turn");
+    }
+    if (!matched.empty()) {
+      check_record(*matched.front(), keyword, reader);
+    } else if (state_ == State::records && of_the_other_source(keyword)) {
+      ++foreign_records_;
+    }
+  }
+
+  // A comment line's further fields are read as keywords.
+  void check_comment(FieldReader& reader) {
+    while (!reader.at_end()) {
+      const std::string field = reader.read_field();
+      if (is_comment(field)) continue;
+      for (const RecordKind& kind : kinds()) {
+        if (keyword_matches(kind, field)) {
+          warn(line_, "comment-keyword",
+               "after the comma, " + quoted(trimmed(field)) +
+                   " is no longer a comment: it is "
+                   "read as a " +
+                   quoted(kind.name) + " record");
+          return;
+        }
+      }
+    }
+  }
+
+  void check_record(const RecordKind& kind, const std::string& keyword, FieldReader& reader) {
+    seen_.insert(std::string(kind.name));
+    CheckedRecord record{&kind, source_, line_, keyword, {}};
+    for (std::size_t i = 0; i < kind.fields.size(); ++i) {
+      if (!read_value(kind, i, reader, record)) {
+        out_.records.push_back(std::move(record));
+        return;
+      }
+    }
+    check_left_over(kind, reader);
+    check_values(kind, record);
+    out_.records.push_back(std::move(record));
+  }
+
+  // False when the record cannot be read further.
+  bool read_value(const RecordKind& kind, std::size_t i, FieldReader& reader,
+                  CheckedRecord& record) {
+    const FieldSpec& f = kind.fields[i];
+    if (reader.at_end()) {
+      fail("fields-missing", quoted(kind.name) + " needs " + std::to_string(kind.field_count()) +
+                                 " fields, this record has " + std::to_string(i + 1) +
+                                 " (the values from " + std::string(f.name) + " on are missing)");
+      return false;
+    }
+    if (f.type == ValueType::text) {
+      reader.read_field();
+      record.values.push_back(std::nullopt);
+      return true;
+    }
+    FieldReader copy = reader;
+    const std::string token = trimmed(copy.read_field());
+    std::int64_t v = 0;
+    try {
+      v = reader.read_whole();
+    } catch (const SourceReadError&) {
+      const bool empty = token.empty();
+      fail("record-unreadable", field_text(kind, i) + ": " +
+                                    (empty ? std::string("the value is missing")
+                                           : quoted(token) + " is not a whole number" +
+                                                 (token.find_first_of(".,") != std::string::npos
+                                                      ? " (no decimal point: whole numbers only)"
+                                                      : "")));
+      return false;
+    }
+    record.values.push_back(v);
+    const ValueRange accepted = f.accepted_range();
+    if (!accepted.contains(v)) {
+      fail("out-of-range", field_text(kind, i) + ": " + with_unit(v, f) +
+                               " is outside what the compiler takes (" + range_text(accepted) +
+                               ")");
+      return true;
+    }
+    if (f.sensible && !f.sensible->contains(v)) {
+      warn(line_, "out-of-range",
+           field_text(kind, i) + ": " + with_unit(v, f) + " is outside the sensible range " +
+               range_text(*f.sensible) + (f.unit.empty() ? "" : " " + std::string(f.unit)));
+    }
+    if (f.step != 0 && v % f.step != 0) {
+      const std::int64_t stored =
+          static_cast<std::int64_t>(std::nearbyint(static_cast<double>(v) / f.step)) * f.step;
+      warn(line_, "rounded",
+           field_text(kind, i) + ": " + with_unit(v, f) + " is stored as " + with_unit(stored, f) +
+               " (in steps of " + std::to_string(f.step) + ")");
+    }
+    return true;
+  }
+
+  void check_left_over(const RecordKind& kind, FieldReader& reader) {
+    std::vector<std::string> rest;
+    while (!reader.at_end()) {
+      const std::string field = trimmed(reader.read_field());
+      if (!field.empty()) rest.push_back(field);
+    }
+    if (rest.empty()) return;
+    if (kind.fields.back().type == ValueType::text) {
+      warn(line_, "text-cut",
+           quoted(kind.name) + ": the " + std::string(kind.fields.back().name) +
+               " ends at the comma; " + quoted(rest.front()) + " after it is left out");
+      return;
+    }
+    warn(line_, "fields-left-over",
+         quoted(kind.name) + " has " + std::to_string(kind.field_count()) +
+             " fields, this record " +
+             std::to_string(kind.field_count() + static_cast<int>(rest.size())) + ": " +
+             quoted(rest.front()) + (rest.size() > 1 ? " and what follows are" : " is") +
+             " ignored");
+  }
+
+  void check_values(const RecordKind& kind, const CheckedRecord& r) {
+    const auto value = [&](std::size_t i) { return r.values.at(i).value_or(0); };
+    const std::string name(kind.name);
+    if (name == "lunghezza percorso") route_length_ = value(0);
+    if (!kind.fields.empty() && kind.fields.front().unit == "m" &&
+        kind.section != Section::general) {
+      check_position(kind, value(0));
+    }
+    if (name == "pendenza" && value(1) == -gradient_base) {
+      warn(line_, "gradient-unset",
+           "\"pendenza\": a gradient of -100 is stored as the byte 0, which the files take for "
+           "'no gradient written'");
+    }
+    if (name == "montagna" && value(1) < value(0)) {
+      warn(line_, "stretch-reversed",
+           "\"montagna\" ends at " + std::to_string(value(1)) + " m, before it starts at " +
+               std::to_string(value(0)) + " m: no cell of the tunnel is stored");
+    }
+    if (name == "rallentamento") check_slowdown(value(0), value(2));
+    if (name == "segnale" && value(1) == 2 && value(10) >= 1 && value(10) <= 100) {
+      warn(line_, "rounded",
+           "\"segnale\" field 12, tempo: " + std::to_string(value(10)) + " s is stored as 101 s");
+    }
+    if (name == "curva") check_curve_keyword(r);
+    if (name == "pendenza" || name == "velocita' limite" || name == "aderenza" || name == "curva") {
+      check_order(name, value(0));
+    }
+  }
+
+  void check_position(const RecordKind& kind, std::int64_t p) {
+    if (route_length_ && p > *route_length_) {
+      warn(line_, "beyond-route",
+           quoted(kind.name) + " at " + std::to_string(p) +
+               " m lies beyond the end of the route (" + std::to_string(*route_length_) +
+               " m), on the track that runs on past it");
+    }
+  }
+
+  void check_slowdown(std::int64_t x, std::int64_t l) {
+    const auto cell = [](std::int64_t p) {
+      return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(p) / kCell + 1.0));
+    };
+    if (cell(x + l) <= cell(x)) {
+      warn(line_, "slowdown-no-end",
+           "\"rallentamento\" of length " + std::to_string(l) +
+               " m: its end falls in its start's cell, so it has no end cell and its markers run "
+               "on to the end of the track");
+    }
+    if (x <= kUnannouncedUpTo) {
+      warn(line_, "slowdown-unannounced",
+           "\"rallentamento\" at " + std::to_string(x) +
+               " m: a slowdown that starts at or before 1500 m has no warning nor announce cells");
+    }
+  }
+
+  // The keyword carries the side ("s" left, anything else right) and the class digit.
+  void check_curve_keyword(const CheckedRecord& r) {
+    std::string word = r.keyword;
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    if (word.find('s') == std::string::npos && word.find('d') == std::string::npos) {
+      warn(line_, "curve-side",
+           quoted(trimmed(r.keyword)) +
+               " has no side letter: it is read as a right-hand curve "
+               "(write curvas... for left, curvad... for right)");
+    }
+  }
+
+  void check_order(const std::string& name, std::int64_t p) {
+    const auto last = last_position_.find(name);
+    if (last != last_position_.end() && p < last->second) {
+      warn(line_, "out-of-order",
+           quoted(name) + " at " + std::to_string(p) + " m comes after one at " +
+               std::to_string(last->second) + " m: these records must stand in rising order");
+    }
+    last_position_[name] = p;
+  }
+
+  SourceKind source_;
+  SourceCheck& out_;
+  State state_ = State::before_general;
+  int line_ = 0;
+  std::optional<std::int64_t> route_length_;
+  std::map<std::string, std::int64_t> last_position_;
+  std::set<std::string> seen_;
+  int foreign_records_ = 0;
+};
+
+}  // namespace
+
+SourceCheck check_sources(const std::string& line_source, const std::string& train_source) {
+  SourceCheck out;
+  SourceChecker line(SourceKind::line, out);
+  line.run(line_source);
+  SourceChecker train(SourceKind::train, out);
+  train.set_route_length(line.route_length());
+  train.run(train_source);
+
+  // Without the header the compiler says so itself (error 102).
+  if (line.found_general() && !line.saw("lunghezza percorso")) {
+    const bool swapped = line.foreign_records() > 0 && train.foreign_records() > 0;
+    out.findings.push_back(
+        {SourceKind::line, 0, true, "missing-record",
+         std::string("no \"lunghezza percorso\" record in the general section: the compile makes "
+                     "no track and writes nothing") +
+             (swapped ? " (are the two sources swapped?)" : "")});
+  }
+  for (const char* name : {"percentuale massa frenata", "numero vetture", "velocita' limite",
+                           "aderenza", "orologio"}) {
+    if (train.saw(name)) continue;
+    const std::string what = std::string(name) == "orologio" ? "the clock starts at 00:00:00"
+                             : std::string(name) == "velocita' limite" ? "every speed limit is 0"
+                             : std::string(name) == "aderenza"         ? "every adhesion is 0"
+                                                                       : "it is 0";
+    out.findings.push_back({SourceKind::train, 0, false, "missing-record",
+                            "no \"" + std::string(name) + "\" record: " + what});
+  }
+  return out;
+}
+
+}  // namespace scenario::tool
