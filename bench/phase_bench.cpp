@@ -83,7 +83,7 @@ void BM_PhaseSerialiseLine(benchmark::State& st) {
   PhaseCase c(st.range(0));
   const Compilation& compilation = c.read_and_finish();
   if (!read_cleanly(st, compilation)) return;
-  const scenario::LineGeometry& line = *compilation.model.line;
+  const scenario::LineCourse& line = *compilation.model.line;
   for (auto _ : st) benchmark::DoNotOptimize(scenario::write_line_file(line));
   st.counters["bytes"] = static_cast<double>(scenario::write_line_file(line).size());
 }

@@ -119,6 +119,62 @@ const Lines kTrain{
     "",
 };
 
+// A line of 1.5 km with a record of most kinds: the fuzzer's quickest whole compile, since
+// every compile also builds the 7 km that follow the route.
+const Lines kShortLine{
+    "Linea corta",
+    "inizio_dati",
+    "[generale]",
+    "lunghezza percorso, 1500",
+    "progressiva chilometrica uno, 0, 0, 0",
+    "progressiva chilometrica due, 0, 0, 0",
+    "progressiva chilometrica tre, 0, 0, 0",
+    "sfondo uno, 1",
+    "sfondo due, 0",
+    "sfondo tre, 0",
+    "ripetizione segnali 4 codici, 300, 1200",
+    "[pendenze]",
+    "pendenza, 200, 4",
+    "pendenza, 900, -3",
+    "[curve]",
+    "curvad3, 250, 150",
+    "curvas5, 700, 120",
+    "[cartelli]",
+    "indicatori_vmax, 450, 60, 80, 90, 0, 0, 0, 0, 0",
+    "[montagne]",
+    "montagna, 1000, 1100, 11",
+    "[indicazioni]",
+    "cartello indicatore, 1150, (Km 1.1)",
+    "[fine]",
+};
+
+// Its train: two stations, a slowdown, a signal and a code cut.
+const Lines kShortTrain{
+    "Treno corto",
+    "inizio_dati",
+    "[generale]",
+    "numero vetture, 3",
+    "percentuale massa frenata, 110",
+    "sabbia, 1",
+    "orologio, 7, 30, 0",
+    "[aderenze]",
+    "aderenza, 0, 90",
+    "[vel_limite]",
+    "velocita' limite, 0, 30",
+    "velocita' limite, 300, 90",
+    "[stazioni]",
+    "stazione, 0, 8, 300, 1, 0, 0, 4, 0, 0, 2, 1, 0, 1, 7, 30, 0, PARTENZA",
+    "stazione, 1300, 2, 200, 1, 0, 1, 4, 1, 0, 2, 1, 1, 40, 7, 32, 0, ARRIVO",
+    "[rallentamenti]",
+    "rallentamento, 800, 30, 100, 1, 1, 0",
+    "[segnali]",
+    "segnale, 400, 1, 3, 4, 0, 0, 0, 0, 0, 0, 0",
+    "[codici]",
+    "abbattimento codice, 1050, 0",
+    "[fine]",
+    "",
+};
+
 struct CompileCase {
   std::string name;
   Lines line;
@@ -143,6 +199,10 @@ std::vector<CompileCase> line_cases() {
   const Lines& L = kLine;
   return {
       {"minimal", L, kTrain, 0},
+      {"short_line", kShortLine, kShortTrain, 0},
+      {"short_line_signal_taken", kShortLine,
+       inserted_before(kShortTrain, "[codici]", {"segnale, 410, 1, 3, 4, 0, 0, 0, 0, 0, 0, 0"}),
+       16},
       {"no_generale", removed(L, "[generale]"), kTrain, 102},
       {"empty_line_source", {}, kTrain, 102},
       {"no_train_source", L, std::nullopt, 25},

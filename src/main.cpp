@@ -7,6 +7,7 @@
 
 #include "generatore_arguments.h"
 #include "platform/file_system.h"
+#include "platform/interrupts.h"
 #include "platform/program_folder.h"
 #include "platform/ui.h"
 #include "run/form1.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
           scenario::answer_arguments(argc, argv, SCENARIO_VERSION, std::cout, std::cerr)) {
     return *status;
   }
+  scenario::install_interrupt_handlers();
 #ifdef SIGXFSZ
   // A file size limit must fail the write, not kill the run before it can clean up.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
     auto ui = scenario::make_ui();
     scenario::RealFileSystem fs;
     return scenario::run_generator(*ui, fs, scenario::program_folder());
+  } catch (const scenario::Interrupted& interrupted) {
+    scenario::end_by_signal(interrupted.signal);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "generatore: %s\n", e.what());
     return scenario::exit_status::file_failure;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "compiler/code_log.h"
+#include "format/compiled_scenario.h"
 #include "format/file_names.h"
-#include "format/model.h"
 
 namespace scenario {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "compiler/compilation.h"
+#include "format/compiled_scenario.h"
 #include "format/file_names.h"
-#include "format/model.h"
 
 namespace scenario {
 

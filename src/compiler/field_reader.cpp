@@ -38,7 +38,7 @@ std::int64_t parse_number(std::string_view token, std::int64_t lowest, std::int6
 
 }  // namespace
 
-FieldReader::FieldReader(std::string text) : text_(std::move(text)) {}
+FieldReader::FieldReader(std::string_view text) : text_(text) {}
 
 void FieldReader::begin_read() {
   read_line_ = current_line_;
@@ -71,7 +71,7 @@ std::string FieldReader::read_field() {
   skip_spaces();
   const std::size_t start = pos_;
   while (!at_end() && text_[pos_] != kComma && !at_line_end()) ++pos_;
-  std::string field = text_.substr(start, pos_ - start);
+  std::string field(text_.substr(start, pos_ - start));
   if (!at_end() && text_[pos_] == kComma) {
     ++pos_;
   } else {
@@ -80,13 +80,20 @@ std::string FieldReader::read_field() {
   return field;
 }
 
+std::string_view FieldReader::peek_field() const {
+  std::size_t end = pos_;
+  while (end < text_.size() && text_[end] != kComma && text_[end] != kCr && text_[end] != kLf) {
+    ++end;
+  }
+  return text_.substr(pos_, end - pos_);
+}
+
 std::int64_t FieldReader::read_number(std::int64_t lowest, std::int64_t highest) {
   begin_read();
   skip_spaces();
   const std::size_t start = pos_;
   while (!at_end() && text_[pos_] != kComma && text_[pos_] != kSpace && !at_line_end()) ++pos_;
-  const std::int64_t value =
-      parse_number(std::string_view(text_).substr(start, pos_ - start), lowest, highest);
+  const std::int64_t value = parse_number(text_.substr(start, pos_ - start), lowest, highest);
   skip_spaces();
   if (!at_end() && text_[pos_] == kComma) {
     ++pos_;

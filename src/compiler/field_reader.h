@@ -1,4 +1,5 @@
-// Reads a scenario text source, held whole in memory, as comma-separated fields and numbers.
+// Reads a scenario text source, held whole in memory by its owner, as comma-separated fields and
+// numbers.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +19,8 @@ class SourceReadError : public std::runtime_error {
 
 class FieldReader {
  public:
-  explicit FieldReader(std::string text);
+  // `text` must outlive the reader.
+  explicit FieldReader(std::string_view text);
 
   // True when everything has been read.
   bool at_end() const { return pos_ >= text_.size(); }
@@ -33,6 +35,9 @@ class FieldReader {
   std::int16_t read_short();
   std::uint8_t read_byte();
 
+  // What the next read_field() would give, without reading it (leading spaces included).
+  std::string_view peek_field() const;
+
   // The 1-based line on which the last read began.
   int line() const { return read_line_; }
   // How many fields and numbers have been read so far.
@@ -46,7 +51,7 @@ class FieldReader {
   // Consumes CR LF, a lone CR or a lone LF; true when there was one.
   bool consume_line_end();
 
-  std::string text_;
+  std::string_view text_;
   std::size_t pos_ = 0;
   int current_line_ = 1;
   int read_line_ = 1;

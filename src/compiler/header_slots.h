@@ -3,7 +3,7 @@
 #pragma once
 
 #include "compiler/code_log.h"
-#include "format/model.h"
+#include "format/compiled_scenario.h"
 
 namespace scenario {
 

@@ -1,5 +1,6 @@
 // The records of the line source: gradients, curves (the line geometry), tunnels, speed boards
 // and signboards.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -32,14 +33,8 @@ void SourceReader::start_line_records() {
   sign_slot_ = kFirstSignSlot;
   gradient_cursor_ = 0;
   geometry_cursor_ = 2;
-  if (c_.options.build_line) {
-    // The line starts at the origin, heading along the second coordinate, one metre a row.
-    LineGeometry& g = c_.model.line.value();
-    g.set(0, 0, LineValue::integer(0));
-    g.set(0, 1, LineValue::integer(0));
-    g.set(1, 0, LineValue::integer(0));
-    g.set(1, 1, LineValue::integer(1));
-  }
+  // The line starts at the origin, heading along the second coordinate, one metre a row.
+  if (c_.options.build_line) c_.model.line.value().start();
 }
 
 Flow SourceReader::pendenza() {
@@ -58,22 +53,20 @@ Flow SourceReader::pendenza() {
   return Flow::go_on;
 }
 
-// Row m from the two rows before it; the step vector is not normalised.
-void SourceReader::geometry_step(double k, bool curved) {
-  LineGeometry& g = c_.model.line.value();
-  const std::int64_t m = geometry_cursor_;
-  const double x1 = g.number(m - 1, 0);
-  const double y1 = g.number(m - 1, 1);
-  const double dx = x1 - g.number(m - 2, 0);
-  const double dy = y1 - g.number(m - 2, 1);
-  if (curved) {
-    g.set(m, 0, LineValue::real(x1 + (dx + k * dy)));
-    g.set(m, 1, LineValue::real(y1 + (dy - k * dx)));
-  } else {
-    g.set(m, 0, LineValue::real(x1 + dx));
-    g.set(m, 1, LineValue::real(y1 + dy));
+// Rows from the geometry cursor up to `last`, each from the two rows before it. A row beyond the
+// line fails the reading; the row at the last metre the geometry may reach ends it with code 103.
+Flow SourceReader::geometry_to(std::int64_t last, double k, bool curved) {
+  if (geometry_cursor_ > last) return Flow::go_on;
+  LineCourse& line = c_.model.line.value();
+  const std::int64_t reach = std::min({last, line.last_m(), kLastGeometryMetre});
+  line.extend(reach, k, curved);
+  geometry_cursor_ = reach + 1;
+  if (geometry_cursor_ > kLastGeometryMetre) {
+    c_.codes.record(Code::bad_curve);
+    return Flow::stop;
   }
-  ++geometry_cursor_;
+  if (reach < last) line.extend(reach + 1, k, curved);  // beyond the line: throws
+  return Flow::go_on;
 }
 
 Flow SourceReader::curva() {
@@ -95,17 +88,8 @@ Flow SourceReader::curva() {
   if (has("s")) k = -*k;
 
   const std::int64_t end = std::int64_t{p} + l;
-  for (const bool curved : {false, true}) {
-    const std::int64_t last = curved ? end : p;
-    while (geometry_cursor_ <= last) {
-      geometry_step(curved ? *k : 0.0, curved);
-      if (geometry_cursor_ > kLastGeometryMetre) {
-        c_.codes.record(Code::bad_curve);
-        return Flow::stop;
-      }
-    }
-  }
-  return Flow::go_on;
+  if (geometry_to(p, 0.0, false) == Flow::stop) return Flow::stop;
+  return geometry_to(end, *k, true);
 }
 
 Flow SourceReader::montagna() {
@@ -160,8 +144,9 @@ void SourceReader::finish_line_source() {
     ++gradient_cursor_;
   } while (gradient_cursor_ < c_.model.track_last() - 2);
   if (c_.options.build_line) {
-    // The last two rows stay empty.
-    while (geometry_cursor_ <= c_.model.line.value().last_m() - 2) geometry_step(0.0, false);
+    // Straight on to the end; the last two rows stay empty.
+    LineCourse& line = c_.model.line.value();
+    if (geometry_cursor_ <= line.last_m() - 2) line.extend(line.last_m() - 2, 0.0, false);
   }
 }
 

@@ -71,7 +71,9 @@ void SourceReader::open(SourceKind kind, const std::string& path) {
   if (!c_.fs.read(path, &bytes, &err)) {
     throw std::runtime_error("cannot read " + path + ": " + err);
   }
-  source_.emplace(std::move(bytes));
+  source_.reset();
+  source_text_ = std::move(bytes);
+  source_.emplace(source_text_);
 }
 
 void SourceReader::close() {
@@ -117,8 +119,9 @@ std::uint8_t SourceReader::byte() {
 // Every test looks at the same field, in order, and a field may pass several of them.
 Flow SourceReader::run_tests(std::span<const RecordKind> kinds, std::span<const Handler> handlers) {
   const int line = line_;
+  const KeywordField keyword(field_);
   for (std::size_t i = 0; i < kinds.size(); ++i) {
-    if (!keyword_matches(kinds[i], field_)) continue;
+    if (!keyword_matches(kinds[i], keyword)) continue;
     matched_ = true;
     const int reads_before = source_->reads();
     const Flow flow = (this->*handlers[i])();

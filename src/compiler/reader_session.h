@@ -114,7 +114,7 @@ class SourceReader {
   void start_line_records();
   Flow pendenza();
   Flow curva();
-  void geometry_step(double k, bool curved);
+  Flow geometry_to(std::int64_t last, double k, bool curved);
   Flow montagna();
   Flow indicatori();
   Flow cartello();
@@ -143,6 +143,8 @@ class SourceReader {
   Compilation& c_;
   const std::string line_path_;
   const std::string train_path_;
+  // The open source's bytes, and the reader over them.
+  std::string source_text_;
   std::optional<FieldReader> source_;
   std::string field_;
   SourceKind source_kind_ = SourceKind::none;

@@ -315,11 +315,8 @@ constexpr std::size_t kLineCount = 5;
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
-bool contains(std::string_view field, std::string_view word, bool exact_case) {
-  if (word.empty()) return true;
-  if (exact_case) return field.find(word) != std::string_view::npos;
-  return std::search(field.begin(), field.end(), word.begin(), word.end(),
-                     [](char a, char b) { return lower(a) == b; }) != field.end();
+bool contains(std::string_view field, std::string_view word) {
+  return word.empty() || field.find(word) != std::string_view::npos;
 }
 
 }  // namespace
@@ -372,9 +369,18 @@ const RecordKind* find_record_kind(std::string_view name) {
   return nullptr;
 }
 
+KeywordField::KeywordField(std::string_view field) : text(field), lowered(field) {
+  std::transform(lowered.begin(), lowered.end(), lowered.begin(), lower);
+}
+
+bool keyword_matches(const RecordKind& kind, const KeywordField& field) {
+  // The words are written in lower case: a field matches any case by its lowered form.
+  const std::string_view f = kind.exact_case ? field.text : std::string_view(field.lowered);
+  return contains(f, kind.first) && contains(f, kind.second);
+}
+
 bool keyword_matches(const RecordKind& kind, std::string_view field) {
-  return contains(field, kind.first, kind.exact_case) &&
-         contains(field, kind.second, kind.exact_case);
+  return keyword_matches(kind, KeywordField(field));
 }
 
 }  // namespace scenario

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "compiler/codes.h"
@@ -75,7 +76,15 @@ std::span<const RecordKind> train_records();
 // The record kind named `name` (as record_kinds() names them), or none.
 const RecordKind* find_record_kind(std::string_view name);
 
+// A keyword field with its lower-case form, to test against many kinds at once.
+struct KeywordField {
+  explicit KeywordField(std::string_view field);
+  std::string_view text;
+  std::string lowered;
+};
+
 // Whether a keyword field is recognised as this kind: it contains the kind's words.
+bool keyword_matches(const RecordKind& kind, const KeywordField& field);
 bool keyword_matches(const RecordKind& kind, std::string_view field);
 
 // Curvature per metre of the curve classes "1" to "6", widest first.

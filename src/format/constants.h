@@ -16,6 +16,8 @@ inline constexpr std::int64_t route_extra_metres = 7000;
 inline constexpr int track_record_size = 15;
 // Entries of the station and header table.
 inline constexpr int sim_table_size = 87;
+// Bytes of one table entry besides its name.
+inline constexpr int table_record_fixed_size = 34;
 
 // Cell kinds of a TrackCell.
 namespace cell_kind {

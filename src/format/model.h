@@ -137,21 +137,6 @@ class LineGeometry {
   std::vector<double> values_;
 };
 
-// What a compile builds and the three files hold.
-struct CompiledScenario {
-  // Cells 0 to the last; empty until the route length has been read.
-  std::vector<TrackCell> track;
-  SimTable table{};
-  // Only when the line geometry is built.
-  std::optional<LineGeometry> line;
-
-  bool has_track() const { return !track.empty(); }
-  // The index of the last cell (0 while there is no track).
-  std::int64_t track_last() const {
-    return track.empty() ? 0 : static_cast<std::int64_t>(track.size()) - 1;
-  }
-};
-
 // Checked access to a track cell; outside the track it throws ModelRangeError.
 TrackCell& track_cell(std::vector<TrackCell>& track, std::int64_t i);
 const TrackCell& track_cell(const std::vector<TrackCell>& track, std::int64_t i);

@@ -24,6 +24,16 @@ class FaultyOutputFile : public OutputFile {
     return inner_->write(bytes, err);
   }
 
+  bool write_at(std::uint64_t offset, std::string_view bytes, std::string* err) override {
+    if (owner_.should_fail("write")) {
+      std::string ignored;
+      inner_->write_at(offset, bytes.substr(0, bytes.size() / 2), &ignored);
+      *err = kInjected;
+      return false;
+    }
+    return inner_->write_at(offset, bytes, err);
+  }
+
   bool flush(std::string* err) override {
     if (owner_.should_fail("flush")) {
       *err = kInjected;

@@ -2,6 +2,7 @@
 // memory or a failing one in its place. Paths are UTF-8 on every platform.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,11 +10,14 @@
 
 namespace scenario {
 
-// A file open for writing. Every call reports failure with the operating system's reason.
+// A file open for writing, either in order (write) or in pieces at their offsets (write_at),
+// not both. Every call reports failure with the operating system's reason.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
   virtual bool write(std::string_view bytes, std::string* err) = 0;
+  // The file grows as far as the piece reaches; a gap holds zero bytes until it is written.
+  virtual bool write_at(std::uint64_t offset, std::string_view bytes, std::string* err) = 0;
   // Pushes everything written so far to the disk.
   virtual bool flush(std::string* err) = 0;
   virtual bool close(std::string* err) = 0;

@@ -1,5 +1,6 @@
 #include "platform/memory_file_system.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -41,6 +42,18 @@ class MemoryOutputFile : public OutputFile {
   bool write(std::string_view bytes, std::string* err) override {
     if (!open(err)) return false;
     buffer_->append(bytes);
+    return true;
+  }
+
+  bool write_at(std::uint64_t offset, std::string_view bytes, std::string* err) override {
+    if (!open(err)) return false;
+    // A gap before the offset reads as zeros, as on a disk; what lies past the end is appended
+    // rather than cleared and then overwritten.
+    const auto at = static_cast<std::size_t>(offset);
+    if (buffer_->size() < at) buffer_->resize(at, '\0');
+    const std::size_t overlap = std::min(bytes.size(), buffer_->size() - at);
+    buffer_->replace(at, overlap, bytes.data(), overlap);
+    buffer_->append(bytes.substr(overlap));
     return true;
   }
 
@@ -159,6 +172,11 @@ std::optional<std::string> MemoryFileSystem::contents(const std::string& path) c
   const auto it = files_.find(path);
   if (it == files_.end()) return std::nullopt;
   return *it->second;
+}
+
+const std::string* MemoryFileSystem::find(const std::string& path) const {
+  const auto it = files_.find(path);
+  return it == files_.end() ? nullptr : it->second.get();
 }
 
 std::vector<std::string> MemoryFileSystem::paths() const {

@@ -33,6 +33,8 @@ class MemoryFileSystem : public FileSystem {
   bool has(const std::string& path) const { return files_.contains(path); }
   // The file's bytes, or nothing when there is no such file.
   std::optional<std::string> contents(const std::string& path) const;
+  // The same bytes where they lie, or null: for a caller that only looks at a large file.
+  const std::string* find(const std::string& path) const;
   // Every file name, sorted.
   std::vector<std::string> paths() const;
 

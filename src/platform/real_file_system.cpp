@@ -53,6 +53,20 @@ class StdioOutputFile : public OutputFile {
     return true;
   }
 
+  bool write_at(std::uint64_t offset, std::string_view bytes, std::string* err) override {
+    errno = 0;
+#ifdef _WIN32
+    const int moved = _fseeki64(f_, static_cast<__int64>(offset), SEEK_SET);
+#else
+    const int moved = fseeko(f_, static_cast<off_t>(offset), SEEK_SET);
+#endif
+    if (moved != 0) {
+      *err = errno_text(errno != 0 ? errno : EIO);
+      return false;
+    }
+    return write(bytes, err);
+  }
+
   bool flush(std::string* err) override {
     errno = 0;
     if (std::fflush(f_) != 0) {
@@ -97,6 +111,8 @@ std::unique_ptr<OutputFile> RealFileSystem::create(const std::string& path, std:
     *err = errno_text(errno != 0 ? errno : EIO);
     return nullptr;
   }
+  // Every writer hands over whole chunks: a stdio buffer would only split each into two writes.
+  std::setvbuf(f, nullptr, _IONBF, 0);
   return std::make_unique<StdioOutputFile>(f);
 }
 

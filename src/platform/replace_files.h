@@ -1,11 +1,15 @@
 // Replaces output files in full without ever leaving a torn one: each file is written to a
-// temporary file in the same folder and then renamed over its target.
+// temporary file in the same folder and then renamed over its target. An interrupt during a
+// replacement puts the old set back before the program ends (platform/interrupts.h).
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/byte_sink.h"
 
 namespace scenario {
 
@@ -28,15 +32,24 @@ struct OutputBlob {
   std::string bytes;
 };
 
+// A file whose bytes are made as they are written: `write` puts them into the sink in pieces.
+struct OutputStream {
+  std::string path;
+  std::function<void(ByteSink&)> write;
+};
+
 // The temporary name beside `path` that a replacement writes first.
 std::string temporary_name(const std::string& path);
 // The name an old file takes while the new set is put in place.
 std::string backup_name(const std::string& path);
 
-// Writes every blob to its temporary file; only when all are written do the old files step aside
+// Writes every file to its temporary file; only when all are written do the old files step aside
 // and the new ones take their names, so that a set of files loaded together is never half old,
 // half new. On failure the old files are put back, the temporary files are removed and FileError
-// names the file and the reason.
+// names the file and the reason; on an interrupt the same is done and Interrupted is thrown.
+// Temporary and old files left by a replacement that was killed are cleared first, and an old
+// file whose target is missing is put back.
+void replace_files(FileSystem& fs, const std::vector<OutputStream>& files);
 void replace_files(FileSystem& fs, const std::vector<OutputBlob>& files);
 
 // One file alone.

@@ -115,7 +115,7 @@ class ReaderTest : public ::testing::Test {
   const SimRecord& entry(std::size_t i) const { return comp->model.table.at(i); }
   // The number of the last code recorded (0 when none).
   std::int32_t error_code() const { return number(comp->codes.last().code); }
-  const LineGeometry& line() const { return comp->model.line.value(); }
+  LineGeometry line() const { return comp->model.line.value().geometry(); }
 
   void expect_code(std::int32_t code, std::optional<std::int32_t> pos) const {
     EXPECT_EQ(error_code(), code);

@@ -93,6 +93,20 @@ TEST_P(FileSystems, ReadRenameAndRemove) {
   EXPECT_EQ(err, "No such file or directory");
 }
 
+TEST_P(FileSystems, WritesAtAnOffsetOverwriteExtendAndLeaveZerosInAGap) {
+  std::string err;
+  auto file = fs_->create(at("f"), &err);
+  ASSERT_TRUE(file) << err;
+  ASSERT_TRUE(file->write("abcd", &err)) << err;
+  ASSERT_TRUE(file->write_at(8, "xyz", &err)) << err;     // past the end: a gap
+  ASSERT_TRUE(file->write_at(1, "QQ", &err)) << err;      // inside
+  ASSERT_TRUE(file->write_at(9, "LONGER", &err)) << err;  // across the end
+  ASSERT_TRUE(file->close(&err)) << err;
+  std::string bytes;
+  ASSERT_TRUE(fs_->read(at("f"), &bytes, &err)) << err;
+  EXPECT_EQ(bytes, std::string("aQQd\0\0\0\0xLONGER", 15));
+}
+
 TEST_P(FileSystems, TheFaultyOneFailsTheChosenOperationOnlyAndCountsEvery) {
   FaultyFileSystem faulty(*fs_);
   faulty.fail_kind = "list";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/faulty_file_system.h"
+#include "platform/memory_file_system.h"
 #include "support/test_support.h"
 
 namespace scenario {
@@ -77,6 +78,45 @@ TEST(ReplaceFilesTest, AFolderThatIsGoneIsReportedWithTheReason) {
     EXPECT_EQ(e.path(), target);
     EXPECT_EQ(e.reason(), "No such file or directory");
   }
+}
+
+// What a replacement killed outright leaves is cleared before anything else: temporary files go,
+// an old file whose target is missing comes back, one whose target is there goes. Then, even when
+// the new set cannot be written, the folder holds the old set whole.
+TEST(ReplaceFilesTest, LeftoversOfAKilledReplacementAreClearedFirst) {
+  MemoryFileSystem disk;
+  disk.put("/f/a.dat.tmp", "half written");
+  disk.put("/f/b.sim.old", "old b");  // b stepped aside, its new file never came
+  disk.put("/f/c.dat", "new c");
+  disk.put("/f/c.dat.old", "old c");
+  FaultyFileSystem fs(disk);
+  fs.fail_kind = "write";
+  fs.fail_at = 1;
+  const std::vector<OutputBlob> files{{"/f/a.dat", "a"}, {"/f/b.sim", "b"}, {"/f/c.dat", "c"}};
+  EXPECT_THROW(replace_files(fs, files), FileError);
+  EXPECT_EQ(disk.paths(), (std::vector<std::string>{"/f/b.sim", "/f/c.dat"}));
+  EXPECT_EQ(disk.contents("/f/b.sim"), "old b");
+  EXPECT_EQ(disk.contents("/f/c.dat"), "new c");
+
+  replace_files(disk, files);
+  EXPECT_EQ(disk.paths(), (std::vector<std::string>{"/f/a.dat", "/f/b.sim", "/f/c.dat"}));
+  EXPECT_EQ(disk.contents("/f/b.sim"), "b");
+}
+
+// Streams written in pieces, in order or at offsets, make the same file as their bytes would.
+TEST(ReplaceFilesTest, AStreamWrittenAtOffsetsMakesTheSameFile) {
+  MemoryFileSystem disk;
+  replace_files(disk, {OutputStream{"/f/x.dat",
+                                    [](ByteSink& sink) {
+                                      sink.put_at(3, "def");
+                                      sink.put_at(0, "abc");
+                                    }},
+                       OutputStream{"/f/y.dat", [](ByteSink& sink) {
+                                      sink.put("ab");
+                                      sink.put("cd");
+                                    }}});
+  EXPECT_EQ(disk.contents("/f/x.dat"), "abcdef");
+  EXPECT_EQ(disk.contents("/f/y.dat"), "abcd");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "platform/file_system.h"
+#include "platform/interrupts.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace {
@@ -94,6 +95,7 @@ int run_verb(const std::string& verb, const AllOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  scenario::install_interrupt_handlers();
 #ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
@@ -112,5 +114,9 @@ int main(int argc, char** argv) {
     const int rc = app.exit(e);
     return rc == 0 ? exit_code::clean : exit_code::usage;
   }
-  return run_verb(app.get_subcommands().front()->get_name(), o);
+  try {
+    return run_verb(app.get_subcommands().front()->get_name(), o);
+  } catch (const scenario::Interrupted& interrupted) {
+    scenario::end_by_signal(interrupted.signal);
+  }
 }

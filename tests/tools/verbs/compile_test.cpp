@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <sstream>
 
 #include "run/form1.h"
@@ -95,13 +97,29 @@ TEST_F(CompileVerbTest, TemplateThenCompileGivesTheGeneratorsFilesByteForByte) {
   EXPECT_EQ(read_file(train_), train_before);
 }
 
-TEST_F(CompileVerbTest, SourcesInTheOutputFolderAreNeverDeleted) {
+// The compiler deletes the sources it reads, and here they stand where it writes: they keep their
+// bytes, their file and their modification time, whether the compile writes files or not.
+TEST_F(CompileVerbTest, SourcesInTheOutputFolderAreNeverTouched) {
+  const auto an_hour_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const std::string* path : {&line_, &train_}) {
+    std::filesystem::last_write_time(*path, an_hour_ago);
+  }
+  const std::string line_before = read_file(line_);
+  const std::string train_before = read_file(train_);
+  const std::uint64_t line_file = testing::file_identity(line_);
   CompileOptions o = options();
   o.out_dir = sources_.str();
-  const Outcome r = compile(o);
-  EXPECT_EQ(r.status, exit_code::clean) << r.err;
-  EXPECT_TRUE(std::filesystem::exists(line_));
-  EXPECT_TRUE(std::filesystem::exists(train_));
+  for (int run = 0; run < 2; ++run) {
+    const Outcome r = compile(o);
+    EXPECT_EQ(r.status, exit_code::clean) << r.err;
+    EXPECT_EQ(read_file(line_), line_before);
+    EXPECT_EQ(read_file(train_), train_before);
+    EXPECT_EQ(testing::file_identity(line_), line_file);
+    for (const std::string* path : {&line_, &train_}) {
+      EXPECT_EQ(std::filesystem::last_write_time(*path), an_hour_ago) << *path;
+    }
+  }
+  EXPECT_EQ(list_folder(sources_.path()).size(), 5u);
 }
 
 TEST_F(CompileVerbTest, AMissingOutputFolderIsMade) {

@@ -17,20 +17,18 @@ constexpr std::int64_t kCell = cell_metres;
 // A slowdown that starts at or before this has no warning nor announce cells.
 constexpr std::int64_t kUnannouncedUpTo = 1500;
 
-std::vector<std::string> split_lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string current;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(current);
-      current.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      current += c;
+// The lines of a text, ended by CR LF, a lone CR or a lone LF, as the reader counts them.
+std::vector<std::string_view> split_lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+    if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n') {
+      ++start;
     }
   }
-  if (!current.empty()) lines.push_back(current);
   return lines;
 }
 
@@ -86,7 +84,7 @@ class SourceChecker {
   // The route length the line source gave (its last "lunghezza percorso").
   std::optional<std::int64_t> route_length() const { return route_length_; }
   void set_route_length(std::optional<std::int64_t> length) { route_length_ = length; }
-  bool saw(std::string_view name) const { return seen_.contains(std::string(name)); }
+  bool saw(std::string_view name) const { return seen_.contains(name); }
   bool found_general() const { return state_ != State::before_general; }
   // Lines whose keyword is one of the other source's records.
   int foreign_records() const { return foreign_records_; }
@@ -106,20 +104,20 @@ class SourceChecker {
     return source_ == SourceKind::line ? line_records() : train_records();
   }
 
-  bool of_the_other_source(std::string_view keyword) const {
+  bool of_the_other_source(const KeywordField& keyword) const {
     for (const RecordKind& kind : record_kinds()) {
       if (kind.source != source_ && keyword_matches(kind, keyword)) return true;
     }
     return false;
   }
 
-  void check_line(const std::string& text) {
+  void check_line(std::string_view text) {
     FieldReader reader(text);
     if (reader.at_end()) return;
     const std::string keyword = reader.read_field();
     if (state_ == State::before_general) {
       // The general header may stand anywhere in the line; so it does for the reader.
-      std::string lower = text;
+      std::string lower(text);
       std::transform(lower.begin(), lower.end(), lower.begin(),
                      [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
       if (lower.find("[generale]") != std::string::npos) {
@@ -131,9 +129,10 @@ class SourceChecker {
       check_comment(reader);
       return;
     }
+    const KeywordField field(keyword);
     std::vector<const RecordKind*> matched;
     for (const RecordKind& kind : kinds()) {
-      if (keyword_matches(kind, keyword)) matched.push_back(&kind);
+      if (keyword_matches(kind, field)) matched.push_back(&kind);
     }
     if (is_header(keyword)) {
       // The record reads its values from the lines that follow, which seldom hold them.
@@ -153,7 +152,7 @@ class SourceChecker {
     }
     if (!matched.empty()) {
       check_record(*matched.front(), keyword, reader);
-    } else if (state_ == State::records && of_the_other_source(keyword)) {
+    } else if (state_ == State::records && of_the_other_source(field)) {
       ++foreign_records_;
     }
   }
@@ -177,7 +176,7 @@ class SourceChecker {
   }
 
   void check_record(const RecordKind& kind, const std::string& keyword, FieldReader& reader) {
-    seen_.insert(std::string(kind.name));
+    seen_.insert(kind.name);
     CheckedRecord record{&kind, source_, line_, keyword, {}};
     for (std::size_t i = 0; i < kind.fields.size(); ++i) {
       if (!read_value(kind, i, reader, record)) {
@@ -205,12 +204,12 @@ class SourceChecker {
       record.values.push_back(std::nullopt);
       return true;
     }
-    FieldReader copy = reader;
-    const std::string token = trimmed(copy.read_field());
+    const std::string_view field = reader.peek_field();
     std::int64_t v = 0;
     try {
       v = reader.read_whole();
     } catch (const SourceReadError&) {
+      const std::string token = trimmed(field);
       const bool empty = token.empty();
       fail("record-unreadable", field_text(kind, i) + ": " +
                                     (empty ? std::string("the value is missing")
@@ -266,7 +265,7 @@ class SourceChecker {
 
   void check_values(const RecordKind& kind, const CheckedRecord& r) {
     const auto value = [&](std::size_t i) { return r.values.at(i).value_or(0); };
-    const std::string name(kind.name);
+    const std::string_view name = kind.name;
     if (name == "lunghezza percorso") route_length_ = value(0);
     if (!kind.fields.empty() && kind.fields.front().unit == "m" &&
         kind.section != Section::general) {
@@ -332,7 +331,7 @@ class SourceChecker {
     }
   }
 
-  void check_order(const std::string& name, std::int64_t p) {
+  void check_order(std::string_view name, std::int64_t p) {
     const auto last = last_position_.find(name);
     if (last != last_position_.end() && p < last->second) {
       warn(line_, "out-of-order",
@@ -347,8 +346,8 @@ class SourceChecker {
   State state_ = State::before_general;
   int line_ = 0;
   std::optional<std::int64_t> route_length_;
-  std::map<std::string, std::int64_t> last_position_;
-  std::set<std::string> seen_;
+  std::map<std::string_view, std::int64_t> last_position_;
+  std::set<std::string_view> seen_;  // names of the record kinds, which live in their table
   int foreign_records_ = 0;
 };
 
