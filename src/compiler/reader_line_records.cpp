@@ -8,6 +8,7 @@
 
 #include "compiler/reader_session.h"
 #include "compiler/recorders.h"
+#include "format/constants.h"
 
 namespace scenario::source_reading {
 

@@ -87,7 +87,4 @@ struct KeywordField {
 bool keyword_matches(const RecordKind& kind, const KeywordField& field);
 bool keyword_matches(const RecordKind& kind, std::string_view field);
 
-// Curvature per metre of the curve classes "1" to "6", widest first.
-inline constexpr double curve_curvature[6] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
-
 }  // namespace scenario

@@ -12,6 +12,10 @@ inline constexpr std::int64_t cell_metres = 50;
 // The line geometry and the track run on this many metres past the route length.
 inline constexpr std::int64_t route_extra_metres = 7000;
 
+// Curvature per metre of the curve classes "1" to "6", widest first. A curve "d" (destra) steps
+// with +k, a curve "s" (sinistra) with -k.
+inline constexpr double curve_curvature[6] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+
 // Bytes of one track cell in the track file.
 inline constexpr int track_record_size = 15;
 // Entries of the station and header table.

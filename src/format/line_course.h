@@ -48,36 +48,44 @@ class LineCourse {
   std::vector<Run> runs_;
 };
 
+// One row from the two before it: a straight step repeats the last step, a curved one turns it by
+// `k`. The step vector is not normalised: each row comes from the two before it exactly, and
+// whoever reads a line back must step the same way to find the same doubles.
+struct RowStep {
+  double x;
+  double y;
+};
+template <bool curved>
+RowStep next_row(double x0, double y0, double x1, double y1, double k) {
+  const double dx = x1 - x0;
+  const double dy = y1 - y0;
+  if constexpr (curved) {
+    return {x1 + (dx + k * dy), y1 + (dy - k * dx)};
+  } else {
+    return {x1 + dx, y1 + dy};
+  }
+}
+
 template <typename Visit>
 void LineCourse::walk(Visit&& visit) const {
-  // The step vector is not normalised: each row comes from the two before it exactly.
   double x0 = 0.0;
   double y0 = 0.0;
   double x1 = 0.0;
   double y1 = 1.0;
   std::int64_t row = 2;
+  const auto step = [&](RowStep next) {
+    x0 = x1;
+    y0 = y1;
+    x1 = next.x;
+    y1 = next.y;
+    visit(row, x1, y1);
+  };
   for (const Run& run : runs_) {
     const double k = run.k;
     if (run.curved) {
-      for (; row <= run.last_row; ++row) {
-        const double dx = x1 - x0;
-        const double dy = y1 - y0;
-        x0 = x1;
-        y0 = y1;
-        x1 = x1 + (dx + k * dy);
-        y1 = y1 + (dy - k * dx);
-        visit(row, x1, y1);
-      }
+      for (; row <= run.last_row; ++row) step(next_row<true>(x0, y0, x1, y1, k));
     } else {
-      for (; row <= run.last_row; ++row) {
-        const double dx = x1 - x0;
-        const double dy = y1 - y0;
-        x0 = x1;
-        y0 = y1;
-        x1 = x1 + dx;
-        y1 = y1 + dy;
-        visit(row, x1, y1);
-      }
+      for (; row <= run.last_row; ++row) step(next_row<false>(x0, y0, x1, y1, k));
     }
   }
 }
