@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/memory_file_system.h"
+#include "platform/paths.h"
 #include "scenario_tool/compile/source_check.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "sources/contenuti.h"
@@ -44,17 +45,18 @@ TEST(NewTest, TheStartingScenarioCompilesCleanlyAndHoldsEveryRecordKind) {
   MemoryFileSystem fs;
   const VerbRun made = run(run_new, NewOptions{"Monte_Verde", "101", "/a", false}, fs);
   ASSERT_EQ(made.status, exit_code::clean) << made.err;
-  EXPECT_EQ(made.out, "wrote /a/Monte_Verde_linea.txt\nwrote /a/Monte_Verde_101-.txt\n");
-
+  // The tool joins paths with the platform's separator.
   CompileOptions o;
-  o.line_source = "/a/Monte_Verde_linea.txt";
-  o.train_source = "/a/Monte_Verde_101-.txt";
-  o.out_dir = "/a/out";
+  o.line_source = join_path("/a", "Monte_Verde_linea.txt");
+  o.train_source = join_path("/a", "Monte_Verde_101-.txt");
+  o.out_dir = join_path("/a", "out");
+  EXPECT_EQ(made.out, "wrote " + o.line_source + "\nwrote " + o.train_source + "\n");
   const VerbRun compiled = run(run_compile, o, fs);
   EXPECT_EQ(compiled.status, exit_code::clean) << compiled.err;
   EXPECT_EQ(compiled.err, "");
   EXPECT_NE(compiled.out.find("0 error(s), 0 warning(s)"), std::string::npos);
 
+  ASSERT_TRUE(fs.contents(o.line_source) && fs.contents(o.train_source));
   const SourceCheck check =
       check_sources(*fs.contents(o.line_source), *fs.contents(o.train_source));
   std::set<std::string_view> kinds;
@@ -72,21 +74,23 @@ TEST(NewTest, TheStartingScenarioCompilesCleanlyAndHoldsEveryRecordKind) {
 
 TEST(NewTest, NeitherNewNorTemplateReplacesAFileWithoutForce) {
   MemoryFileSystem fs;
-  fs.put("/a/Valdora_Lusa_24863-.txt", "an author's edit");
+  const std::string train = join_path("/a", "Valdora_Lusa_24863-.txt");
+  const std::string line = join_path("/a", "Valdora_Lusa_linea.txt");
+  fs.put(train, "an author's edit");
   const VerbRun refused = run(run_template, TemplateOptions{"/a", false}, fs);
   EXPECT_EQ(refused.status, exit_code::usage);
-  EXPECT_NE(refused.err.find("/a/Valdora_Lusa_24863-.txt exists; give --force"), std::string::npos);
-  EXPECT_EQ(fs.paths(), std::vector<std::string>{"/a/Valdora_Lusa_24863-.txt"});
-  EXPECT_EQ(fs.contents("/a/Valdora_Lusa_24863-.txt"), "an author's edit");
+  EXPECT_NE(refused.err.find(train + " exists; give --force"), std::string::npos);
+  EXPECT_EQ(fs.paths(), std::vector<std::string>{train});
+  EXPECT_EQ(fs.contents(train), "an author's edit");
 
   const VerbRun forced = run(run_template, TemplateOptions{"/a", true}, fs);
   EXPECT_EQ(forced.status, exit_code::clean);
-  EXPECT_EQ(fs.contents("/a/Valdora_Lusa_24863-.txt"), render_lines(contenuto_treno()));
-  EXPECT_EQ(fs.contents("/a/Valdora_Lusa_linea.txt"), render_lines(contenuto_linea()));
+  EXPECT_EQ(fs.contents(train), render_lines(contenuto_treno()));
+  EXPECT_EQ(fs.contents(line), render_lines(contenuto_linea()));
 
   EXPECT_EQ(run(run_new, NewOptions{"Valdora_Lusa", "24863", "/a", false}, fs).status,
             exit_code::usage);
-  EXPECT_EQ(fs.contents("/a/Valdora_Lusa_linea.txt"), render_lines(contenuto_linea()));
+  EXPECT_EQ(fs.contents(line), render_lines(contenuto_linea()));
   EXPECT_EQ(run(run_new, NewOptions{"a/b", "1", "/a", false}, fs).status, exit_code::usage);
 }
 
