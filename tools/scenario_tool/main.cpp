@@ -73,6 +73,27 @@ void add_plot(CLI::App& app, PlotOptions& o) {
                   "of the scenario's files, in the current folder)");
 }
 
+void add_check(CLI::App& app, CheckOptions& o) {
+  auto* cmd = app.add_subcommand(
+      "check",
+      "Check a compiled scenario as a railway engineer would: curve speeds, gradients, "
+      "a drivable timetable, boards, stops and signs");
+  cmd->add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd->add_flag("--json", o.json, "Print JSON instead of text");
+  cmd->add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
+  cmd->add_flag("--timetable", o.timetable,
+                "Print each timetable section: scheduled, lower bound, estimate, margin");
+  CheckParameters& p = o.parameters;
+  cmd->add_option("--cant", p.cant_mm, "Cant of the curves, mm")->capture_default_str();
+  cmd->add_option("--cant-deficiency", p.cant_deficiency_mm, "Cant deficiency allowed, mm")
+      ->capture_default_str();
+  cmd->add_option("--max-gradient", p.max_gradient_per_mille, "Steepest gradient, per mille")
+      ->capture_default_str();
+  cmd->add_option("--accel", p.accel_m_s2, "Acceleration of the estimate, m/s2")
+      ->capture_default_str();
+  cmd->add_option("--decel", p.decel_m_s2, "Braking of the estimate, m/s2")->capture_default_str();
+}
+
 struct AllOptions {
   TemplateOptions template_options;
   NewOptions new_options;
@@ -80,6 +101,7 @@ struct AllOptions {
   CompileOptions compile_options;
   InspectOptions inspect_options;
   PlotOptions plot_options;
+  CheckOptions check_options;
 };
 
 int run_verb(const std::string& verb, const AllOptions& o) {
@@ -89,6 +111,7 @@ int run_verb(const std::string& verb, const AllOptions& o) {
   if (verb == "explain") return run_explain(o.explain_options, fs, std::cout, std::cerr);
   if (verb == "compile") return run_compile(o.compile_options, fs, std::cout, std::cerr);
   if (verb == "plot") return run_plot(o.plot_options, fs, std::cout, std::cerr);
+  if (verb == "check") return run_check(o.check_options, fs, std::cout, std::cerr);
   return run_inspect(o.inspect_options, fs, std::cout, std::cerr);
 }
 
@@ -108,6 +131,7 @@ int main(int argc, char** argv) {
   add_compile(app, o.compile_options);
   add_inspect(app, o.inspect_options);
   add_plot(app, o.plot_options);
+  add_check(app, o.check_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "scenario_tool/check/parameters.h"
 #include "scenario_tool/exit_codes.h"
 
 namespace scenario {
@@ -56,6 +57,14 @@ struct PlotOptions {
   std::optional<std::string> prefix;  // PREFIX_plan.svg and PREFIX_profile.svg
 };
 
+struct CheckOptions {
+  std::vector<std::string> paths;  // one folder, or the compiled files themselves
+  bool json = false;
+  bool werror = false;
+  bool timetable = false;  // print the timetable's sections
+  CheckParameters parameters;
+};
+
 int run_template(const TemplateOptions& options, FileSystem& fs, std::ostream& out,
                  std::ostream& err);
 int run_new(const NewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
@@ -66,5 +75,6 @@ int run_compile(const CompileOptions& options, FileSystem& fs, std::ostream& out
 int run_inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out,
                 std::ostream& err);
 int run_plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
+int run_check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario::tool

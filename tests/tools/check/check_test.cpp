@@ -1,0 +1,279 @@
+// `check` on scenarios compiled in memory by the project's compiler: one crafted scenario per
+// check with every finding it must give and no other, the exit statuses, and the built-in
+// scenario, whose findings the README explains one by one.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "platform/memory_file_system.h"
+#include "scenario_tool/check/finding.h"
+#include "scenario_tool/scenario/json.h"
+#include "scenario_tool/verbs/verbs.h"
+#include "support/sources.h"
+#include "support/test_support.h"
+
+namespace scenario::tool {
+namespace {
+
+using testing::Lines;
+
+struct VerbRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+template <typename Options, typename Verb>
+VerbRun run(Verb verb, const Options& o, MemoryFileSystem& fs) {
+  std::ostringstream out;
+  std::ostringstream err;
+  VerbRun r;
+  r.status = verb(o, fs, out, err);
+  r.out = out.str();
+  r.err = err.str();
+  return r;
+}
+
+// Compiles a 20 km line with the records given into /o; the compile itself must be clean.
+void compile_crafted(MemoryFileSystem& fs, const Lines& line, const Lines& train) {
+  fs.put("/s/R_linea.txt", testing::source_text({"Linea", "inizio_dati", "[generale]",
+                                                 "lunghezza percorso, 20000", "[tracciato]"},
+                                                line));
+  fs.put("/s/R_1-.txt", testing::source_text({"Treno", "inizio_dati", "[generale]",
+                                              "numero vetture, 6", "percentuale massa frenata, 120",
+                                              "sabbia, 0", "orologio, 8 0 0", "aderenza, 0, 100"},
+                                             train));
+  CompileOptions o;
+  o.line_source = "/s/R_linea.txt";
+  o.train_source = "/s/R_1-.txt";
+  o.out_dir = "/o";
+  const VerbRun compiled = run(run_compile, o, fs);
+  ASSERT_EQ(compiled.status, exit_code::clean) << compiled.err;
+}
+
+std::string station(int pos, int length, int h, int m, const char* name) {
+  return "stazione, " + std::to_string(pos) + ", 2, " + std::to_string(length) +
+         ", 0, 0, 0, 1, 1, 0, 3, 1, 1, 40, " + std::to_string(h) + ", " + std::to_string(m) +
+         ", 0, " + name;
+}
+
+struct Expected {
+  const char* check;
+  const char* severity;
+  Json position_m;  // null: no place on the line
+};
+
+struct Case {
+  const char* what;
+  Lines line;
+  Lines train;
+  std::vector<Expected> findings;  // all of them, in order
+  int status;
+  const char* message_holds;  // in the first finding's message
+};
+
+TEST(CheckTest, EachCheckFindsWhatItMustAndNothingElse) {
+  const std::string at100 = "velocita' limite, 0, 100";
+  const Case cases[] = {
+      {"a class 6 curve under a 160 km/h limit",
+       {"curvad6, 5000, 200"},
+       {"velocita' limite, 0, 160"},
+       {{"curve-speed", "warning", 5000}},
+       exit_code::clean,
+       "curve of class 6 (radius 333 m) from 5.000 to 5.200 km under a line speed limit of 160 "
+       "km/h; cant 160 mm and cant deficiency 100 mm allow 86 km/h"},
+      {"a class 3 curve allows 234 km/h",
+       {"curvas3, 5000, 400"},
+       {"velocita' limite, 0, 160"},
+       {},
+       exit_code::clean,
+       ""},
+      {"a gradient of 40 per mille; 35 is allowed",
+       {"pendenza, 3000, 40", "pendenza, 4000, 0", "pendenza, 6000, -35", "pendenza, 7000, 0"},
+       {at100},
+       {{"gradient", "warning", 3000}},
+       exit_code::clean,
+       "gradient of 40 per mille from 3.000 to 4.000 km, steeper than 35 per mille"},
+      {"10 km at 100 km/h scheduled in one minute",
+       {},
+       {at100, station(2000, 400, 8, 0, "ALFA"), station(12000, 400, 8, 1, "BETA")},
+       {{"timetable-lower-bound", "error", 12150}},
+       exit_code::recorded_code,
+       "ALFA to BETA: 10.000 km scheduled in 1:00, but at the speed limits they take at least "
+       "6:00"},
+      {"10 km at 100 km/h in 6:30, more than the bound but less than the estimate",
+       {},
+       {at100, station(2000, 400, 8, 0, "ALFA"),
+        "stazione, 12000, 2, 400, 0, 0, 0, 1, 1, 0, 3, 1, 1, 40, 8, 6, 30, BETA"},
+       {{"timetable-estimate", "warning", 12150}},
+       exit_code::clean,
+       "less than the 6:58 estimated with acceleration 0.4 and braking 0.6 m/s2"},
+      {"10 km at 100 km/h in 8 minutes, and a slowdown that takes one of them",
+       {},
+       {at100, station(2000, 400, 8, 0, "ALFA"), station(12000, 400, 8, 8, "BETA"),
+        "rallentamento, 6000, 10, 100, 1, 1, 0"},
+       {{"timetable-estimate", "warning", 12150}},
+       exit_code::clean,
+       "ALFA to BETA: 10.000 km scheduled in 8:00, less than the 8:33"},
+      {"times that fall",
+       {},
+       {at100, station(2000, 400, 8, 10, "ALFA"), station(12000, 400, 8, 5, "BETA")},
+       {{"timetable-order", "error", 12150}},
+       exit_code::recorded_code,
+       "the time at BETA (08:05:00) does not come after the time at ALFA (08:10:00)"},
+      {"a speed board that disagrees, and one that agrees",
+       {"indicatori_vmax, 5000, 120, 130, 135, 0, 0, 0, 0, 0",
+        "indicatori_vmax, 8000, 90, 100, 110, 0, 0, 0, 0, 0"},
+       {at100},
+       {{"speed-board", "warning", 5050}},
+       exit_code::clean,
+       "speed board of a 120/0, b 130/0, c 135/0 km/h (left/right) shows none of the line speed "
+       "limits in force after it (100 km/h at the board)"},
+      {"a station of no length: its stop cell lies before its zone",
+       {},
+       {at100, station(5000, 0, 0, 0, "ZERO")},
+       {{"stop-cell", "warning", 4950}},
+       exit_code::clean,
+       "stop cell 99 of ZERO (entry 1) covers 4950 to 5000 m, outside its zone 5000 to 5000 m"},
+      {"a sign whose cell a station's stop cell took",
+       {"cartello indicatore, 10100, (Km.) (10.1)"},
+       {at100, station(10000, 400, 0, 0, "DELTA")},
+       {{"signboard", "warning", nullptr}},
+       exit_code::clean,
+       "table entry 80 holds the sign text \"(Km.) (10.1)\", but no signboard cell refers to it"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MemoryFileSystem fs;
+    compile_crafted(fs, c.line, c.train);
+    CheckOptions o;
+    o.paths = {"/o"};
+    o.json = true;
+    const VerbRun checked = run(run_check, o, fs);
+    EXPECT_EQ(checked.status, c.status) << checked.err;
+    const Json report = Json::parse(checked.out);
+    const Json& findings = report.at("findings");
+    ASSERT_EQ(findings.size(), c.findings.size()) << findings.dump(2);
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+      EXPECT_EQ(findings[i].at("check"), c.findings[i].check);
+      EXPECT_EQ(findings[i].at("severity"), c.findings[i].severity);
+      EXPECT_EQ(findings[i].at("position_m"), c.findings[i].position_m);
+    }
+    if (!findings.empty()) {
+      EXPECT_NE(findings[0].at("message").get<std::string>().find(c.message_holds),
+                std::string::npos)
+          << findings[0].at("message");
+    }
+  }
+}
+
+class CheckStatus : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    compile_crafted(fs_, {"curvad6, 5000, 200"},
+                    {"velocita' limite, 0, 160", station(2000, 400, 8, 0, "ALFA"),
+                     station(12000, 400, 8, 20, "BETA")});
+  }
+  VerbRun check(CheckOptions o) {
+    if (o.paths.empty()) o.paths = {"/o"};
+    return run(run_check, o, fs_);
+  }
+  MemoryFileSystem fs_;
+};
+
+TEST_F(CheckStatus, TextLinesThenTimetableThenSummaryAndTheStatusOfEachCase) {
+  CheckOptions o;
+  o.timetable = true;
+  const VerbRun r = check(o);
+  EXPECT_EQ(r.status, exit_code::clean) << r.err;
+  const std::string line_file = std::filesystem::path("/o/R_linea.dat").make_preferred().string();
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1),
+            line_file +
+                ": warning: at 5.000 km: curve of class 6 (radius 333 m) from 5.000 to "
+                "5.200 km under a line speed limit of 160 km/h; cant 160 mm and cant "
+                "deficiency 100 mm allow 86 km/h\n");
+  EXPECT_NE(r.out.find("Timetable\n"), std::string::npos);
+  EXPECT_NE(r.out.find("ALFA - BETA"), std::string::npos);
+  EXPECT_TRUE(r.out.ends_with("0 error(s), 1 warning(s)\n")) << r.out;
+
+  o.werror = true;
+  EXPECT_EQ(check(o).status, exit_code::recorded_code);
+  // 900 mm of cant, which no real track has, would let the curve take 168 km/h.
+  o.parameters.cant_mm = 900;
+  EXPECT_EQ(check(o).status, exit_code::clean);
+
+  CheckOptions bad;
+  bad.parameters.accel_m_s2 = 0;
+  const VerbRun refused = check(bad);
+  EXPECT_EQ(refused.status, exit_code::usage);
+  EXPECT_EQ(refused.err, "check: --accel must be above 0\n");
+
+  CheckOptions missing;
+  missing.paths = {"/nowhere"};
+  EXPECT_EQ(check(missing).status, exit_code::io_failure);
+
+  fs_.put("/o/R_1.dat", std::string(16, 'x'));  // not a whole number of cells
+  const VerbRun damaged = check({});
+  EXPECT_EQ(damaged.status, exit_code::damaged_file);
+  EXPECT_NE(damaged.err.find("check: not checked: every check: no track file"), std::string::npos);
+}
+
+TEST_F(CheckStatus, JsonCarriesTheParametersTheTimetableAndTheSummary) {
+  CheckOptions o;
+  o.json = true;
+  o.parameters.decel_m_s2 = 0.5;
+  const Json j = Json::parse(check(o).out);
+  EXPECT_EQ(j.at("version"), 1);
+  EXPECT_EQ(j.at("parameters").at("decel_m_s2"), 0.5);
+  ASSERT_EQ(j.at("timetable").size(), 1u);
+  const Json& s = j.at("timetable")[0];
+  EXPECT_EQ(s.at("from").at("name"), "ALFA");
+  EXPECT_EQ(s.at("to").at("position_m"), 12150);
+  EXPECT_EQ(s.at("distance_m"), 10000);
+  EXPECT_EQ(s.at("scheduled_s"), 1200);
+  // 10 km at 160 km/h.
+  EXPECT_DOUBLE_EQ(s.at("lower_bound_s").get<double>(), 225.0);
+  EXPECT_GT(s.at("estimate_s").get<double>(), 225.0);
+  EXPECT_DOUBLE_EQ(s.at("margin_s").get<double>(), 1200 - s.at("estimate_s").get<double>());
+  EXPECT_EQ(j.at("summary"), (Json{{"errors", 0}, {"warnings", 1}}));
+}
+
+std::string the_readme() {
+  const auto root =
+      std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path();
+  return testing::read_file(root / "README.md");
+}
+
+TEST(CheckBuiltIn, EveryFindingOfTheBuiltInScenarioIsInTheReadme) {
+  MemoryFileSystem fs;
+  ASSERT_EQ(run(run_template, TemplateOptions{"/s", false}, fs).status, exit_code::clean);
+  CompileOptions c;
+  c.line_source = "/s/Valdora_Lusa_linea.txt";
+  c.train_source = "/s/Valdora_Lusa_24863-.txt";
+  c.out_dir = "/o";
+  ASSERT_EQ(run(run_compile, c, fs).status, exit_code::clean);
+  CheckOptions o;
+  o.paths = {"/o"};
+  const VerbRun r = run(run_check, o, fs);
+  EXPECT_EQ(r.err, "");
+  const std::string readme = the_readme();
+  std::istringstream lines(r.out);
+  int findings = 0;
+  for (std::string line; std::getline(lines, line);) {
+    const auto at = line.find(": warning: ") != std::string::npos ? line.find(": warning: ")
+                                                                  : line.find(": error: ");
+    if (at == std::string::npos) {
+      EXPECT_NE(readme.find(line), std::string::npos) << "summary not in the README: " << line;
+      continue;
+    }
+    ++findings;
+    // The file's folder is the README's own; the rest of the line must stand there as it is.
+    EXPECT_NE(readme.find(line.substr(at)), std::string::npos)
+        << "finding not in the README: " << line;
+  }
+  EXPECT_GT(findings, 0);
+}
+
+}  // namespace
+}  // namespace scenario::tool

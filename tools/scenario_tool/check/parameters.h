@@ -1,0 +1,14 @@
+// The figures the engineering checks take from the user, with their defaults.
+#pragma once
+
+namespace scenario::tool {
+
+struct CheckParameters {
+  double cant_mm = 160.0;             // h, the cant of a curve
+  double cant_deficiency_mm = 100.0;  // I, the cant deficiency allowed
+  double max_gradient_per_mille = 35.0;
+  double accel_m_s2 = 0.4;
+  double decel_m_s2 = 0.6;
+};
+
+}  // namespace scenario::tool
