@@ -19,12 +19,15 @@ void run_line_checks(const LoadedScenario& s, const CheckParameters& p, CheckRes
   check_curves(read_line_steps(*s.line), *s.track, p, r.findings);
 }
 
-void run_table_checks(const LoadedScenario& s, const CheckParameters& p, CheckResult& r) {
+// The timetable, then the consistency of boards, stops and signs: at one place, findings keep
+// this order.
+void run_track_and_table_checks(const LoadedScenario& s, const CheckParameters& p, CheckResult& r) {
+  if (s.table) r.sections = check_timetable(*s.table, *s.track, p, r.findings);
+  check_speed_boards(*s.track, r.findings);
   if (!s.table) {
     r.skipped.push_back("timetable, stop cells and sign texts: no table file");
     return;
   }
-  r.sections = check_timetable(*s.table, *s.track, p, r.findings);
   check_stop_cells(*s.track, *s.table, r.findings);
   check_sign_entries(*s.track, *s.table, r.findings);
 }
@@ -45,8 +48,7 @@ CheckResult run_checks(const LoadedScenario& s, const CheckParameters& p) {
   }
   run_line_checks(s, p, r);
   check_gradients(*s.track, p, r.findings);
-  check_speed_boards(*s.track, r.findings);
-  run_table_checks(s, p, r);
+  run_track_and_table_checks(s, p, r);
   sort_findings(r.findings);
   return r;
 }
