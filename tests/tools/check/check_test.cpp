@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/memory_file_system.h"
+#include "platform/paths.h"
 #include "scenario_tool/check/finding.h"
 #include "scenario_tool/scenario/json.h"
 #include "scenario_tool/verbs/verbs.h"
@@ -219,7 +220,8 @@ TEST_F(CheckStatus, TextLinesThenTimetableThenSummaryAndTheStatusOfEachCase) {
   missing.paths = {"/nowhere"};
   EXPECT_EQ(check(missing).status, exit_code::io_failure);
 
-  fs_.put("/o/R_1.dat", std::string(16, 'x'));  // not a whole number of cells
+  // Not a whole number of cells (the tool joins the folder with the platform's separator).
+  fs_.put(join_path("/o", "R_1.dat"), std::string(16, 'x'));
   const VerbRun damaged = check({});
   EXPECT_EQ(damaged.status, exit_code::damaged_file);
   EXPECT_NE(damaged.err.find("check: not checked: every check: no track file"), std::string::npos);
@@ -255,8 +257,8 @@ TEST(CheckBuiltIn, EveryFindingOfTheBuiltInScenarioIsInTheReadme) {
   MemoryFileSystem fs;
   ASSERT_EQ(run(run_template, TemplateOptions{"/s", false}, fs).status, exit_code::clean);
   CompileOptions c;
-  c.line_source = "/s/Valdora_Lusa_linea.txt";
-  c.train_source = "/s/Valdora_Lusa_24863-.txt";
+  c.line_source = join_path("/s", "Valdora_Lusa_linea.txt");
+  c.train_source = join_path("/s", "Valdora_Lusa_24863-.txt");
   c.out_dir = "/o";
   ASSERT_EQ(run(run_compile, c, fs).status, exit_code::clean);
   CheckOptions o;
