@@ -61,7 +61,10 @@ void add_inspect(CLI::App& app, InspectOptions& o) {
   auto* cmd = app.add_subcommand("inspect", "Decode the compiled files of a scenario");
   cmd->add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
   cmd->add_flag("--cells", o.cells, "List every occupied cell and every change of the stretches");
-  cmd->add_flag("--json", o.json, "Print JSON instead of text");
+  auto* json = cmd->add_flag("--json", o.json, "Print JSON instead of text");
+  cmd->add_flag("--textconv", o.textconv,
+                "Print one stable line per item, with the cells, for git's textconv (see README)")
+      ->excludes(json);
 }
 
 void add_plot(CLI::App& app, PlotOptions& o) {
@@ -94,6 +97,16 @@ void add_check(CLI::App& app, CheckOptions& o) {
   cmd->add_option("--decel", p.decel_m_s2, "Braking of the estimate, m/s2")->capture_default_str();
 }
 
+void add_diff(CLI::App& app, DiffOptions& o) {
+  auto* cmd = app.add_subcommand(
+      "diff", "Tell what changed between two compiled scenarios, in the terms of inspect --cells");
+  cmd->add_option("PATH", o.paths,
+                  "The old scenario then the new: two folders, or the same compiled files of each "
+                  "(OLD.dat OLD.sim NEW.dat NEW.sim)")
+      ->required();
+  cmd->add_flag("--json", o.json, "Print JSON instead of text");
+}
+
 struct AllOptions {
   TemplateOptions template_options;
   NewOptions new_options;
@@ -102,6 +115,7 @@ struct AllOptions {
   InspectOptions inspect_options;
   PlotOptions plot_options;
   CheckOptions check_options;
+  DiffOptions diff_options;
 };
 
 int run_verb(const std::string& verb, const AllOptions& o) {
@@ -112,6 +126,7 @@ int run_verb(const std::string& verb, const AllOptions& o) {
   if (verb == "compile") return run_compile(o.compile_options, fs, std::cout, std::cerr);
   if (verb == "plot") return run_plot(o.plot_options, fs, std::cout, std::cerr);
   if (verb == "check") return run_check(o.check_options, fs, std::cout, std::cerr);
+  if (verb == "diff") return run_diff(o.diff_options, fs, std::cout, std::cerr);
   return run_inspect(o.inspect_options, fs, std::cout, std::cerr);
 }
 
@@ -132,6 +147,7 @@ int main(int argc, char** argv) {
   add_inspect(app, o.inspect_options);
   add_plot(app, o.plot_options);
   add_check(app, o.check_options);
+  add_diff(app, o.diff_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

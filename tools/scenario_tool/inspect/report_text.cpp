@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scenario_tool/scenario/cell_meaning.h"
+#include "scenario_tool/scenario/printable.h"
 
 namespace scenario::tool {
 
@@ -14,22 +15,6 @@ namespace {
 
 constexpr std::size_t kLabelWidth = 19;
 
-// Names come from the files: a control byte in one must not reach the terminal as such.
-std::string printable(const std::string& s) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (char c : s) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x20 || b == 0x7F) {
-      out += std::string("\\x") + kHex[b >> 4] + kHex[b & 0xF];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-// A number or text of the report as it reads; "n/a" where the report has nothing.
 std::string str(const Json& j) {
   if (j.is_null()) return "n/a";
   if (j.is_string()) return printable(j.get<std::string>());

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 #include "format/cell_values.h"
 #include "scenario_tool/scenario/cell_meaning.h"
@@ -12,7 +11,7 @@ namespace scenario::tool {
 namespace {
 
 using ByteField = std::uint8_t TrackCell::*;
-using ValueOf = std::function<Json(std::uint8_t)>;
+using ValueOf = Json (*)(std::uint8_t);
 
 Json run(std::int64_t first, std::int64_t last, Json value) {
   return Json{{"first_cell", first},
@@ -73,20 +72,29 @@ Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table) 
   return out;
 }
 
-Json stretches(const std::vector<TrackCell>& track) {
+const std::array<StretchProperty, 4>& stretch_properties() {
   // A gradient byte of 0 was never written (the last cells of the track).
-  const ValueOf gradient = [](std::uint8_t b) {
-    const auto g = gradient_per_mille(TrackCell{.gradient_100 = b});
-    return g ? Json(*g) : Json();
-  };
-  const ValueOf speed = [](std::uint8_t b) {
-    return Json(speed_limit_kmh(TrackCell{.speed_div5 = b}));
-  };
-  const ValueOf as_is = [](std::uint8_t b) { return Json(b); };
-  return Json{{"gradient", runs_of(track, &TrackCell::gradient_100, gradient)},
-              {"speed_limit_kmh", runs_of(track, &TrackCell::speed_div5, speed)},
-              {"adhesion", runs_of(track, &TrackCell::adhesion, as_is)},
-              {"tunnel_type", runs_of(track, &TrackCell::tunnel_type, as_is)}};
+  static const std::array<StretchProperty, 4> properties{
+      StretchProperty{"gradient", &TrackCell::gradient_100,
+                      [](std::uint8_t b) {
+                        const auto g = gradient_per_mille(TrackCell{.gradient_100 = b});
+                        return g ? Json(*g) : Json();
+                      }},
+      StretchProperty{
+          "speed_limit_kmh", &TrackCell::speed_div5,
+          [](std::uint8_t b) { return Json(speed_limit_kmh(TrackCell{.speed_div5 = b})); }},
+      StretchProperty{"adhesion", &TrackCell::adhesion, [](std::uint8_t b) { return Json(b); }},
+      StretchProperty{"tunnel_type", &TrackCell::tunnel_type,
+                      [](std::uint8_t b) { return Json(b); }}};
+  return properties;
+}
+
+Json stretches(const std::vector<TrackCell>& track) {
+  Json out = Json::object();
+  for (const StretchProperty& p : stretch_properties()) {
+    out[p.name] = runs_of(track, p.field, p.value);
+  }
+  return out;
 }
 
 Json approach_codes(const std::vector<TrackCell>& track) {

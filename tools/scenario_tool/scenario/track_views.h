@@ -2,6 +2,8 @@
 // property of the line changes, and the approach codes.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "format/model.h"
@@ -17,6 +19,16 @@ Json cell_counts(const std::vector<TrackCell>& track);
 
 // Every cell whose kind is not free, with its raw values and their meaning.
 Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table);
+
+// A property of the stretch that each cell carries in one byte, and what the byte means.
+struct StretchProperty {
+  const char* name;  // the key of `stretches`: "gradient", "speed_limit_kmh", ...
+  std::uint8_t TrackCell::*field;
+  Json (*value)(std::uint8_t byte);
+};
+
+// The four properties, in the order of `stretches`.
+const std::array<StretchProperty, 4>& stretch_properties();
 
 // Runs of equal gradient, speed limit, adhesion and tunnel type.
 Json stretches(const std::vector<TrackCell>& track);

@@ -2,6 +2,7 @@
 #include <variant>
 
 #include "scenario_tool/inspect/report.h"
+#include "scenario_tool/inspect/report_lines.h"
 #include "scenario_tool/inspect/report_text.h"
 #include "scenario_tool/scenario/scenario_files.h"
 #include "scenario_tool/scenario/scenario_load.h"
@@ -20,11 +21,13 @@ int inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out, st
   }
   const LoadedScenario scenario = load_scenario(std::get<ScenarioFiles>(located), fs);
   const int status = report_file_problems(scenario, "inspect", err, false);
-  const Json report = build_report(scenario, options.cells);
+  const Json report = build_report(scenario, options.cells || options.textconv);
   for (const Json& w : report.at("warnings")) {
     err << "inspect: warning: " << w.get<std::string>() << '\n';
   }
-  if (options.json) {
+  if (options.textconv) {
+    write_report_lines(report, scenario, out);
+  } else if (options.json) {
     // A path given by the user may hold bytes that are not UTF-8; JSON must stay valid.
     out << report.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
   } else {

@@ -50,6 +50,7 @@ struct InspectOptions {
   std::vector<std::string> paths;  // one folder, or the compiled files themselves
   bool cells = false;
   bool json = false;
+  bool textconv = false;  // one stable line per item, for git's textconv
 };
 
 struct PlotOptions {
@@ -65,6 +66,11 @@ struct CheckOptions {
   CheckParameters parameters;
 };
 
+struct DiffOptions {
+  std::vector<std::string> paths;  // the old scenario's folder or files, then the new one's
+  bool json = false;
+};
+
 int run_template(const TemplateOptions& options, FileSystem& fs, std::ostream& out,
                  std::ostream& err);
 int run_new(const NewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
@@ -76,5 +82,6 @@ int run_inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out
                 std::ostream& err);
 int run_plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 int run_check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
+int run_diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario::tool

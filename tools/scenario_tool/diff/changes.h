@@ -1,0 +1,42 @@
+// The parts of a diff, each comparing one concern of two scenarios. Values and meanings come from
+// the reports of `inspect --cells`, so that a diff says a thing exactly as `inspect` says it.
+#pragma once
+
+#include <vector>
+
+#include "format/model.h"
+#include "scenario_tool/scenario/json.h"
+
+namespace scenario::tool {
+
+// {item, old, new} for each identifier, header value and competition code that differs.
+Json identifier_changes(const Json& old_report, const Json& new_report);
+
+// {item, old, new} for each general value that differs: route length, kilometre points,
+// backgrounds, code repetition, clock, sand, braked mass, coaches.
+Json general_changes(const Json& old_report, const Json& new_report);
+
+// Stations matched by name: added, removed, changed column by column, in the order of the line.
+Json station_changes(const Json& old_stations, const Json& new_stations);
+
+// Signboards matched by text: added and removed.
+Json signboard_changes(const Json& old_signs, const Json& new_signs);
+
+// Occupied cells compared by kind at their cell: added, removed, changed, and moved when the same
+// kind and meaning lies at most `move_window_cells` away.
+inline constexpr std::int64_t move_window_cells = 20;
+Json feature_changes(const Json& old_cells, const Json& new_cells);
+
+// Runs of cells, over the cells both tracks have, where a stretch property differs. Of tracks of
+// different lengths, the shorter one's last cells that the compile never wrote are left out.
+Json stretch_changes(const std::vector<TrackCell>& old_track,
+                     const std::vector<TrackCell>& new_track);
+
+// Runs of cells, over the same cells, where the approach code differs.
+Json approach_code_changes(const std::vector<TrackCell>& old_track,
+                           const std::vector<TrackCell>& new_track);
+
+// The centre lines compared metre by metre; null when neither side has a line.
+Json geometry_changes(const LineGeometry* old_line, const LineGeometry* new_line);
+
+}  // namespace scenario::tool

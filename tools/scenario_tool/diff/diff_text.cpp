@@ -1,0 +1,232 @@
+#include "scenario_tool/diff/diff_text.h"
+
+#include <cstdint>
+#include <iomanip>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "scenario_tool/scenario/cell_meaning.h"
+#include "scenario_tool/scenario/printable.h"
+
+namespace scenario::tool {
+
+namespace {
+
+const std::string kArrow = " \xE2\x86\x92 ";  // →
+
+std::string str(const Json& j) {
+  if (j.is_null()) return "none";
+  if (j.is_string()) return printable(j.get<std::string>());
+  return j.dump();
+}
+
+std::string metres(const Json& j) {
+  return j.is_null() ? "none" : grouped_metres(j.get<std::int64_t>()) + " m";
+}
+
+std::string change_text(const Json& before, const Json& after) {
+  return str(before) + kArrow + str(after);
+}
+
+void heading(std::ostream& out, const char* title, const Json& group) {
+  if (!group.empty()) out << title << '\n';
+}
+
+void write_values(const Json& diff, const char* key, const char* title, std::ostream& out) {
+  heading(out, title, diff.at(key));
+  for (const Json& c : diff.at(key)) {
+    out << "  " << str(c.at("item")) << ": " << change_text(c.at("old"), c.at("new")) << '\n';
+  }
+}
+
+std::string column_label(const std::string& column) {
+  static const std::map<std::string, std::string> labels{
+      {"position_m", "position"}, {"zone_start_m", "zone start"}, {"zone_end_m", "zone end"}};
+  const auto it = labels.find(column);
+  return it == labels.end() ? column : it->second;
+}
+
+std::string column_value(const std::string& column, const Json& v) {
+  return column.ends_with("_m") ? metres(v) : str(v);
+}
+
+std::string station_text(const Json& s) {
+  return "type " + str(s.at("type")) + ", zone " + metres(s.at("zone_start_m")) + " to " +
+         metres(s.at("zone_end_m")) + ", time " + str(s.at("time"));
+}
+
+std::string names_text(const Json& names) {
+  std::string out;
+  for (const Json& n : names) out += (out.empty() ? "" : ", ") + str(n);
+  return out;
+}
+
+void write_stations(const Json& diff, std::ostream& out) {
+  heading(out, "Stations", diff.at("stations"));
+  for (const Json& c : diff.at("stations")) {
+    const std::string change = c.at("change").get<std::string>();
+    if (change == "reordered") {
+      out << "  order: " << names_text(c.at("old")) << kArrow << names_text(c.at("new")) << '\n';
+      continue;
+    }
+    out << "  " << str(c.at("name")) << " at " << metres(c.at("position_m"));
+    if (change == "changed") {
+      std::string columns;
+      for (const Json& col : c.at("columns")) {
+        const std::string name = col.at("column").get<std::string>();
+        columns += (columns.empty() ? "" : ", ") + column_label(name) + " " +
+                   column_value(name, col.at("old")) + kArrow + column_value(name, col.at("new"));
+      }
+      out << ": " << columns << '\n';
+    } else {
+      out << " " << change << ": " << station_text(c.at("station")) << '\n';
+    }
+  }
+}
+
+void write_signboards(const Json& diff, std::ostream& out) {
+  heading(out, "Signboards", diff.at("signboards"));
+  for (const Json& c : diff.at("signboards")) {
+    out << "  \"" << str(c.at("text")) << "\" " << str(c.at("change"));
+    if (!c.at("metres").is_null()) out << " at " << metres(c.at("metres"));
+    out << '\n';
+  }
+}
+
+std::string meaning(const Json& feature, const Json& m) {
+  const std::string text = meaning_text(feature.at("kind").get<std::uint8_t>(), m);
+  return text.empty() ? "" : ": " + text;
+}
+
+std::string cell_place(const Json& c) {
+  return metres(c.at("metres")) + " (cell " + str(c.at("index")) + ")";
+}
+
+void write_features(const Json& diff, std::ostream& out) {
+  heading(out, "Features", diff.at("features"));
+  for (const Json& c : diff.at("features")) {
+    const std::string change = c.at("change").get<std::string>();
+    out << "  " << str(c.at("kind_name")) << ' ';
+    if (change == "moved") {
+      out << "moved from " << metres(c.at("metres")) << " to " << metres(c.at("to").at("metres"))
+          << " (cell " << str(c.at("index")) << kArrow << str(c.at("to").at("index")) << ")"
+          << meaning(c, c.at("meaning"));
+    } else if (change == "changed") {
+      out << "changed at " << cell_place(c) << ": "
+          << meaning_text(c.at("kind").get<std::uint8_t>(), c.at("old")) << kArrow
+          << meaning_text(c.at("kind").get<std::uint8_t>(), c.at("new"));
+    } else {
+      out << change << " at " << cell_place(c) << meaning(c, c.at("meaning"));
+    }
+    out << '\n';
+  }
+}
+
+std::string run_place(const Json& r) {
+  const std::string cells =
+      r.at("first_cell") == r.at("last_cell")
+          ? "cell " + str(r.at("first_cell"))
+          : "cells " + str(r.at("first_cell")) + " to " + str(r.at("last_cell"));
+  return metres(r.at("start_m")) + " to " + metres(r.at("end_m")) + " (" + cells + ")";
+}
+
+std::string stretch_value(const std::string& property, const Json& v) {
+  if (v.is_null()) return "not set";
+  if (property == "speed_limit_kmh") return str(v) + " km/h";
+  if (property == "gradient") return str(v) + " per mille";
+  return str(v);
+}
+
+void write_stretches(const Json& diff, std::ostream& out) {
+  static const std::map<std::string, std::string> labels{{"gradient", "gradient"},
+                                                         {"speed_limit_kmh", "speed limit"},
+                                                         {"adhesion", "adhesion"},
+                                                         {"tunnel_type", "tunnel type"}};
+  heading(out, "Stretches", diff.at("stretches"));
+  for (const Json& r : diff.at("stretches")) {
+    const std::string property = r.at("property").get<std::string>();
+    out << "  " << labels.at(property) << ", " << run_place(r) << ": "
+        << stretch_value(property, r.at("old")) << kArrow << stretch_value(property, r.at("new"))
+        << '\n';
+  }
+  heading(out, "Approach codes", diff.at("approach_codes"));
+  for (const Json& r : diff.at("approach_codes")) {
+    out << "  " << run_place(r) << ": " << change_text(r.at("old"), r.at("new")) << '\n';
+  }
+}
+
+std::string step_text(const Json& step) {
+  const int curve = step.at("curve_class").get<int>();
+  return curve == 0 ? "straight"
+                    : "curve class " + std::to_string(curve) + " " + str(step.at("side"));
+}
+
+std::string distance_text(double d) {
+  std::ostringstream s;
+  s << std::fixed << std::setprecision(3) << d;
+  return s.str();
+}
+
+std::string row_metres(const Json& j) { return grouped_metres(j.get<std::int64_t>()); }
+
+void write_geometry(const Json& diff, std::ostream& out) {
+  const Json& g = diff.at("line_geometry");
+  if (g.is_null() || g.at("same").get<bool>()) return;
+  out << "Line geometry\n";
+  if (g.at("old_metres").is_null() || g.at("new_metres").is_null()) {
+    out << "  line file: " << (g.at("old_metres").is_null() ? "none" : "present") << kArrow
+        << (g.at("new_metres").is_null() ? "none" : "present") << '\n';
+    return;
+  }
+  if (g.at("old_metres") != g.at("new_metres")) {
+    out << "  metres: " << row_metres(g.at("old_metres")) << kArrow
+        << row_metres(g.at("new_metres")) << '\n';
+  }
+  if (g.at("parts_at_m").is_null()) {
+    out << "  the centre lines are the same over the metres both fill\n";
+    return;
+  }
+  out << "  the centre lines part at metre " << row_metres(g.at("parts_at_m"))
+      << "; greatest distance " << distance_text(g.at("greatest_distance_m").get<double>())
+      << " m, at metre " << row_metres(g.at("greatest_distance_at_m")) << '\n';
+  for (const Json& s : g.at("step_changes")) {
+    out << "  metres " << row_metres(s.at("first_m")) << " to " << row_metres(s.at("last_m"))
+        << ": " << step_text(s.at("old")) << kArrow << step_text(s.at("new")) << '\n';
+  }
+}
+
+}  // namespace
+
+std::string grouped_metres(std::int64_t m) {
+  const std::string digits = std::to_string(m < 0 ? -m : m);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ' ';
+    out += digits[i];
+  }
+  return (m < 0 ? "-" : "") + out;
+}
+
+void write_diff_text(const Json& diff, std::ostream& out) {
+  if (diff.at("same").get<bool>()) {
+    out << "no difference: the same scenario\n";
+    return;
+  }
+  write_values(diff, "identifiers", "Identifiers", out);
+  write_values(diff, "general", "General", out);
+  write_stations(diff, out);
+  write_signboards(diff, out);
+  write_features(diff, out);
+  write_stretches(diff, out);
+  write_geometry(diff, out);
+  if (!diff.at("unexplained").empty()) {
+    std::string files;
+    for (const Json& f : diff.at("unexplained")) files += (files.empty() ? "" : ", ") + str(f);
+    out << "Other\n  the " << files << " files differ in values no group shows\n";
+  }
+  const auto n = diff.at("difference_count").get<std::int64_t>();
+  out << n << (n == 1 ? " difference\n" : " differences\n");
+}
+
+}  // namespace scenario::tool

@@ -1,0 +1,80 @@
+// `diff`: what changed between two compiled scenarios, in the terms of `inspect --cells`.
+#include <variant>
+
+#include "scenario_tool/diff/diff_report.h"
+#include "scenario_tool/diff/diff_text.h"
+#include "scenario_tool/scenario/scenario_files.h"
+#include "scenario_tool/scenario/scenario_load.h"
+#include "scenario_tool/verbs/guarded.h"
+#include "scenario_tool/verbs/verbs.h"
+
+namespace scenario::tool {
+
+namespace {
+
+struct Sides {
+  ScenarioFiles before;
+  ScenarioFiles after;
+};
+
+// The first half of the paths is the old scenario, the second half the new; both halves name the
+// same kinds of file.
+std::variant<Sides, LocateFailure> locate_sides(const std::vector<std::string>& paths,
+                                                FileSystem& fs) {
+  if (paths.size() < 2 || paths.size() % 2 != 0) {
+    return LocateFailure{exit_code::usage,
+                         "give the old scenario and the new, each as a folder or as the same "
+                         "kinds of compiled file: OLD NEW, or OLD_FILE... NEW_FILE..."};
+  }
+  const auto half = static_cast<std::ptrdiff_t>(paths.size() / 2);
+  const std::vector<std::string> old_paths(paths.begin(), paths.begin() + half);
+  const std::vector<std::string> new_paths(paths.begin() + half, paths.end());
+  auto before = locate_files(old_paths, fs);
+  if (auto* failure = std::get_if<LocateFailure>(&before)) return *failure;
+  auto after = locate_files(new_paths, fs);
+  if (auto* failure = std::get_if<LocateFailure>(&after)) return *failure;
+  Sides sides{std::get<ScenarioFiles>(before), std::get<ScenarioFiles>(after)};
+  for (FileRole role : all_roles) {
+    if (sides.before[role].has_value() != sides.after[role].has_value()) {
+      return LocateFailure{exit_code::usage, std::string("a ") + role_name(role) +
+                                                 " file is given on one side only: name the "
+                                                 "same kinds of file on both sides"};
+    }
+  }
+  return sides;
+}
+
+int diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  const auto located = locate_sides(options.paths, fs);
+  if (const auto* failure = std::get_if<LocateFailure>(&located)) {
+    err << "diff: " << failure->message << '\n';
+    return failure->exit;
+  }
+  const Sides& sides = std::get<Sides>(located);
+  const LoadedScenario before = load_scenario(sides.before, fs);
+  const LoadedScenario after = load_scenario(sides.after, fs);
+  const int old_status = report_file_problems(before, "diff", err, false);
+  const int new_status = report_file_problems(after, "diff", err, false);
+  // A damaged file outweighs one that could not be found or read.
+  if (old_status == exit_code::damaged_file || new_status == exit_code::damaged_file) {
+    return exit_code::damaged_file;
+  }
+  if (old_status != exit_code::clean || new_status != exit_code::clean) {
+    return exit_code::io_failure;
+  }
+  const Json report = build_diff(before, after);
+  if (options.json) {
+    out << report.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  } else {
+    write_diff_text(report, out);
+  }
+  return report.at("same").get<bool>() ? exit_code::clean : exit_code::differences;
+}
+
+}  // namespace
+
+int run_diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  return run_guarded("diff", err, [&] { return diff(options, fs, out, err); });
+}
+
+}  // namespace scenario::tool
