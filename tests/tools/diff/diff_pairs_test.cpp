@@ -131,6 +131,16 @@ TEST_F(DiffPairs, EachEditReportsItsChangeAndNothingElse) {
            EXPECT_LE(r.at("last_cell").get<int>(), cell_of(13800)) << r.dump();
          }
        }},
+      {"signal moved beyond the window of a move",
+       {false, "segnale,  13700,", "segnale,  14800,"},
+       {"features", "approach_codes"},
+       [](const json& d) {
+         ASSERT_EQ(d.at("features").size(), 2u) << d.at("features").dump(1);
+         EXPECT_EQ(d.at("features").at(0).at("change"), "removed");
+         EXPECT_EQ(d.at("features").at(0).at("index"), cell_of(13700));
+         EXPECT_EQ(d.at("features").at(1).at("change"), "added");
+         EXPECT_EQ(d.at("features").at(1).at("index"), cell_of(14800));
+       }},
       {"time changed",
        {false, "19,23, 0, MERVA", "19,25, 0, MERVA"},
        {"stations"},
@@ -234,6 +244,32 @@ TEST_F(DiffPairs, TheTextSaysWhatMovedWhereInMetres) {
       << r.out;
   EXPECT_NE(r.out.find("Approach codes\n"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find("Stations"), std::string::npos) << r.out;
+}
+
+// git hands its textconv driver a temporary copy whose name ends in the file's own name: the lines
+// must not depend on where the file lies.
+TEST_F(DiffPairs, TextconvLinesDependOnlyOnTheValues) {
+  auto textconv = [](const std::string& path) {
+    std::ostringstream out;
+    std::ostringstream err;
+    InspectOptions o;
+    o.paths = {path};
+    o.textconv = true;
+    EXPECT_EQ(run_inspect(o, *fs_, out, err), exit_code::clean) << err.str();
+    return out.str();
+  };
+  for (const std::string name : {"Valdora_Lusa_24863.dat", "Valdora_Lusa_24863.sim"}) {
+    fs_->put("/tmp/Xy12ab_" + name, *fs_->contents("/old/" + name));
+    const std::string lines = textconv("/old/" + name);
+    EXPECT_EQ(lines, textconv("/tmp/Xy12ab_" + name));
+    EXPECT_EQ(lines.find("/old"), std::string::npos) << lines;
+  }
+  const std::string table = textconv("/old/Valdora_Lusa_24863.sim");
+  EXPECT_NE(table.find("\nstation MERVA: type 12, position 15900 m, zone "), std::string::npos)
+      << table;
+  EXPECT_NE(table.find("\nsignboard \"(  Km. ) (18.600)\": no cell refers to it\n"),
+            std::string::npos)
+      << table;
 }
 
 TEST_F(DiffPairs, AMissingOrDamagedSideAndWrongUsageHaveTheirStatus) {

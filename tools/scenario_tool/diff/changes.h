@@ -32,7 +32,8 @@ Json feature_changes(const Json& old_cells, const Json& new_cells);
 Json stretch_changes(const std::vector<TrackCell>& old_track,
                      const std::vector<TrackCell>& new_track);
 
-// Runs of cells, over the same cells, where the approach code differs.
+// Spans of cells, over the same cells, where approach codes differ, with at most one unchanged
+// cell between two changed ones; `old` and `new` list the codes of every cell of the span.
 Json approach_code_changes(const std::vector<TrackCell>& old_track,
                            const std::vector<TrackCell>& new_track);
 

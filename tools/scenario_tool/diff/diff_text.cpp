@@ -131,6 +131,12 @@ std::string run_place(const Json& r) {
   return metres(r.at("start_m")) + " to " + metres(r.at("end_m")) + " (" + cells + ")";
 }
 
+std::string codes_text(const Json& codes) {
+  std::string out;
+  for (const Json& c : codes) out += (out.empty() ? "" : " ") + str(c);
+  return out;
+}
+
 std::string stretch_value(const std::string& property, const Json& v) {
   if (v.is_null()) return "not set";
   if (property == "speed_limit_kmh") return str(v) + " km/h";
@@ -152,7 +158,8 @@ void write_stretches(const Json& diff, std::ostream& out) {
   }
   heading(out, "Approach codes", diff.at("approach_codes"));
   for (const Json& r : diff.at("approach_codes")) {
-    out << "  " << run_place(r) << ": " << change_text(r.at("old"), r.at("new")) << '\n';
+    out << "  " << run_place(r) << ": " << codes_text(r.at("old")) << kArrow
+        << codes_text(r.at("new")) << '\n';
   }
 }
 

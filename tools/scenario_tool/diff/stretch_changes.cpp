@@ -67,11 +67,26 @@ Json stretch_changes(const std::vector<TrackCell>& before, const std::vector<Tra
 
 Json approach_code_changes(const std::vector<TrackCell>& before,
                            const std::vector<TrackCell>& after) {
+  // The codes before a signal or a stop go every other cell: a change of one signal's codes is one
+  // span, cells that changed with at most one unchanged cell between them.
+  const std::size_t n = compared_cells(before, after);
+  auto changed = [&](std::size_t i) { return before[i].approach_code != after[i].approach_code; };
   Json out = Json::array();
-  changed_runs(before, after, &TrackCell::approach_code,
-               [&](std::size_t first, std::size_t last, std::uint8_t b, std::uint8_t a) {
-                 out.push_back(run(first, last, b, a));
-               });
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!changed(i)) continue;
+    std::size_t last = i;
+    while (last + 1 < n && (changed(last + 1) || (last + 2 < n && changed(last + 2)))) {
+      last += changed(last + 1) ? 1 : 2;
+    }
+    Json old_codes = Json::array();
+    Json new_codes = Json::array();
+    for (std::size_t c = i; c <= last; ++c) {
+      old_codes.push_back(before[c].approach_code);
+      new_codes.push_back(after[c].approach_code);
+    }
+    out.push_back(run(i, last, std::move(old_codes), std::move(new_codes)));
+    i = last;
+  }
   return out;
 }
 
