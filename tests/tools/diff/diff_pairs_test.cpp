@@ -179,6 +179,24 @@ TEST_F(DiffPairs, EachEditReportsItsChangeAndNothingElse) {
          EXPECT_EQ(kinds,
                    (std::set<std::string>{"slowdown_warning", "slowdown_start", "slowdown_end"}));
        }},
+      {"slowdown moved by 100 m",
+       {false, "rallentamento,  10500, 30,", "rallentamento,  10600, 30,"},
+       {"features"},
+       [](const json& d) {
+         // Its announce cells move by less than their own run: they still read as moved.
+         std::multiset<std::string> kinds;
+         for (const json& f : d.at("features")) {
+           EXPECT_EQ(f.at("change"), "moved") << f.dump();
+           if (f.at("kind_name").get<std::string>().starts_with("slowdown")) {
+             EXPECT_EQ(f.at("to").at("index").get<int>() - f.at("index").get<int>(), 2) << f.dump();
+           }
+           kinds.insert(f.at("kind_name").get<std::string>());
+         }
+         EXPECT_EQ(kinds.count("slowdown_announce"), 4u);
+         for (const char* k : {"slowdown_warning", "slowdown_start", "slowdown_end"}) {
+           EXPECT_EQ(kinds.count(k), 1u) << k;
+         }
+       }},
       {"curve class changed",
        {true, "curvad2,  12900, 800", "curvad3,  12900, 800"},
        {"line_geometry"},

@@ -51,32 +51,18 @@ Json item(const char* change, const Feature& f) {
               {"metres", cell_start_m(f.index)}};
 }
 
-// Features of one kind at the same cell: unchanged, or changed in their values.
-void match_in_place(std::vector<Feature>& before, std::vector<Feature>& after, Json& out) {
-  std::size_t j = 0;
-  for (Feature& b : before) {
-    while (j < after.size() && after[j].index < b.index) ++j;
-    if (j == after.size() || after[j].index != b.index) continue;
-    Feature& a = after[j];
-    b.matched = a.matched = true;
-    if (b.key == a.key) continue;
-    Json change = item("changed", b);
-    change["old"] = b.cell->at("meaning");
-    change["new"] = a.cell->at("meaning");
-    out.push_back(std::move(change));
-  }
-}
-
-// What is left on both sides, paired nearest first when the values are the same.
-void match_moved(std::vector<Feature>& before, std::vector<Feature>& after, Json& out) {
+// Features of one kind with the same values, paired nearest first within the window: at the same
+// cell they are unchanged, elsewhere they moved. Pairing equal values before anything else keeps
+// a run of features that moved by less than its own length (the announce cells of a slowdown)
+// from reading as changes where the old and new runs overlap.
+void match_equal(std::vector<Feature>& before, std::vector<Feature>& after, Json& out) {
   std::vector<std::tuple<std::int64_t, std::size_t, std::size_t>> pairs;  // distance, old, new
   for (std::size_t i = 0; i < before.size(); ++i) {
-    if (before[i].matched) continue;
     const auto from =
         std::lower_bound(after.begin(), after.end(), before[i].index - move_window_cells,
                          [](const Feature& f, std::int64_t index) { return f.index < index; });
     for (auto a = from; a != after.end() && a->index <= before[i].index + move_window_cells; ++a) {
-      if (a->matched || a->key != before[i].key) continue;
+      if (a->key != before[i].key) continue;
       pairs.emplace_back(std::abs(a->index - before[i].index), i,
                          static_cast<std::size_t>(a - after.begin()));
     }
@@ -87,9 +73,25 @@ void match_moved(std::vector<Feature>& before, std::vector<Feature>& after, Json
     Feature& a = after[j];
     if (b.matched || a.matched) continue;
     b.matched = a.matched = true;
+    if (distance == 0) continue;
     Json change = item("moved", b);
     change["to"] = place(a);
     change["meaning"] = a.cell->at("meaning");
+    out.push_back(std::move(change));
+  }
+}
+
+// What is left of one kind at the same cell on both sides: the values changed.
+void match_in_place(std::vector<Feature>& before, std::vector<Feature>& after, Json& out) {
+  std::size_t j = 0;
+  for (Feature& b : before) {
+    while (j < after.size() && after[j].index < b.index) ++j;
+    if (b.matched || j == after.size() || after[j].index != b.index || after[j].matched) continue;
+    Feature& a = after[j];
+    b.matched = a.matched = true;
+    Json change = item("changed", b);
+    change["old"] = b.cell->at("meaning");
+    change["new"] = a.cell->at("meaning");
     out.push_back(std::move(change));
   }
 }
@@ -111,8 +113,8 @@ Json feature_changes(const Json& old_cells, const Json& new_cells) {
   Json out = Json::array();
   for (auto& [kind, old_features] : before) {
     auto& new_features = after[kind];
+    match_equal(old_features, new_features, out);
     match_in_place(old_features, new_features, out);
-    match_moved(old_features, new_features, out);
     unmatched("removed", old_features, out);
   }
   for (auto& [kind, new_features] : after) unmatched("added", new_features, out);
