@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/memory_file_system.h"
+#include "platform/paths.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
@@ -15,8 +16,13 @@ namespace {
 
 using nlohmann::json;
 
-constexpr const char* kLineSource = "/src/Valdora_Lusa_linea.txt";
-constexpr const char* kTrainSource = "/src/Valdora_Lusa_24863-.txt";
+constexpr const char* kTrack = "Valdora_Lusa_24863.dat";
+constexpr const char* kTable = "Valdora_Lusa_24863.sim";
+
+// A file in a folder as the tool names it (with a backslash on Windows).
+std::string in(const std::string& folder, const std::string& name) {
+  return join_path(folder, name);
+}
 
 struct ToolRun {
   int status = -1;
@@ -43,18 +49,18 @@ struct Edit {
 
 // The built-in sources, compiled with the edit into `folder`.
 void compile_edited(MemoryFileSystem& fs, const std::string& folder, const Edit& edit) {
-  std::string line = *fs.contents(kLineSource);
-  std::string train = *fs.contents(kTrainSource);
+  std::string line = fs.contents(in("/src", "Valdora_Lusa_linea.txt")).value_or("");
+  std::string train = fs.contents(in("/src", "Valdora_Lusa_24863-.txt")).value_or("");
   std::string& text = edit.in_line_source ? line : train;
   const auto at = text.find(edit.from);
   ASSERT_NE(at, std::string::npos) << edit.from;
   text.replace(at, edit.from.size(), edit.to);
   const std::string sources = folder + "_src";
-  fs.put(sources + "/Valdora_Lusa_linea.txt", line);
-  fs.put(sources + "/Valdora_Lusa_24863-.txt", train);
   CompileOptions o;
-  o.line_source = sources + "/Valdora_Lusa_linea.txt";
-  o.train_source = sources + "/Valdora_Lusa_24863-.txt";
+  o.line_source = in(sources, "Valdora_Lusa_linea.txt");
+  o.train_source = in(sources, "Valdora_Lusa_24863-.txt");
+  fs.put(o.line_source, line);
+  fs.put(o.train_source, train);
   o.out_dir = folder;
   std::ostringstream out;
   std::ostringstream err;
@@ -240,10 +246,9 @@ TEST_F(DiffPairs, TheSameScenarioIsOneLineAndExitZero) {
   EXPECT_EQ(text.status, exit_code::clean) << text.err;
   EXPECT_EQ(text.out, "no difference: the same scenario\n");
   // The same files named one by one, and as JSON.
-  const ToolRun j = diff(*fs_,
-                         {"/old/Valdora_Lusa_24863.dat", "/old/Valdora_Lusa_24863.sim",
-                          "/again/Valdora_Lusa_24863.dat", "/again/Valdora_Lusa_24863.sim"},
-                         true);
+  const ToolRun j = diff(
+      *fs_, {in("/old", kTrack), in("/old", kTable), in("/again", kTrack), in("/again", kTable)},
+      true);
   EXPECT_EQ(j.status, exit_code::clean) << j.err;
   const json d = json::parse(j.out);
   EXPECT_TRUE(d.at("same").get<bool>());
@@ -276,13 +281,13 @@ TEST_F(DiffPairs, TextconvLinesDependOnlyOnTheValues) {
     EXPECT_EQ(run_inspect(o, *fs_, out, err), exit_code::clean) << err.str();
     return out.str();
   };
-  for (const std::string name : {"Valdora_Lusa_24863.dat", "Valdora_Lusa_24863.sim"}) {
-    fs_->put("/tmp/Xy12ab_" + name, *fs_->contents("/old/" + name));
-    const std::string lines = textconv("/old/" + name);
-    EXPECT_EQ(lines, textconv("/tmp/Xy12ab_" + name));
-    EXPECT_EQ(lines.find("/old"), std::string::npos) << lines;
+  for (const std::string name : {kTrack, kTable}) {
+    fs_->put(in("/tmp", "Xy12ab_" + name), fs_->contents(in("/old", name)).value_or(""));
+    const std::string lines = textconv(in("/old", name));
+    EXPECT_EQ(lines, textconv(in("/tmp", "Xy12ab_" + name)));
+    EXPECT_NE(lines, "");
   }
-  const std::string table = textconv("/old/Valdora_Lusa_24863.sim");
+  const std::string table = textconv(in("/old", kTable));
   EXPECT_NE(table.find("\nstation MERVA: type 12, position 15900 m, zone "), std::string::npos)
       << table;
   EXPECT_NE(table.find("\nsignboard \"(  Km. ) (18.600)\": no cell refers to it\n"),
@@ -292,18 +297,16 @@ TEST_F(DiffPairs, TextconvLinesDependOnlyOnTheValues) {
 
 TEST_F(DiffPairs, AMissingOrDamagedSideAndWrongUsageHaveTheirStatus) {
   compile_edited(*fs_, "/broken", Edit{false, "", ""});
-  const std::string track = "/broken/Valdora_Lusa_24863.dat";
-  const std::string track_bytes = *fs_->contents(track);
+  const std::string track = in("/broken", kTrack);
+  const std::string track_bytes = fs_->contents(track).value_or("");
   fs_->put(track, track_bytes.substr(0, track_bytes.size() - 7));
   ToolRun r = diff(*fs_, {"/old", "/broken"}, false);
   EXPECT_EQ(r.status, exit_code::damaged_file);
   EXPECT_EQ(r.out, "");
-  EXPECT_NE(r.err.find("diff: /broken/Valdora_Lusa_24863.dat: damaged track file"),
-            std::string::npos)
-      << r.err;
+  EXPECT_NE(r.err.find("diff: " + track + ": damaged track file"), std::string::npos) << r.err;
 
   std::string why;
-  ASSERT_TRUE(fs_->remove("/broken/Valdora_Lusa_24863.sim", &why));
+  ASSERT_TRUE(fs_->remove(in("/broken", kTable), &why));
   fs_->put(track, track_bytes);
   r = diff(*fs_, {"/broken", "/old"}, true);
   EXPECT_EQ(r.status, exit_code::io_failure);
@@ -314,7 +317,7 @@ TEST_F(DiffPairs, AMissingOrDamagedSideAndWrongUsageHaveTheirStatus) {
   EXPECT_EQ(diff(*fs_, {"/old"}, false).status, exit_code::usage);
   EXPECT_EQ(diff(*fs_, {"/old", "/old", "/old"}, false).status, exit_code::usage);
   // Different kinds of file on the two sides.
-  r = diff(*fs_, {"/old/Valdora_Lusa_24863.dat", "/old/Valdora_Lusa_24863.sim"}, false);
+  r = diff(*fs_, {in("/old", kTrack), in("/old", kTable)}, false);
   EXPECT_EQ(r.status, exit_code::usage);
   EXPECT_NE(r.err.find("on one side only"), std::string::npos) << r.err;
 }
