@@ -193,7 +193,7 @@ TEST_F(InspectSample, JsonCarriesTheSummary) {
   const ToolRun r = inspect({dir_.str()}, false, true);
   EXPECT_EQ(r.status, exit_code::clean);
   const auto j = nlohmann::json::parse(r.out);
-  EXPECT_EQ(j["version"], 1);
+  EXPECT_EQ(j["version"], 2);
   EXPECT_EQ(j["files"]["table"]["status"], "ok");
   EXPECT_EQ(j["files"]["track"]["bytes"], 281 * 15);
   EXPECT_EQ(j["route"]["length_m"], 7000);

@@ -6,6 +6,7 @@
 
 #include "compiler/codice_gara.h"
 #include "scenario_tool/scenario/consistency.h"
+#include "scenario_tool/scenario/curve_views.h"
 #include "scenario_tool/scenario/table_views.h"
 #include "scenario_tool/scenario/track_views.h"
 
@@ -193,6 +194,7 @@ void add_cells_part(const LoadedScenario& s, Json& report) {
   report["cells"] = s.track ? occupied_cells(*s.track, table) : Json();
   report["stretches"] = s.track ? stretches(*s.track) : Json();
   report["approach_codes"] = s.track ? approach_codes(*s.track) : Json();
+  report["curves"] = s.line ? curves_json(line_curves(*s.line)) : Json();
 }
 
 Json identifiers_json(const LoadedScenario& s) {

@@ -7,9 +7,10 @@
 
 namespace scenario::tool {
 
-inline constexpr int report_version = 1;
+// 2: `curves` with --cells.
+inline constexpr int report_version = 2;
 
-// With `cells`, also the occupied cells, the stretches and the approach codes.
+// With `cells`, also the occupied cells, the stretches, the approach codes and the curves.
 Json build_report(const LoadedScenario& scenario, bool cells);
 
 }  // namespace scenario::tool

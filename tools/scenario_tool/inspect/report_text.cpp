@@ -217,14 +217,33 @@ void write_approach_codes(const Json& codes, std::ostream& out) {
   }
 }
 
+void write_curves(const Json& curves, std::ostream& out) {
+  if (curves.is_null()) {
+    out << "\nCurves: n/a (no line file decoded)\n";
+    return;
+  }
+  const Json& stretches = curves.at("stretches");
+  out << "\nCurves (" << stretches.size() << ")\n";
+  for (const Json& c : stretches) {
+    out << "  " << pad_left(str(c.at("start_m")), 8) << " to " << pad_left(str(c.at("end_m")), 8)
+        << " m  class " << str(c.at("class")) << "  " << pad(str(c.at("side")), 5) << "  radius "
+        << str(c.at("radius_m")) << " m\n";
+  }
+  if (!curves.at("broken").is_null()) {
+    out << "  the line's steps are unknown from " << str(curves.at("broken").at("metres"))
+        << " m: " << str(curves.at("broken").at("reason")) << '\n';
+  }
+}
+
 void write_cells_part(const Json& r, std::ostream& out) {
   if (r.at("cells").is_null()) {
     out << "\nCells: n/a (no track file decoded)\n";
-    return;
+  } else {
+    write_cells(r.at("cells"), out);
+    write_stretches(r.at("stretches"), out);
+    write_approach_codes(r.at("approach_codes"), out);
   }
-  write_cells(r.at("cells"), out);
-  write_stretches(r.at("stretches"), out);
-  write_approach_codes(r.at("approach_codes"), out);
+  write_curves(r.at("curves"), out);
 }
 
 }  // namespace
