@@ -74,6 +74,20 @@ void add_plot(CLI::App& app, PlotOptions& o) {
   cmd->add_option("-o,--output", o.prefix,
                   "Write PREFIX_plan.svg and PREFIX_profile.svg (default: ROUTE_TRAIN, the name "
                   "of the scenario's files, in the current folder)");
+  cmd->add_option("--from", o.from_km, "Draw the line from this kilometre on")->type_name("KM");
+  cmd->add_option("--to", o.to_km, "Draw the line up to this kilometre")->type_name("KM");
+  cmd->add_option("--page-km", o.page_km,
+                  "Draw the profile on one page per N km: PREFIX_profile_01.svg, ...")
+      ->type_name("N");
+}
+
+void add_view(CLI::App& app, ViewOptions& o) {
+  auto* cmd = app.add_subcommand(
+      "view", "Show the compiled files of a scenario as one interactive page (HTML)");
+  cmd->add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd->add_option("-o,--output", o.output,
+                  "The page to write (default: ROUTE_TRAIN.html, the name of the scenario's "
+                  "files, in the current folder)");
 }
 
 void add_check(CLI::App& app, CheckOptions& o) {
@@ -116,6 +130,7 @@ struct AllOptions {
   PlotOptions plot_options;
   CheckOptions check_options;
   DiffOptions diff_options;
+  ViewOptions view_options;
 };
 
 int run_verb(const std::string& verb, const AllOptions& o) {
@@ -127,6 +142,7 @@ int run_verb(const std::string& verb, const AllOptions& o) {
   if (verb == "plot") return run_plot(o.plot_options, fs, std::cout, std::cerr);
   if (verb == "check") return run_check(o.check_options, fs, std::cout, std::cerr);
   if (verb == "diff") return run_diff(o.diff_options, fs, std::cout, std::cerr);
+  if (verb == "view") return run_view(o.view_options, fs, std::cout, std::cerr);
   return run_inspect(o.inspect_options, fs, std::cout, std::cerr);
 }
 
@@ -148,6 +164,7 @@ int main(int argc, char** argv) {
   add_plot(app, o.plot_options);
   add_check(app, o.check_options);
   add_diff(app, o.diff_options);
+  add_view(app, o.view_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -60,8 +60,12 @@ std::vector<MetreRange> drawn_runs(const LineGeometry& line, std::int64_t from, 
 }
 
 std::optional<Box> line_extent(const LineGeometry& line) {
+  return line_extent(line, 0, line.last_m());
+}
+
+std::optional<Box> line_extent(const LineGeometry& line, std::int64_t from, std::int64_t to) {
   std::optional<Box> box;
-  for (std::int64_t m = 0; m <= line.last_m(); ++m) {
+  for (std::int64_t m = std::max<std::int64_t>(from, 0); m <= std::min(to, line.last_m()); ++m) {
     const auto p = line_point(line, m);
     if (!p) continue;
     if (!box) box = Box{*p, *p};

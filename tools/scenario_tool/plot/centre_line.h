@@ -30,6 +30,8 @@ struct Box {
 
 // The smallest box holding every point of the line; empty when no metre has one.
 std::optional<Box> line_extent(const LineGeometry& line);
+// Over the metres from..to only.
+std::optional<Box> line_extent(const LineGeometry& line, std::int64_t from, std::int64_t to);
 
 // The points to keep so that no point left out lies farther than `tolerance` from the segment
 // between the kept points around it (the first and the last are always kept).

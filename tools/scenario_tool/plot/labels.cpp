@@ -25,6 +25,11 @@ bool overlap(const Box& a, const Box& b) {
   return a.min.x < b.max.x && b.min.x < a.max.x && a.min.y < b.max.y && b.min.y < a.max.y;
 }
 
+bool inside(const Box& box, const Box& bounds) {
+  return box.min.x >= bounds.min.x && box.max.x <= bounds.max.x && box.min.y >= bounds.min.y &&
+         box.max.y <= bounds.max.y;
+}
+
 }  // namespace
 
 double text_width(std::string_view utf8, double size, bool bold) {
@@ -32,13 +37,15 @@ double text_width(std::string_view utf8, double size, bool bold) {
 }
 
 bool LabelPlacer::free(const Box& box) const {
+  if (bounds_ && !inside(box, *bounds_)) return false;
   for (const Box& t : taken_) {
     if (overlap(box, t)) return false;
   }
   return true;
 }
 
-Point LabelPlacer::place(Point at, double width, double size, std::string_view anchor) {
+std::optional<Point> LabelPlacer::place(Point at, double width, double size,
+                                        std::string_view anchor) {
   const double line = size * 1.15;
   for (int k = 0; k <= 2 * kMaxShift; ++k) {
     // 0, +1, -1, +2, -2, ... lines.
@@ -50,9 +57,9 @@ Point LabelPlacer::place(Point at, double width, double size, std::string_view a
       return p;
     }
   }
-  // Crowded all around: keep the preferred place.
-  taken_.push_back(label_box(at, width, size, anchor));
-  return at;
+  // Crowded all around: a label over another, or out of the frame, would be read as neither.
+  ++left_out_;
+  return std::nullopt;
 }
 
 }  // namespace scenario::tool

@@ -2,6 +2,7 @@
 // until it overlaps none placed before it.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -18,7 +19,14 @@ class LabelPlacer {
  public:
   // The baseline point for a label of the given width and size whose preferred baseline point
   // is `at`, anchored as SVG's text-anchor ("start", "middle" or "end"); the label is then taken.
-  Point place(Point at, double width, double size, std::string_view anchor);
+  // None when no place near `at` is free and within the bounds: the label is then left out.
+  std::optional<Point> place(Point at, double width, double size, std::string_view anchor);
+
+  // Keeps every label inside `bounds` (a picture's frame, below its title).
+  void keep_within(const Box& bounds) { bounds_ = bounds; }
+
+  // The labels left out for want of room.
+  int left_out() const { return left_out_; }
 
   // Space no label may take (a marker, a symbol).
   void reserve(const Box& box) { taken_.push_back(box); }
@@ -26,6 +34,8 @@ class LabelPlacer {
  private:
   bool free(const Box& box) const;
   std::vector<Box> taken_;
+  std::optional<Box> bounds_;
+  int left_out_ = 0;
 };
 
 }  // namespace scenario::tool

@@ -31,5 +31,6 @@ inline constexpr const char* tunnel_ink = "#4a3a2a";
 inline constexpr const char* route_end_ink = "#555555";
 inline constexpr const char* centre_line_ink = "#1f5fa8";
 inline constexpr const char* station_marker_ink = "#b0182a";
+inline constexpr const char* curve_ink = "#2e7d6b";
 
 }  // namespace scenario::tool::page

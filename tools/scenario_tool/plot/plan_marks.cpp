@@ -1,5 +1,6 @@
 #include "scenario_tool/plot/plan_marks.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "scenario_tool/plot/page.h"
@@ -9,7 +10,8 @@ namespace scenario::tool {
 
 namespace {
 
-constexpr std::int64_t kTickEvery = 5000;
+constexpr double kLeastTickEvery = 5000;
+constexpr double kMostTicks = 30;
 constexpr std::int64_t kDirectionReach = 200;  // metres each way that give the line's heading
 
 std::string km_text(double metres) { return svg_number(metres / 1000); }
@@ -49,11 +51,12 @@ void side_label(Svg& svg, Point at, Point side, double gap, const std::string& t
                 bool bold, const char* ink, LabelPlacer& labels) {
   const Point preferred = along(at, side, gap);
   const char* anchor = anchor_for(side);
-  const Point p = labels.place(Point{preferred.x, preferred.y + size * 0.35},
-                               text_width(text, size, bold), size, anchor);
+  const auto p = labels.place(Point{preferred.x, preferred.y + size * 0.35},
+                              text_width(text, size, bold), size, anchor);
+  if (!p) return;
   Attrs attrs{{"font-size", svg_number(size)}, {"fill", ink}, {"text-anchor", anchor}};
   if (bold) attrs.emplace_back("font-weight", "bold");
-  svg.text(p, text, attrs);
+  svg.text(*p, text, attrs);
 }
 
 void scale_bar_part(Svg& svg, double x, double y, double w, bool dark) {
@@ -64,9 +67,10 @@ void scale_bar_part(Svg& svg, double x, double y, double w, bool dark) {
 }  // namespace
 
 void draw_plan_stations(Svg& svg, const PlanFrame& frame, const LineGeometry& line,
-                        const std::vector<StationMark>& stations, LabelPlacer& labels,
-                        std::vector<std::string>& notes) {
+                        const std::vector<StationMark>& stations, std::int64_t from_m,
+                        std::int64_t to_m, LabelPlacer& labels, std::vector<std::string>& notes) {
   for (const StationMark& s : stations) {
+    if (s.pos_m < from_m || s.pos_m > to_m) continue;
     const auto p = line_point(line, s.pos_m);
     if (!p) {
       notes.push_back("the station " + s.name + " at " + std::to_string(s.pos_m) +
@@ -93,9 +97,16 @@ void label_on_left(Svg& svg, const PlanFrame& frame, const LineGeometry& line, s
              page::faint_ink, labels);
 }
 
+std::int64_t plan_tick_step(std::int64_t from_m, std::int64_t to_m) {
+  return static_cast<std::int64_t>(
+      std::max(kLeastTickEvery, nice_step(static_cast<double>(to_m - from_m) / kMostTicks, 1)));
+}
+
 void draw_kilometre_ticks(Svg& svg, const PlanFrame& frame, const LineGeometry& line,
-                          LabelPlacer& labels) {
-  for (std::int64_t m = kTickEvery; m <= line.last_m(); m += kTickEvery) {
+                          std::int64_t from_m, std::int64_t to_m, LabelPlacer& labels) {
+  const std::int64_t step = plan_tick_step(from_m, to_m);
+  const std::int64_t first = std::max<std::int64_t>((from_m + step - 1) / step, 1) * step;
+  for (std::int64_t m = first; m <= std::min(to_m, line.last_m()); m += step) {
     const auto p = line_point(line, m);
     if (!p) continue;
     const Point at = frame.to_page(*p);
@@ -128,7 +139,7 @@ Box draw_scale_bar(Svg& svg, const PlanFrame& frame) {
   return Box{Point{x - 10, y - 4}, Point{x + w + 30, y + 30}};
 }
 
-Box draw_plan_legend(Svg& svg) {
+Box draw_plan_legend(Svg& svg, std::int64_t tick_step) {
   const double x = page::width - 230;
   const double y = 110;
   const Box box{Point{x - 12, y - 20}, Point{x + 188, y + 92}};
@@ -146,7 +157,8 @@ Box draw_plan_legend(Svg& svg) {
   svg.text(Point{x + 46, y + 52}, "station", {{"fill", page::ink}});
   svg.line(Point{x + 18, y + 64}, Point{x + 18, y + 78},
            {{"stroke", page::ink}, {"stroke-width", "2"}});
-  svg.text(Point{x + 46, y + 76}, "every 5 km", {{"fill", page::ink}});
+  svg.text(Point{x + 46, y + 76}, "every " + km_text(static_cast<double>(tick_step)) + " km",
+           {{"fill", page::ink}});
   svg.close();
   return box;
 }

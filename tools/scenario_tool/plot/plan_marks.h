@@ -13,15 +13,20 @@
 
 namespace scenario::tool {
 
-// A marker and the name of each station at the point of the line at its position, the names to
-// the right of the line; a station whose metre has no point is told in `notes` and left out.
+// A marker and the name of each station between from_m and to_m at the point of the line at its
+// position, the names to the right of the line; a station whose metre has no point is told in
+// `notes` and left out.
 void draw_plan_stations(Svg& svg, const PlanFrame& frame, const LineGeometry& line,
-                        const std::vector<StationMark>& stations, LabelPlacer& labels,
-                        std::vector<std::string>& notes);
+                        const std::vector<StationMark>& stations, std::int64_t from_m,
+                        std::int64_t to_m, LabelPlacer& labels, std::vector<std::string>& notes);
 
-// A tick across the line every 5 km, with its kilometre on the left of the line.
+// Metres between two kilometre ticks: every 5 km, or at most about thirty over a long stretch.
+std::int64_t plan_tick_step(std::int64_t from_m, std::int64_t to_m);
+
+// A tick across the line every plan_tick_step between from_m and to_m, with its kilometre on the
+// left of the line.
 void draw_kilometre_ticks(Svg& svg, const PlanFrame& frame, const LineGeometry& line,
-                          LabelPlacer& labels);
+                          std::int64_t from_m, std::int64_t to_m, LabelPlacer& labels);
 
 // A label beside metre m of the line, on its left, placed clear of the other labels.
 void label_on_left(Svg& svg, const PlanFrame& frame, const LineGeometry& line, std::int64_t m,
@@ -31,6 +36,6 @@ void label_on_left(Svg& svg, const PlanFrame& frame, const LineGeometry& line, s
 Box draw_scale_bar(Svg& svg, const PlanFrame& frame);
 
 // Gives the space it takes.
-Box draw_plan_legend(Svg& svg);
+Box draw_plan_legend(Svg& svg, std::int64_t tick_step);
 
 }  // namespace scenario::tool

@@ -9,8 +9,9 @@
 
 namespace scenario::tool {
 
-// The profile's SVG; scene.track must be set. What cannot be drawn (stations without a table) is
-// told in `notes`.
-std::string profile_svg(const PlotScene& scene, std::vector<std::string>& notes);
+// The profile's SVG of the stretch from_m to to_m; scene.track must be set. What cannot be drawn
+// (stations without a table) is told in `notes`.
+std::string profile_svg(const PlotScene& scene, double from_m, double to_m,
+                        std::vector<std::string>& notes);
 
 }  // namespace scenario::tool

@@ -1,6 +1,7 @@
 #include "scenario_tool/plot/profile_curves.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "scenario_tool/plot/track_series.h"
 
@@ -57,6 +58,50 @@ Axis elevation_axis(const std::vector<std::vector<ElevationVertex>>& pieces) {
     }
   }
   return axis_around(lo, hi, 2, 5);
+}
+
+ElevationVertex between(const ElevationVertex& a, const ElevationVertex& b, double metres) {
+  const double t = b.metres > a.metres ? (metres - a.metres) / (b.metres - a.metres) : 0;
+  return {metres, a.elevation + t * (b.elevation - a.elevation)};
+}
+
+// The part of a piece within the stretch drawn, its ends cut where the stretch ends.
+std::vector<ElevationVertex> clipped(const std::vector<ElevationVertex>& piece,
+                                     const ProfileLayout& layout) {
+  std::vector<ElevationVertex> out;
+  for (std::size_t i = 0; i < piece.size(); ++i) {
+    const ElevationVertex& v = piece[i];
+    if (i > 0 && piece[i - 1].metres < layout.from_m && v.metres > layout.from_m) {
+      out.push_back(between(piece[i - 1], v, layout.from_m));
+    }
+    if (layout.shows(v.metres)) out.push_back(v);
+    if (i > 0 && piece[i - 1].metres < layout.to_m && v.metres > layout.to_m) {
+      out.push_back(between(piece[i - 1], v, layout.to_m));
+    }
+  }
+  return out;
+}
+
+std::vector<std::vector<ElevationVertex>> clipped_pieces(const std::vector<TrackCell>& track,
+                                                         const ProfileLayout& layout) {
+  std::vector<std::vector<ElevationVertex>> out;
+  for (const auto& piece : elevation_pieces(track)) {
+    auto part = clipped(piece, layout);
+    if (part.size() >= 2) out.push_back(std::move(part));
+  }
+  return out;
+}
+
+// The stretches within the stretch drawn, cut at its ends.
+std::vector<Stretch> within(const std::vector<Stretch>& stretches, const ProfileLayout& layout) {
+  std::vector<Stretch> out;
+  for (Stretch s : stretches) {
+    if (!layout.overlaps(static_cast<double>(s.start_m), static_cast<double>(s.end_m))) continue;
+    s.start_m = std::max(s.start_m, static_cast<std::int64_t>(std::ceil(layout.from_m)));
+    s.end_m = std::min(s.end_m, static_cast<std::int64_t>(std::floor(layout.to_m)));
+    if (s.end_m > s.start_m) out.push_back(s);
+  }
+  return out;
 }
 
 void draw_elevation_piece(Svg& svg, const ProfileLayout& layout, const LinearScale& y,
@@ -118,7 +163,7 @@ void label_speed_steps(Svg& svg, const ProfileLayout& layout, const LinearScale&
 
 void draw_poor_adhesion(Svg& svg, const ProfileLayout& layout,
                         const std::vector<TrackCell>& track) {
-  for (const Stretch& s : poor_adhesion_stretches(track)) {
+  for (const Stretch& s : within(poor_adhesion_stretches(track), layout)) {
     const double x0 = layout.x_of(static_cast<double>(s.start_m));
     const double x1 = layout.x_of(static_cast<double>(s.end_m));
     svg.open("g", {{"class", "poor-adhesion"}, {"fill", page::poor_adhesion_tint}});
@@ -139,7 +184,7 @@ void draw_poor_adhesion(Svg& svg, const ProfileLayout& layout,
 
 void draw_elevation_panel(Svg& svg, const ProfileLayout& layout,
                           const std::vector<TrackCell>& track) {
-  const auto pieces = elevation_pieces(track);
+  const auto pieces = clipped_pieces(track, layout);
   const Axis axis = elevation_axis(pieces);
   const LinearScale y(axis.lo, axis.hi, layout.elevation.bottom, layout.elevation.top);
   draw_y_axis(svg, layout, layout.elevation, axis, "elevation", "elevation (m)");
@@ -149,7 +194,7 @@ void draw_elevation_panel(Svg& svg, const ProfileLayout& layout,
 }
 
 void draw_speed_panel(Svg& svg, const ProfileLayout& layout, const std::vector<TrackCell>& track) {
-  const auto steps = speed_stretches(track);
+  const auto steps = within(speed_stretches(track), layout);
   double top = 0;
   for (const Stretch& s : steps) top = std::max(top, static_cast<double>(s.value));
   // Room above the highest step for its value.

@@ -53,6 +53,8 @@ std::vector<Entry> entries() {
       {symbol_key(Symbol::code_zero), symbol_label(Symbol::code_zero)},
       {symbol_key(Symbol::signboard), symbol_label(Symbol::signboard)},
       {box_key({{"fill", page::tunnel_ink}}, 12), "tunnel"},
+      {box_key({{"fill", page::curve_ink}, {"fill-opacity", "0.7"}}, 10),
+       "curve: up right, down left"},
   };
 }
 

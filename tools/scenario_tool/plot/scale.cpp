@@ -1,5 +1,6 @@
 #include "scenario_tool/plot/scale.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace scenario::tool {
@@ -20,6 +21,11 @@ double nice_step(double span, int count) {
     if (raw <= m * power) return m * power;
   }
   return 10 * power;
+}
+
+double spaced_step(double span, double width, double least, double floor) {
+  if (!(span > 0) || !(width > 0)) return floor;
+  return std::max(nice_step(span * least / width, 1), floor);
 }
 
 double floor_to(double v, double step) { return std::floor(v / step) * step; }

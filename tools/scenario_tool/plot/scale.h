@@ -18,6 +18,11 @@ class LinearScale {
 // The step of 1, 2 or 5 times a power of ten that cuts `span` into about `count` parts.
 double nice_step(double span, int count);
 
+// The step of 1, 2 or 5 times a power of ten, no less than `floor`, whose marks stand at least
+// `least` units apart where `span` takes `width` units: labels of the marks up to `least` wide
+// then never run into each other, whatever the length drawn.
+double spaced_step(double span, double width, double least, double floor);
+
 // The multiples of `step` within [lo, hi], ends included.
 std::vector<double> ticks(double lo, double hi, double step);
 

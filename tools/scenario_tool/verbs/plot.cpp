@@ -1,4 +1,6 @@
 // `plot`: draws the compiled files of one scenario as a plan and a profile in SVG.
+#include <optional>
+#include <string>
 #include <variant>
 
 #include "platform/replace_files.h"
@@ -10,7 +12,27 @@ namespace scenario::tool {
 
 namespace {
 
+// What is wrong with the stretch asked for, if anything.
+std::optional<std::string> stretch_problem(const PlotOptions& o) {
+  if (o.from_km && !(*o.from_km >= 0)) return "--from must be a kilometre of 0 or more";
+  if (o.to_km && !(*o.to_km > o.from_km.value_or(0))) return "--to must lie after --from (or 0)";
+  if (o.page_km && !(*o.page_km >= 0.1)) return "--page-km must be 0.1 or more";
+  return std::nullopt;
+}
+
+PlotStretch stretch_of(const PlotOptions& o) {
+  const auto metres = [](std::optional<double> km) -> std::optional<double> {
+    if (!km) return std::nullopt;
+    return *km * 1000;
+  };
+  return PlotStretch{metres(o.from_km), metres(o.to_km), metres(o.page_km)};
+}
+
 int plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  if (const auto problem = stretch_problem(options)) {
+    err << "plot: " << *problem << '\n';
+    return exit_code::usage;
+  }
   const auto located = locate_files(options.paths, fs);
   if (const auto* failure = std::get_if<LocateFailure>(&located)) {
     err << "plot: " << failure->message << '\n';
@@ -20,8 +42,8 @@ int plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ost
   const LoadedScenario loaded = load_scenario(files, fs);
   int status = report_file_problems(loaded, "plot", err, true);
   std::vector<std::string> notes;
-  const auto pictures =
-      draw_pictures(loaded, files, options.prefix.value_or(default_prefix(files)), notes);
+  const auto pictures = draw_pictures(loaded, files, options.prefix.value_or(default_prefix(files)),
+                                      stretch_of(options), notes);
   for (const std::string& note : notes) err << "plot: " << note << '\n';
   if (pictures.empty()) {
     err << "plot: nothing to draw\n";

@@ -56,6 +56,15 @@ struct InspectOptions {
 struct PlotOptions {
   std::vector<std::string> paths;     // one folder, or the compiled files themselves
   std::optional<std::string> prefix;  // PREFIX_plan.svg and PREFIX_profile.svg
+  // The stretch drawn, the whole line when not given; one profile page per page_km.
+  std::optional<double> from_km = std::nullopt;
+  std::optional<double> to_km = std::nullopt;
+  std::optional<double> page_km = std::nullopt;
+};
+
+struct ViewOptions {
+  std::vector<std::string> paths;     // one folder, or the compiled files themselves
+  std::optional<std::string> output;  // the page; default ROUTE_TRAIN.html
 };
 
 struct CheckOptions {
@@ -83,5 +92,6 @@ int run_inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out
 int run_plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 int run_check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 int run_diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
+int run_view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario::tool

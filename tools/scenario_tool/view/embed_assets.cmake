@@ -1,0 +1,17 @@
+# Writes OUT, a C++ file defining view_asset_html, view_asset_css and view_asset_js from the files
+# HTML, CSS and JS, each as a raw string literal. Run with cmake -P at build time.
+set(content "// Generated from the files of view/page/; edit those.\n")
+string(APPEND content "#include \"scenario_tool/view/page_assets.h\"\n\nnamespace scenario::tool {\n\n")
+foreach(kind html css js)
+  string(TOUPPER ${kind} var)
+  file(READ "${${var}}" text)
+  string(FIND "${text}" ")asset\"" clash)
+  if(NOT clash EQUAL -1)
+    message(FATAL_ERROR "${${var}} holds the raw string's delimiter )asset\"")
+  endif()
+  string(APPEND content "const std::string_view view_asset_${kind} = R\"asset(${text})asset\";\n\n")
+endforeach()
+string(APPEND content "}  // namespace scenario::tool\n")
+file(WRITE "${OUT}.tmp" "${content}")
+file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUT}.tmp")

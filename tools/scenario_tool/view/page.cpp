@@ -1,0 +1,57 @@
+#include "scenario_tool/view/page.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "scenario_tool/plot/svg.h"
+#include "scenario_tool/view/page_assets.h"
+
+namespace scenario::tool {
+
+namespace {
+
+struct Mark {
+  std::size_t at;
+  std::string_view name;
+};
+
+}  // namespace
+
+std::string script_safe_json(const Json& data) {
+  // Names come from the files and may hold bytes that are no UTF-8.
+  const std::string text = data.dump(-1, ' ', false, Json::error_handler_t::replace);
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '<') {
+      out += "\\u003c";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string view_page(const Json& data) {
+  const std::string title = xml_escape(data.value("title", std::string("Scenario")));
+  const std::string json = script_safe_json(data);
+  std::string page(view_asset_html);
+  // The marks are found in the template alone and filled from the last, so that no text put in
+  // (a route name holding "{{data}}") is ever taken for a mark.
+  std::vector<Mark> marks;
+  for (std::string_view name : {"title", "style", "data", "script"}) {
+    const auto at = page.find("{{" + std::string(name) + "}}");
+    if (at != std::string::npos) marks.push_back({at, name});
+  }
+  std::sort(marks.begin(), marks.end(), [](const Mark& a, const Mark& b) { return a.at > b.at; });
+  for (const Mark& m : marks) {
+    std::string_view text = m.name == "title"   ? std::string_view(title)
+                            : m.name == "style" ? view_asset_css
+                            : m.name == "data"  ? std::string_view(json)
+                                                : view_asset_js;
+    page.replace(m.at, m.name.size() + 4, text);
+  }
+  return page;
+}
+
+}  // namespace scenario::tool

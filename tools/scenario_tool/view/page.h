@@ -1,0 +1,18 @@
+// The page of `view`: one self-contained HTML file, its style, script and data inside it, so that
+// it opens from disk with no network and no other file.
+#pragma once
+
+#include <string>
+
+#include "scenario_tool/scenario/json.h"
+
+namespace scenario::tool {
+
+// The page showing `data` (view_data's document).
+std::string view_page(const Json& data);
+
+// JSON text that can stand inside a <script> element: every "<" written as \u003c, which only
+// strings can hold, so no "</script>" or "<!--" in a name can end or bend the element.
+std::string script_safe_json(const Json& data);
+
+}  // namespace scenario::tool
