@@ -424,6 +424,49 @@ TEST_F(PlotSample, AMissingTrackFileIsAnInputFailure) {
   EXPECT_TRUE(fs::exists(plan_path()));
 }
 
+// --from, --to and --page-km: what is wrong usage, which files a stretch gives, and that a
+// profile of a stretch draws only the features within it (the sample: 14.05 km of track, signals
+// at 1.05 and 4.05 km).
+TEST_F(PlotSample, AStretchAndItsPagesDrawOnlyWhatLiesWithinThem) {
+  struct Case {
+    std::optional<double> from, to, page;
+    int status;
+    std::vector<std::string> files;  // written, after the prefix
+    std::size_t signals;             // signal symbols on the first profile
+  };
+  const std::vector<Case> cases{
+      {-1, std::nullopt, std::nullopt, exit_code::usage, {}, 0},
+      {3, 3, std::nullopt, exit_code::usage, {}, 0},
+      {std::nullopt, 0, std::nullopt, exit_code::usage, {}, 0},
+      {std::nullopt, std::nullopt, 0.05, exit_code::usage, {}, 0},
+      {0.5, 3, std::nullopt, exit_code::clean, {"_plan.svg", "_profile.svg"}, 1},
+      {0.5,
+       4.1,
+       1.5,
+       exit_code::clean,
+       {"_plan.svg", "_profile_01.svg", "_profile_02.svg", "_profile_03.svg"},
+       1},
+      {5, 99, std::nullopt, exit_code::clean, {"_plan.svg", "_profile.svg"}, 0},
+  };
+  for (const Case& c : cases) {
+    TempDir out;
+    std::ostringstream o;
+    std::ostringstream e;
+    RealFileSystem fs;
+    PlotOptions options{{dir_.str()}, out.file("p"), c.from, c.to, c.page};
+    EXPECT_EQ(run_plot(options, fs, o, e), c.status) << e.str();
+    std::vector<std::string> expected;
+    for (const std::string& f : c.files) expected.push_back("p" + f);
+    EXPECT_EQ(testing::list_folder(out.path()), expected) << e.str();
+    if (c.files.size() < 2) continue;
+    const XmlElement first = parse_xml(read_file(out.file("p" + c.files[1])));
+    EXPECT_EQ(with_class(first, "sym-signal").size(), c.signals);
+    if (c.to == 99) {
+      EXPECT_THAT(e.str(), HasSubstr("the track ends at 14.05 km"));
+    }
+  }
+}
+
 TEST_F(PlotSample, ATableAloneHasNothingToDraw) {
   const PlotRun r = plot({table()});
   EXPECT_EQ(r.status, exit_code::usage);
