@@ -221,7 +221,7 @@ Json station_words(const Json& stations) {
 Json findings_json(const std::vector<ViewFinding>& findings) {
   Json out = Json::array();
   for (const ViewFinding& f : findings) {
-    out.push_back(Json{{"position_m", f.position_m},
+    out.push_back(Json{{"position_m", f.position_m ? Json(*f.position_m) : Json()},
                        {"severity", f.severity},
                        {"message", f.message},
                        {"check_id", f.check_id}});

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,10 @@
 
 namespace scenario::tool {
 
-// A finding to mark on the profile, at a position along the track.
+// A finding to mark on the profile, at a position along the track; one with no place on the line
+// (a table entry no cell refers to) is only listed.
 struct ViewFinding {
-  std::int64_t position_m = 0;
+  std::optional<std::int64_t> position_m;
   std::string severity;  // "error", "warning", ...
   std::string message;
   std::string check_id;

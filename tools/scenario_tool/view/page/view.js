@@ -94,10 +94,13 @@
     });
   });
   findings.forEach(function (f) {
+    // A finding with no place on the line is only listed, first.
+    const placed = f.position_m !== null;
     addItem({
-      kind: 'finding', m: f.position_m, label: f.severity + ': ' + f.message,
-      words: f.severity + ' (' + f.check_id + ') at ' + kmText(f.position_m) + ' km\n' +
-        f.message, lane: 'findings', finding: f
+      kind: 'finding', m: placed ? f.position_m : -1, placeless: !placed,
+      label: f.severity + ': ' + f.message, lane: 'findings', finding: f,
+      words: f.severity + ' (' + f.check_id + ')' + (placed ? ' at ' + kmText(f.position_m) +
+        ' km' : '') + '\n' + f.message
     });
   });
   (data.tunnels || []).forEach(function (t) {
@@ -304,7 +307,7 @@
         stroke: item.kind === 'tunnel' ? 'none' : '#8a4a0c' }, g);
       tag(g, item);
       stretchEls.push(item);
-    } else {
+    } else if (!item.placeless) {
       const g = el('g', { class: 'feature kind-' + item.kind }, layers.features);
       if (item.kind === 'finding') {
         el('polygon', { points: '0,-8 8,7 -8,7', fill: SEVERITY_INK[item.finding.severity] ||
@@ -472,7 +475,7 @@
     });
     finding_lines.textContent = '';
     findings.forEach(function (f) {
-      if (!inView(f.position_m, f.position_m)) return;
+      if (f.position_m === null || !inView(f.position_m, f.position_m)) return;
       const x = xOf(f.position_m);
       el('line', { x1: x, x2: x, y1: rows.elevation.top, y2: rows.findings.top,
         stroke: SEVERITY_INK[f.severity] || '#3b7dd8', 'stroke-opacity': 0.5 }, finding_lines);
@@ -796,6 +799,10 @@
   }
 
   function goTo(item) {
+    if (item.placeless) {
+      select(item);
+      return;
+    }
     const start = item.start !== undefined ? item.start : item.m;
     const end = item.end !== undefined ? item.end : item.m;
     const span = Math.min(Math.max(end - start + 2000, 3000), lengthM);
@@ -831,7 +838,7 @@
       li.setAttribute('data-key', item.key);
       const k = document.createElement('span');
       k.className = 'km';
-      k.textContent = kmText(item.m, 3);
+      k.textContent = item.placeless ? '\u2014' : kmText(item.m, 3);
       li.appendChild(k);
       li.appendChild(document.createTextNode(item.label));
       li.title = item.words;
