@@ -3,8 +3,8 @@
 chromium-driver): the built-in scenario and a 1000 km line are compiled, written as pages and
 opened from file:// URLs. On each: no console error, the stations and features are in the page,
 a wheel zoom on the profile moves the plan's highlighted stretch, the keys, a drag, the km boxes
-and the reset set the stretch, hovering a signal shows its decoded aspects, and a search for a
-station goes to it. Screenshots are kept in the artefacts folder; the first paint is printed.
+and the reset set the stretch, hovering a signal shows its decoded aspects, the findings of
+`check` are marked with their messages, and a search for a station goes to it. Screenshots are kept in the artefacts folder; the first paint is printed.
 
 usage: browser_test.py SCENARIO_TOOL WRITE_SYNTHETIC ARTEFACTS_DIR
 A missing browser, driver or binding is a failure, never a skip."""
@@ -43,9 +43,16 @@ def run(*args):
 
 
 def compile_and_view(tool, folder, line_source, train_source, page):
-    run(tool, "compile", line_source, train_source, "-o", os.path.join(folder, "out"))
-    run(tool, "view", os.path.join(folder, "out"), "-o", page)
-    return json.loads(run(tool, "inspect", "--json", "--cells", os.path.join(folder, "out")))
+    out = os.path.join(folder, "out")
+    run(tool, "compile", line_source, train_source, "-o", out)
+    run(tool, "view", out, "-o", page)
+    report = json.loads(run(tool, "inspect", "--json", "--cells", out))
+    # check ends with 2 when it finds an error; its findings are what the page marks.
+    checked = subprocess.run([tool, "check", "--json", out], capture_output=True, text=True)
+    if checked.returncode not in (0, 2):
+        raise RuntimeError(f"check exited {checked.returncode}: {checked.stderr}")
+    report["check_findings"] = json.loads(checked.stdout)["findings"]
+    return report
 
 
 def make_pages(tool, write_synthetic, work):
@@ -189,6 +196,25 @@ def check_page(driver, name, page, report, artefacts):
     check(tip.is_displayed() and all(e in text for e in expected),
           f"{name}: hovering the signal at cell {signal['index']} shows {expected}")
     driver.save_screenshot(os.path.join(artefacts, f"view_{name}_signal.png"))
+
+    # The findings of check are marked where check places them, with its message.
+    placed = [f for f in report["check_findings"] if f["position_m"] is not None]
+    markers = driver.find_elements(By.CSS_SELECTOR, "#profile .feature.kind-finding")
+    check(len(markers) == len(placed), f"{name}: {len(placed)} findings of check marked")
+    if placed:
+        finding = placed[0]
+        search = driver.find_element(By.ID, "search")
+        search.click()
+        search.clear()
+        search.send_keys(finding["message"][:40], Keys.ENTER)
+        settle(driver)
+        marker = driver.find_element(By.CSS_SELECTOR, "#profile .feature.kind-finding.selected")
+        ActionChains(driver).move_to_element(marker).perform()
+        settle(driver)
+        text = driver.find_element(By.ID, "tip").text
+        check(finding["message"] in text and f"({finding['check']})" in text,
+              f"{name}: hovering the marker at {finding['position_m']} m shows its message")
+        driver.save_screenshot(os.path.join(artefacts, f"view_{name}_finding.png"))
 
     # A search for a station's name goes to it.
     station = report["stations"][len(report["stations"]) // 2]

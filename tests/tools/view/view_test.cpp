@@ -225,6 +225,29 @@ TEST_F(ViewSample, CurvesComeBackAsTheCourseWasBuilt) {
               HasSubstr("right-hand curve of class 4, radius 1000 m, from 1 km to 1.8 km"));
 }
 
+TEST_F(ViewSample, TheFindingsOfCheckAreMarkedAsCheckTellsThem) {
+  sample_.track[200].gradient_100 = 160;  // 60 per mille, steeper than check allows
+  write();
+  ASSERT_EQ(view({dir_.str()}), exit_code::clean) << err_text_;
+  std::ostringstream out;
+  std::ostringstream err;
+  RealFileSystem fs;
+  CheckOptions check;
+  check.paths = {dir_.str()};
+  check.json = true;
+  run_check(check, fs, out, err);
+  const json told = json::parse(out.str()).at("findings");
+  const json marked = page_data().at("findings");
+  ASSERT_GE(told.size(), 1u);
+  ASSERT_EQ(marked.size(), told.size());
+  for (std::size_t i = 0; i < told.size(); ++i) {
+    EXPECT_EQ(marked[i].at("position_m"), told[i].at("position_m"));
+    EXPECT_EQ(marked[i].at("severity"), told[i].at("severity"));
+    EXPECT_EQ(marked[i].at("message"), told[i].at("message"));
+    EXPECT_EQ(marked[i].at("check_id"), told[i].at("check"));
+  }
+}
+
 TEST_F(ViewSample, NoNameCanEndThePagesDataOrScript) {
   sample_.table[2].name = "</script><script>alert(1)</script><!--";
   write();

@@ -1,4 +1,5 @@
-// `view`: the compiled files of one scenario as one interactive HTML page, plan and profile linked.
+// `view`: the compiled files of one scenario as one interactive HTML page, plan and profile linked,
+// with the findings of `check` marked.
 #include <variant>
 
 #include "platform/replace_files.h"
@@ -29,7 +30,7 @@ int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ost
   if (!loaded.track) err << "view: no track file: the page has no profile\n";
   const std::string path = options.output.value_or(default_prefix(files) + ".html");
   try {
-    replace_file(fs, path, view_page(view_data(loaded, files, {})));
+    replace_file(fs, path, view_page(view_data(loaded, files, check_findings(loaded))));
     out << "wrote " << path << '\n';
   } catch (const FileError& e) {
     err << "view: " << e.what() << '\n';

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "compiler/record_kinds.h"
+#include "scenario_tool/check/run_checks.h"
 #include "scenario_tool/inspect/report.h"
 #include "scenario_tool/plot/centre_line.h"
 #include "scenario_tool/plot/feature_words.h"
@@ -236,6 +237,14 @@ double length_of(const LoadedScenario& s) {
 }
 
 }  // namespace
+
+std::vector<ViewFinding> check_findings(const LoadedScenario& loaded) {
+  std::vector<ViewFinding> out;
+  for (const CheckFinding& f : run_checks(loaded, CheckParameters{}).findings) {
+    out.push_back(ViewFinding{f.position_m, severity_name(f.severity), f.message, f.check});
+  }
+  return out;
+}
 
 Json plan_data(const LineGeometry& line) {
   const auto extent = line_extent(line);

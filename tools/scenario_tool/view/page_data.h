@@ -33,6 +33,9 @@ inline constexpr double profile_finest_metres = 0.2;
 inline constexpr double elevation_panel_px = 150;
 inline constexpr double speed_panel_px = 100;
 
+// The findings of `check` with its default parameters, as the page marks them.
+std::vector<ViewFinding> check_findings(const LoadedScenario& loaded);
+
 Json view_data(const LoadedScenario& loaded, const ScenarioFiles& files,
                const std::vector<ViewFinding>& findings);
 

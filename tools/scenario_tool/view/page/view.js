@@ -823,13 +823,28 @@
 
   function renderList() {
     const q = search.value.trim().toLowerCase();
-    // Unsearched, the list holds the stations and the findings; a search reaches everything.
-    matches = sorted.filter(function (item) {
-      if (!q) return item.kind === 'station' || item.kind === 'finding';
-      if (!item.search) item.search = (kmText(item.m) + ' ' + item.label + ' ' + item.kind)
-        .toLowerCase();
-      return item.search.indexOf(q) >= 0;
-    });
+    // Unsearched, the list holds every station and as many findings as the list has room for; a
+    // search reaches everything.
+    let note = '';
+    if (!q) {
+      const listedStations = sorted.filter(function (item) { return item.kind === 'station'; });
+      const allFindings = sorted.filter(function (item) { return item.kind === 'finding'; });
+      const listedFindings = allFindings.slice(0, Math.max(LIST_LIMIT - listedStations.length, 0));
+      const keep = new Set(listedStations.concat(listedFindings));
+      matches = sorted.filter(function (item) { return keep.has(item); });
+      note = listedStations.length + ' stations, ' + (listedFindings.length < allFindings.length ?
+        listedFindings.length + ' of ' : '') + allFindings.length + ' findings; type to search all ' +
+        items.length + ' items';
+    } else {
+      matches = sorted.filter(function (item) {
+        if (!item.search) {
+          item.search = (kmText(item.m) + ' ' + item.label + ' ' + item.kind).toLowerCase();
+        }
+        return item.search.indexOf(q) >= 0;
+      });
+      note = matches.length + (matches.length === 1 ? ' match' : ' matches') +
+        (matches.length > LIST_LIMIT ? ', the first ' + LIST_LIMIT + ' listed' : '');
+    }
     list.textContent = '';
     matches.slice(0, LIST_LIMIT).forEach(function (item) {
       const li = document.createElement('li');
@@ -845,10 +860,7 @@
       item.li = li;
       list.appendChild(li);
     });
-    document.getElementById('list-count').textContent = (q ? matches.length +
-      (matches.length === 1 ? ' match' : ' matches') : 'stations and findings; type to search ' +
-      'all ' + items.length + ' items') +
-      (matches.length > LIST_LIMIT ? ', the first ' + LIST_LIMIT + ' listed' : '');
+    document.getElementById('list-count').textContent = note;
   }
 
   list.addEventListener('click', function (ev) {
