@@ -121,6 +121,15 @@ void add_diff(CLI::App& app, DiffOptions& o) {
   cmd->add_flag("--json", o.json, "Print JSON instead of text");
 }
 
+void add_decompile(CLI::App& app, DecompileOptions& o) {
+  auto* cmd = app.add_subcommand(
+      "decompile",
+      "Write the line and train sources that compile back to a scenario's files, byte for byte");
+  cmd->add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd->add_option("-o,--output", o.out_dir, "Folder for the two sources")->capture_default_str();
+  cmd->add_flag("--force", o.force, "Replace sources that are already there");
+}
+
 struct AllOptions {
   TemplateOptions template_options;
   NewOptions new_options;
@@ -131,6 +140,7 @@ struct AllOptions {
   CheckOptions check_options;
   DiffOptions diff_options;
   ViewOptions view_options;
+  DecompileOptions decompile_options;
 };
 
 int run_verb(const std::string& verb, const AllOptions& o) {
@@ -143,6 +153,7 @@ int run_verb(const std::string& verb, const AllOptions& o) {
   if (verb == "check") return run_check(o.check_options, fs, std::cout, std::cerr);
   if (verb == "diff") return run_diff(o.diff_options, fs, std::cout, std::cerr);
   if (verb == "view") return run_view(o.view_options, fs, std::cout, std::cerr);
+  if (verb == "decompile") return run_decompile(o.decompile_options, fs, std::cout, std::cerr);
   return run_inspect(o.inspect_options, fs, std::cout, std::cerr);
 }
 
@@ -165,6 +176,7 @@ int main(int argc, char** argv) {
   add_check(app, o.check_options);
   add_diff(app, o.diff_options);
   add_view(app, o.view_options);
+  add_decompile(app, o.decompile_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -80,6 +80,12 @@ struct DiffOptions {
   bool json = false;
 };
 
+struct DecompileOptions {
+  std::vector<std::string> paths;  // one folder, or the compiled files themselves
+  std::string out_dir = ".";
+  bool force = false;
+};
+
 int run_template(const TemplateOptions& options, FileSystem& fs, std::ostream& out,
                  std::ostream& err);
 int run_new(const NewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
@@ -93,5 +99,7 @@ int run_plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std:
 int run_check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 int run_diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 int run_view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
+int run_decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out,
+                  std::ostream& err);
 
 }  // namespace scenario::tool

@@ -1,0 +1,126 @@
+#include "scenario_tool/decompile/first_difference.h"
+
+#include <array>
+#include <cstdint>
+#include <sstream>
+#include <vector>
+
+#include "format/decode.h"
+
+namespace scenario::tool {
+
+namespace {
+
+struct NamedValue {
+  const char* name;
+  std::string value;
+};
+
+std::string stored_versus(const std::string& given, const std::string& rebuilt) {
+  return ": the file holds " + given + ", its sources give " + rebuilt;
+}
+
+std::vector<NamedValue> cell_fields(const TrackCell& c) {
+  return {{"kind", std::to_string(c.kind)},
+          {"value1", std::to_string(c.value1)},
+          {"value2", std::to_string(c.value2)},
+          {"value3", std::to_string(c.value3)},
+          {"value4", std::to_string(c.value4)},
+          {"signal_time", std::to_string(c.signal_time)},
+          {"approach_code", std::to_string(c.approach_code)},
+          {"tunnel_type", std::to_string(c.tunnel_type)},
+          {"speed_div5", std::to_string(c.speed_div5)},
+          {"gradient_100", std::to_string(c.gradient_100)},
+          {"adhesion", std::to_string(c.adhesion)}};
+}
+
+std::vector<NamedValue> entry_fields(const SimRecord& r) {
+  return {{"kind", std::to_string(r.kind)},   {"start_m", std::to_string(r.start_m)},
+          {"end_m", std::to_string(r.end_m)}, {"pos_m", std::to_string(r.pos_m)},
+          {"tps", std::to_string(r.tps)},     {"name", "\"" + r.name + "\""},
+          {"d2a", std::to_string(r.d2a)},     {"d3a", std::to_string(r.d3a)},
+          {"d1b", std::to_string(r.d1b)},     {"d2b", std::to_string(r.d2b)},
+          {"d3b", std::to_string(r.d3b)},     {"rap", std::to_string(r.rap)},
+          {"ac", std::to_string(r.ac)},       {"mar", std::to_string(r.mar)},
+          {"tab", std::to_string(r.tab)},     {"time_s", std::to_string(r.time_s)}};
+}
+
+// The first field that differs between two records, as "FIELD: the file holds ...".
+std::string field_difference(const std::vector<NamedValue>& a, const std::vector<NamedValue>& b) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i].value != b[i].value)
+      return std::string(a[i].name) + stored_versus(a[i].value, b[i].value);
+  }
+  return "the bytes differ";
+}
+
+std::string line_value(const LineValue& v) {
+  switch (v.tag()) {
+    case LineValue::Tag::empty:
+      return "no value";
+    case LineValue::Tag::integer:
+      return "the integer " + std::to_string(static_cast<int>(v.number()));
+    case LineValue::Tag::real:
+      break;
+  }
+  std::ostringstream s;
+  s.precision(17);
+  s << v.number();
+  return s.str();
+}
+
+}  // namespace
+
+std::string track_difference(std::string_view given, std::string_view rebuilt) {
+  if (given == rebuilt) return {};
+  const auto a = decode_track_file(given);
+  const auto b = decode_track_file(rebuilt);
+  if (!a.ok() || !b.ok()) return "the track file differs";
+  if (a.value().size() != b.value().size()) {
+    return "the track file holds " + std::to_string(a.value().size()) +
+           " cells, its sources give " + std::to_string(b.value().size());
+  }
+  for (std::size_t c = 0; c < a.value().size(); ++c) {
+    if (a.value()[c] == b.value()[c]) continue;
+    return "track cell " + std::to_string(c) + " (" + std::to_string(c * cell_metres) + " m), " +
+           field_difference(cell_fields(a.value()[c]), cell_fields(b.value()[c]));
+  }
+  return "the track file differs";
+}
+
+std::string table_difference(std::string_view given, std::string_view rebuilt) {
+  if (given == rebuilt) return {};
+  const auto a = decode_table_file(given);
+  const auto b = decode_table_file(rebuilt);
+  if (!a.ok() || !b.ok()) return "the table file differs";
+  for (std::size_t e = 0; e < a.value().size(); ++e) {
+    if (a.value()[e] == b.value()[e]) continue;
+    return "table entry " + std::to_string(e) + ", " +
+           field_difference(entry_fields(a.value()[e]), entry_fields(b.value()[e]));
+  }
+  // Equal entries but other bytes: a name the code page cannot hold both ways.
+  return "the table file differs in the bytes of a name";
+}
+
+std::string line_difference(std::string_view given, std::string_view rebuilt) {
+  if (given == rebuilt) return {};
+  const auto a = decode_line_file(given);
+  const auto b = decode_line_file(rebuilt);
+  if (!a.ok() || !b.ok()) return "the line file differs";
+  const LineGeometry& ga = a.value();
+  const LineGeometry& gb = b.value();
+  if (ga.last_m() != gb.last_m()) {
+    return "the line file holds " + std::to_string(ga.last_m() + 1) + " metres, its sources give " +
+           std::to_string(gb.last_m() + 1);
+  }
+  for (std::int64_t row = 0; row <= ga.last_m(); ++row) {
+    for (int coord = 0; coord < 2; ++coord) {
+      if (ga.at(row, coord) == gb.at(row, coord)) continue;
+      return "line metre " + std::to_string(row) + ", coordinate " + std::to_string(coord) +
+             stored_versus(line_value(ga.at(row, coord)), line_value(gb.at(row, coord)));
+    }
+  }
+  return "the line file differs";
+}
+
+}  // namespace scenario::tool

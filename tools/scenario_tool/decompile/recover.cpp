@@ -1,0 +1,27 @@
+#include "scenario_tool/decompile/recover.h"
+
+#include "scenario_tool/decompile/recover_parts.h"
+
+namespace scenario::tool {
+
+RecoveredScenario recover_scenario(const std::vector<TrackCell>& track, const SimTable& table,
+                                   const LineGeometry* line) {
+  RecoveredScenario out;
+  out.names.route_id = table[table_entry::route].name;
+  out.names.train_number = table[table_entry::codes].name;
+  out.has_line = line != nullptr;
+  // Cell 1's first two values are the header and a competition code, not a feature's.
+  std::vector<TrackCell> features = track;
+  if (features.size() > header_cell) {
+    features[header_cell].value1 = 0;
+    features[header_cell].value2 = 0;
+  }
+  recover_general(table, out);
+  recover_stretches(features, out);
+  recover_point_features(features, out);
+  recover_table_features(features, table, out);
+  if (line != nullptr) recover_curves(*line, out);
+  return out;
+}
+
+}  // namespace scenario::tool

@@ -1,0 +1,33 @@
+// Curves from the line geometry: every metre is matched to the step that reproduces its stored
+// values exactly, and each run of curved metres becomes one curve record, straight up to the
+// metre before it.
+#include <string>
+
+#include "format/line_steps.h"
+#include "scenario_tool/decompile/recover_parts.h"
+
+namespace scenario::tool {
+
+void recover_curves(const LineGeometry& line, RecoveredScenario& out) {
+  const LineSteps steps = read_line_steps(line);
+  if (steps.broken_row) {
+    throw Unrecoverable("the line file at metre " + std::to_string(*steps.broken_row) + ": " +
+                        steps.broken_reason);
+  }
+  for (const StepRun& run : steps.runs) {
+    if (!run.curved()) continue;
+    out.curves.push_back({static_cast<std::int32_t>(run.first_row - 1),
+                          static_cast<std::int32_t>(run.last_row - run.first_row + 1),
+                          run.curve_class, run.side});
+  }
+  // The reader goes on straight up to two metres before the end; a curve may reach further.
+  const std::int64_t tail = line.last_m() - 2;
+  const bool ends_curved = !steps.runs.empty() && steps.runs.back().curved();
+  if (steps.filled_to != tail && !(steps.filled_to > tail && ends_curved)) {
+    out.unexpressible.push_back("the line file is filled up to metre " +
+                                std::to_string(steps.filled_to) + "; a compile fills it to metre " +
+                                std::to_string(tail));
+  }
+}
+
+}  // namespace scenario::tool

@@ -1,0 +1,136 @@
+// `decompile`: the two sources back from the three compiled files of a scenario, checked by
+// compiling them in memory against the files they came from.
+#include <variant>
+
+#include "compiler/codice_gara.h"
+#include "scenario_tool/decompile/recover.h"
+#include "scenario_tool/decompile/round_trip.h"
+#include "scenario_tool/decompile/source_text.h"
+#include "scenario_tool/scenario/consistency.h"
+#include "scenario_tool/scenario/scenario_files.h"
+#include "scenario_tool/scenario/scenario_load.h"
+#include "scenario_tool/verbs/guarded.h"
+#include "scenario_tool/verbs/identifiers.h"
+#include "scenario_tool/verbs/source_files.h"
+#include "scenario_tool/verbs/verbs.h"
+
+namespace scenario::tool {
+
+namespace {
+
+constexpr const char* kVerb = "decompile";
+
+// Files that each decode but cannot come from one compile: their sizes disagree, the header
+// values are not the compiler's, or the track's competition code is another scenario's.
+void check_belonging(const LoadedScenario& s) {
+  const std::vector<std::string> disagreements = consistency_warnings(s);
+  if (!disagreements.empty()) {
+    throw Unrecoverable("the files are not of one scenario: " + disagreements.front());
+  }
+  const SimTable& table = *s.table;
+  const TrackCell& header = s.track->at(header_cell);
+  if (table[table_entry::route].d2a != table_header_value) {
+    throw Unrecoverable("table entry 85 holds " + std::to_string(table[table_entry::route].d2a) +
+                        " where every compile stores " + std::to_string(table_header_value));
+  }
+  if (header.value1 != track_header_value) {
+    throw Unrecoverable("track cell 1 holds " + std::to_string(header.value1) +
+                        " where every compile stores " + std::to_string(track_header_value));
+  }
+  if (table[table_entry::route].time_s != codice_gara_st(table)) {
+    throw Unrecoverable("the table's competition code is not that of its own identifiers");
+  }
+  if (header.value2 != codice_gara_og(table)) {
+    throw Unrecoverable(
+        "the track file's competition code is not that of the table's "
+        "identifiers (route " +
+        table[table_entry::route].name + ", train " + table[table_entry::codes].name +
+        "): the files are of two scenarios");
+  }
+  for (const std::string& id : {table[table_entry::route].name, table[table_entry::codes].name}) {
+    if (!valid_identifier(id)) {
+      throw Unrecoverable("the table's identifier \"" + id + "\" cannot be part of a file name");
+    }
+  }
+}
+
+// The bytes as given, for the comparison; the load kept only what they decode to.
+std::optional<CompiledBytes> given_bytes(const ScenarioFiles& files, bool has_line, FileSystem& fs,
+                                         std::ostream& err) {
+  CompiledBytes bytes;
+  std::string reason;
+  const auto read = [&](FileRole role, std::string& into) {
+    if (fs.read(files[role]->path, &into, &reason)) return true;
+    err << kVerb << ": cannot read " << files[role]->path << ": " << reason << '\n';
+    return false;
+  };
+  if (!read(FileRole::track, bytes.track) || !read(FileRole::table, bytes.table)) {
+    return std::nullopt;
+  }
+  if (has_line && !read(FileRole::line, bytes.line.emplace())) return std::nullopt;
+  return bytes;
+}
+
+int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out,
+              std::ostream& err) {
+  const auto located = locate_files(options.paths, fs);
+  if (const auto* failure = std::get_if<LocateFailure>(&located)) {
+    err << kVerb << ": " << failure->message << '\n';
+    return failure->exit;
+  }
+  const ScenarioFiles& files = std::get<ScenarioFiles>(located);
+  if (!files[FileRole::track] || !files[FileRole::table]) {
+    err << kVerb << ": needs the track file (.dat) and the table file (.sim) of the scenario\n";
+    return exit_code::usage;
+  }
+  const LoadedScenario scenario = load_scenario(files, fs);
+  if (const int status = report_file_problems(scenario, kVerb, err, false); status != 0) {
+    return status;
+  }
+  const LineGeometry* line = scenario.line ? &*scenario.line : nullptr;
+  RecoveredScenario recovered;
+  try {
+    check_belonging(scenario);
+    recovered = recover_scenario(*scenario.track, *scenario.table, line);
+  } catch (const Unrecoverable& e) {
+    err << kVerb << ": " << e.what() << '\n';
+    return exit_code::damaged_file;
+  }
+  const std::string line_text = line_source_text(recovered);
+  const std::string train_text = train_source_text(recovered);
+  const auto given = given_bytes(files, line != nullptr, fs, err);
+  if (!given) return exit_code::io_failure;
+  const RoundTrip check = check_round_trip(line_text, train_text, recovered.names, *given);
+
+  const ScenarioNames names{options.out_dir, recovered.names.route_id,
+                            recovered.names.train_number};
+  if (const int status = write_source_files(
+          fs, options.out_dir,
+          {{line_source_path(names), line_text}, {train_source_path(names), train_text}},
+          options.force, out, err);
+      status != 0) {
+    return status;
+  }
+  for (const std::string& w : recovered.unexpressible) {
+    err << kVerb << ": warning: no source can express this: " << w << '\n';
+  }
+  if (line == nullptr) {
+    out << "no line file: the sources hold no curves; compile them with --no-line\n";
+  }
+  if (!check.exact) {
+    err << kVerb << ": the round trip differs: " << check.difference << '\n';
+    return exit_code::recorded_code;
+  }
+  out << "round trip exact: the sources compile to the same " << (line ? 3 : 2)
+      << " files, byte for byte\n";
+  return exit_code::clean;
+}
+
+}  // namespace
+
+int run_decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out,
+                  std::ostream& err) {
+  return run_guarded(kVerb, err, [&] { return decompile(options, fs, out, err); });
+}
+
+}  // namespace scenario::tool
