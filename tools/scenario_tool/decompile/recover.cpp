@@ -20,6 +20,7 @@ RecoveredScenario recover_scenario(const std::vector<TrackCell>& track, const Si
   recover_stretches(features, out);
   recover_point_features(features, out);
   recover_table_features(features, table, out);
+  order_approach_codes(features, out);
   if (line != nullptr) recover_curves(*line, out);
   return out;
 }

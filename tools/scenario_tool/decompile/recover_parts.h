@@ -28,6 +28,9 @@ void recover_stretches(const std::vector<TrackCell>& track, RecoveredScenario& o
 // Signals, speed boards, slowdowns and code cuts. The code markers that the finishing pass adds
 // are told apart from the author's code cuts here.
 void recover_point_features(const std::vector<TrackCell>& track, RecoveredScenario& out);
+// Marks the signals whose approach codes a station's replace in the stored track: they are read
+// before the stations. Needs the stations and the signals recovered.
+void order_approach_codes(const std::vector<TrackCell>& track, RecoveredScenario& out);
 // Curves from the steps of the line.
 void recover_curves(const LineGeometry& line, RecoveredScenario& out);
 

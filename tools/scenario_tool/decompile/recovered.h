@@ -70,6 +70,8 @@ struct SignalRecord {
   std::int32_t position = 0;
   SignalValues values;
   std::int32_t tempo = 0;
+  // Read before the stations, whose approach codes replace some of this signal's.
+  bool before_stations = false;
 };
 
 struct CodeCutRecord {

@@ -170,14 +170,22 @@ void slowdown_section(const RecoveredScenario& s, const std::vector<BlockMark>& 
   table.write(lines, marks);
 }
 
-void signal_section(const RecoveredScenario& s, const std::vector<BlockMark>& marks, Lines& lines) {
+// `before_stations` picks the signals read ahead of the stations, or the others.
+void signal_section(const RecoveredScenario& s, const std::vector<BlockMark>& marks,
+                    bool before_stations, Lines& lines) {
+  const bool any = std::any_of(s.signals.begin(), s.signals.end(), [&](const SignalRecord& r) {
+    return r.before_stations == before_stations;
+  });
+  if (before_stations && !any) return;
   lines.push_back("[segnali]");
   lines.push_back("");
+  if (before_stations) lines.push_back("- read first: the stations below replace approach codes");
   lines.push_back("-                1                     destra");
   lines.push_back("-                a  d1 d2 d3 ra       d1 d2 d3 ac");
   lines.push_back("-                v");
   RecordTable table;
   for (const SignalRecord& r : s.signals) {
+    if (r.before_stations != before_stations) continue;
     const SignalValues& v = r.values;
     table.add(r.position, "segnale",
               {num(r.position), num(v.sx), num(v.s1), num(v.s2), num(v.s3), num(v.rapp), num(v.dx),
@@ -207,9 +215,10 @@ std::string train_source_text(const RecoveredScenario& s) {
   stretch_section("[aderenze]", "aderenza", s.adhesion, marks, lines);
   stretch_section("[vel_limite]", "velocita' limite ", s.speeds, marks, lines);
   lines.push_back("");
+  signal_section(s, marks, true, lines);
   station_section(s, lines);
   slowdown_section(s, marks, lines);
-  signal_section(s, marks, lines);
+  signal_section(s, marks, false, lines);
   code_cut_section(s, marks, lines);
   lines.push_back("[fine]");
   lines.push_back("");

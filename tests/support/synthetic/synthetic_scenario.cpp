@@ -23,6 +23,26 @@ constexpr std::int64_t kInsideMarkerSpacing = 8;
 
 using Cells = std::vector<std::int64_t>;
 
+// The values of the records: fixed with seed 0, drawn from the seed otherwise.
+class Vary {
+ public:
+  explicit Vary(std::uint32_t seed) : on_(seed != 0), engine_(seed) {}
+  bool on() const { return on_; }
+  // `fixed` with seed 0, else any whole number from lo to hi.
+  std::int64_t pick(std::int64_t fixed, std::int64_t lo, std::int64_t hi) {
+    if (!on_) return fixed;
+    return std::uniform_int_distribution<std::int64_t>(lo, hi)(engine_);
+  }
+  // A multiple of `step` from lo to hi.
+  std::int64_t step(std::int64_t fixed, std::int64_t lo, std::int64_t hi, std::int64_t step) {
+    return pick(fixed / step, lo / step, hi / step) * step;
+  }
+
+ private:
+  bool on_;
+  std::mt19937 engine_;
+};
+
 // Every position used here is a multiple of 50, so the quotient is exact.
 std::int64_t point_cell(std::int32_t p) { return p / kCellMetres + 1; }
 
@@ -138,49 +158,60 @@ void general_line_records(Text& t, std::int32_t length_m) {
   t.end_line();
 }
 
-int write_gradients(Text& t, std::int32_t length_m) {
+int write_gradients(Text& t, std::int32_t length_m, Vary& vary) {
   constexpr std::array<int, 8> kGradients{3, 0, -2, 0, 5, -4, 1, 0};
   t.line("[pendenze]");
   const auto positions = every(gradient_every, length_m);
   for (std::size_t i = 0; i < positions.size(); ++i) {
-    t << "pendenza, " << positions[i] << ", " << kGradients[i % kGradients.size()];
+    t << "pendenza, " << positions[i] << ", "
+      << vary.pick(kGradients[i % kGradients.size()], -30, 30);
     t.end_line();
   }
   return static_cast<int>(positions.size());
 }
 
-// Alternating sides, classes 1 to 6 in turn; every curve ends before the next one starts.
-int write_curves(Text& t, std::int32_t length_m) {
+// Alternating sides, classes 1 to 6 in turn; every curve ends before the next one starts. Varied,
+// a curve starts up to 199 m late and runs 1 to 350 m, so that it may reach into the next.
+int write_curves(Text& t, std::int32_t length_m, Vary& vary) {
   t.line("[curve]");
   const auto positions = every(curve_every, length_m - curve_length);
   for (std::size_t i = 0; i < positions.size(); ++i) {
-    const char side = i % 2 == 0 ? 's' : 'd';
-    const char digit = static_cast<char>('1' + i % 6);
+    const char side = vary.pick(i % 2, 0, 1) == 0 ? 's' : 'd';
+    const char digit = static_cast<char>('1' + vary.pick(static_cast<std::int64_t>(i % 6), 0, 5));
     t << "curva" << std::string_view(&side, 1) << std::string_view(&digit, 1) << ", "
-      << positions[i] << ", " << curve_length;
+      << positions[i] + vary.pick(0, 0, 199) << ", " << vary.pick(curve_length, 1, 350);
     t.end_line();
   }
   return static_cast<int>(positions.size());
 }
 
-void write_boards(Text& t, const std::vector<std::int32_t>& positions) {
+// Varied: speeds of 0 to 250 km/h in steps of 5 and up to 3 stripes on each side.
+void write_boards(Text& t, const std::vector<std::int32_t>& positions, Vary& vary) {
   t.line("[cartelli]");
   for (std::size_t i = 0; i < positions.size(); ++i) {
-    const std::string_view speeds = i % 2 == 0 ? "120, 130, 135" : "100, 105, 110";
-    t << "indicatori_vmax, " << positions[i] << ", " << speeds << ", 0, " << speeds << ", 0";
+    const std::array<std::int64_t, 3> fixed = i % 2 == 0
+                                                  ? std::array<std::int64_t, 3>{120, 130, 135}
+                                                  : std::array<std::int64_t, 3>{100, 105, 110};
+    t << "indicatori_vmax, " << positions[i];
+    for (int side = 0; side < 2; ++side) {
+      for (std::int64_t v : fixed) t << ", " << vary.step(v, 0, 250, 5);
+      t << ", " << vary.pick(0, 0, 3);
+    }
     t.end_line();
   }
 }
 
 // Evenly spread over the line; every other one asks for tunnel markers (type 2 plus 10).
-int write_tunnels(Text& t, std::int32_t length_m) {
+int write_tunnels(Text& t, std::int32_t length_m, Vary& vary) {
   const std::int32_t spacing = length_m / tunnel_count / kCellMetres * kCellMetres;
   const std::int32_t offset = spacing / 2 / kCellMetres * kCellMetres;
   const std::int32_t length = std::max(kCellMetres, spacing * 2 / 5 / kCellMetres * kCellMetres);
   t.line("[montagne]");
   for (int k = 0; k < tunnel_count; ++k) {
     const std::int32_t start = k * spacing + offset;
-    t << "montagna, " << start << ", " << start + length << ", " << (k % 2 == 0 ? 1 : 12);
+    const std::int64_t type = vary.pick(k % 2 == 0 ? 1 : 2, 1, 3);
+    const bool markers = vary.pick(k % 2, 0, 1) == 1;
+    t << "montagna, " << start << ", " << start + length << ", " << type + (markers ? 10 : 0);
     t.end_line();
   }
   return tunnel_count;
@@ -191,7 +222,7 @@ void write_end(Text& t) {
   t.line("");
 }
 
-void general_train_records(Text& t) {
+void general_train_records(Text& t, std::int32_t length_m, Vary& vary) {
   t.line("Treno sintetico");
   t.line("");
   t.line("inizio_dati");
@@ -202,34 +233,57 @@ void general_train_records(Text& t) {
   t.line("orologio, 8 0 0");
   t.line("[aderenze]");
   t.line("aderenza, 0, 100");
+  // Varied: a change of adhesion or speed limit every 5 km, at any metre of its kilometre.
+  constexpr std::int32_t kStretchEvery = 5000;
+  if (vary.on()) {
+    for (std::int32_t p : every(kStretchEvery, length_m)) {
+      t << "aderenza, " << p + vary.pick(0, 0, 999) << ", " << vary.pick(100, 60, 100);
+      t.end_line();
+    }
+  }
   t.line("[vel_limite]");
   t.line("velocita' limite , 0, 120");
+  if (vary.on()) {
+    for (std::int32_t p : every(kStretchEvery, length_m)) {
+      t << "velocita' limite , " << p + vary.pick(0, 0, 999) << ", " << vary.step(120, 30, 250, 5);
+      t.end_line();
+    }
+  }
 }
 
-void write_signals(Text& t, const std::vector<std::int32_t>& positions) {
+// Varied: either kind of left side, aspects 0 to 6, a repeater flag, and a time that counts.
+void write_signals(Text& t, const std::vector<std::int32_t>& positions, Vary& vary) {
   t.line("[segnali]");
+  constexpr std::array<std::int64_t, 4> kTimes{0, 50, 190, 250};
   for (std::int32_t p : positions) {
-    t << "segnale, " << p << ", 2, 4, 0, 0, 0, 2, 1, 0, 0, 0";
+    t << "segnale, " << p << ", " << vary.pick(2, 1, 2) << ", " << vary.pick(4, 0, 6) << ", "
+      << vary.pick(0, 0, 6) << ", " << vary.pick(0, 0, 6) << ", " << vary.pick(0, 0, 1) << ", "
+      << vary.pick(2, 0, 2) << ", " << vary.pick(1, 0, 3) << ", " << vary.pick(0, 0, 3) << ", "
+      << vary.pick(0, 0, 3) << ", " << kTimes[static_cast<std::size_t>(vary.pick(0, 0, 3))];
     t.end_line();
   }
 }
 
-void write_slowdowns(Text& t, const std::vector<std::int32_t>& positions) {
+// Varied: speeds on both sides of 110 (below it, markers go inside the slowdown), the whole-train
+// flag and a d_v.
+void write_slowdowns(Text& t, const std::vector<std::int32_t>& positions, Vary& vary) {
   t.line("[rallentamenti]");
   for (std::int32_t x : positions) {
-    t << "rallentamento, " << x << ", " << slowdown_speed << ", " << slowdown_length << ", 0, 1, 0";
+    t << "rallentamento, " << x << ", " << vary.step(slowdown_speed, 10, 150, 10) << ", "
+      << slowdown_length << ", " << vary.pick(0, 0, 1) << ", 1, " << vary.pick(0, 0, 1) * 5;
     t.end_line();
   }
 }
 
 // Stopping stations, one every ten minutes from 8:00.
-void write_stations(Text& t, const std::vector<std::int32_t>& positions) {
+void write_stations(Text& t, const std::vector<std::int32_t>& positions, Vary& vary) {
   t.line("[stazioni]");
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const auto minutes = static_cast<std::int64_t>(i) * 10;
-    t << "stazione, " << positions[i] << ", " << station_type << ", " << station_length
-      << ", 0, 0, 0, 1, 1, 0, 3, 1, 1, 40, " << 8 + minutes / 60 << ", " << minutes % 60
-      << ", 0, STAZIONE " << static_cast<std::int64_t>(i + 1);
+    t << "stazione, " << positions[i] << ", " << station_type << ", " << station_length << ", "
+      << vary.pick(0, 0, 1) << ", 0, 0, " << vary.pick(1, 0, 5) << ", " << vary.pick(1, 0, 5)
+      << ", 0, 3, 1, 1, " << vary.pick(40, 0, 255) << ", " << 8 + minutes / 60 << ", "
+      << minutes % 60 << ", 0, STAZIONE " << static_cast<std::int64_t>(i + 1);
     t.end_line();
   }
 }
@@ -252,7 +306,7 @@ Placed place_point_features(std::int32_t length_m, int& shifted) {
 
 }  // namespace
 
-Scenario make_scenario(std::int32_t length_m) {
+Scenario make_scenario(std::int32_t length_m, std::uint32_t seed) {
   if (length_m < shortest_route || length_m > longest_route || length_m % kCellMetres != 0) {
     throw std::invalid_argument("synthetic line length must be a multiple of 50 from " +
                                 std::to_string(shortest_route) + " to " +
@@ -260,23 +314,24 @@ Scenario make_scenario(std::int32_t length_m) {
   }
   Scenario s;
   s.length_m = length_m;
+  Vary vary(seed);
   const Placed placed = place_point_features(length_m, s.shifted);
 
   Text line;
   general_line_records(line, length_m);
-  s.counts.gradients = write_gradients(line, length_m);
-  s.counts.curves = write_curves(line, length_m);
-  write_boards(line, placed.boards);
-  s.counts.tunnels = write_tunnels(line, length_m);
+  s.counts.gradients = write_gradients(line, length_m, vary);
+  s.counts.curves = write_curves(line, length_m, vary);
+  write_boards(line, placed.boards, vary);
+  s.counts.tunnels = write_tunnels(line, length_m, vary);
   write_end(line);
   s.line_source = line.take();
 
   // Stations last, as the table is the one place that can run out of room.
   Text train;
-  general_train_records(train);
-  write_signals(train, placed.signals);
-  write_slowdowns(train, placed.slowdowns);
-  write_stations(train, placed.stations);
+  general_train_records(train, length_m, vary);
+  write_signals(train, placed.signals, vary);
+  write_slowdowns(train, placed.slowdowns, vary);
+  write_stations(train, placed.stations, vary);
   write_end(train);
   s.train_source = train.take();
 
