@@ -135,7 +135,7 @@ TEST(DecompileBuiltIn, RecordsThatComeBackOtherwiseThanTheBuiltInSourcesWriteThe
          "velocita' limite,50740,160", "velocita' limite,7380,130"}));
   EXPECT_EQ(
       only_in(train, builtin_train),
-      (V{"velocita' limite,27550,150", "velocita' limite,2750,95", "velocita' limite,47950,130",
+      (V{"velocita' limite,2750,95", "velocita' limite,27550,150", "velocita' limite,47950,130",
          "velocita' limite,50750,160", "velocita' limite,7400,130"}));
 }
 
