@@ -42,12 +42,22 @@ bool is_integer(const LineValue& v, std::int16_t n) {
   return v.tag() == LineValue::Tag::integer && v.number() == n;
 }
 
+// Rows are read straight from the geometry's arrays: a long line has a million of them, and the
+// rows asked for always lie inside it.
+LineValue::Tag tag_of(const LineGeometry& g, std::int64_t row, int coord) {
+  return g.tags()[static_cast<std::size_t>(row) * 2 + static_cast<std::size_t>(coord)];
+}
+
+double number_of(const LineGeometry& g, std::int64_t row, int coord) {
+  return g.numbers()[static_cast<std::size_t>(row) * 2 + static_cast<std::size_t>(coord)];
+}
+
 bool both_empty(const LineGeometry& g, std::int64_t row) {
-  return g.at(row, 0).empty() && g.at(row, 1).empty();
+  return tag_of(g, row, 0) == LineValue::Tag::empty && tag_of(g, row, 1) == LineValue::Tag::empty;
 }
 
 bool both_real(const LineGeometry& g, std::int64_t row) {
-  return g.at(row, 0).tag() == LineValue::Tag::real && g.at(row, 1).tag() == LineValue::Tag::real;
+  return tag_of(g, row, 0) == LineValue::Tag::real && tag_of(g, row, 1) == LineValue::Tag::real;
 }
 
 void broken(LineSteps& out, std::int64_t row, std::string reason) {
@@ -101,8 +111,8 @@ LineSteps read_line_steps(const LineGeometry& g) {
       broken(out, row, "a row that holds neither two computed values nor none");
       return out;
     }
-    const double x = g.number(row, 0);
-    const double y = g.number(row, 1);
+    const double x = number_of(g, row, 0);
+    const double y = number_of(g, row, 1);
     // A run mostly goes on: its own step first.
     bool found = last.curve_class >= 0 && reproduces(last, x0, y0, x1, y1, x, y);
     if (!found) {

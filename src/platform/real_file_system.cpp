@@ -128,6 +128,12 @@ bool RealFileSystem::read(const std::string& path, std::string* bytes, std::stri
     return false;
   }
   bytes->clear();
+  // Room for the whole file at once: a line file of 20 MB would otherwise be copied as it grows.
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    const long size = std::ftell(f);
+    if (size > 0) bytes->reserve(static_cast<std::size_t>(size));
+    std::rewind(f);
+  }
   char buf[65536];
   std::size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->append(buf, n);

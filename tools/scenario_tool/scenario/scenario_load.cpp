@@ -68,7 +68,7 @@ const char* state_name(FileState state) {
   return "not_given";
 }
 
-LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs) {
+LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs, bool keep_bytes) {
   LoadedScenario s;
   for (FileRole role : all_roles) {
     FileOutcome& outcome = s.outcomes[static_cast<std::size_t>(role)];
@@ -77,7 +77,10 @@ LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs) {
     if (!wanted) continue;
     outcome.path = wanted->path;
     outcome.required = wanted->required;
-    if (const auto bytes = read_bytes(*wanted, fs, outcome)) decode_into(role, *bytes, s, outcome);
+    auto bytes = read_bytes(*wanted, fs, outcome);
+    if (!bytes) continue;
+    decode_into(role, *bytes, s, outcome);
+    if (keep_bytes) s.bytes[static_cast<std::size_t>(role)] = std::move(bytes);
   }
   return s;
 }

@@ -36,13 +36,16 @@ struct LoadedScenario {
   std::optional<SimTable> table;
   std::optional<LineGeometry> line;
   std::array<FileOutcome, 3> outcomes;  // indexed by FileRole
+  // The bytes read, indexed by FileRole; only when asked for.
+  std::array<std::optional<std::string>, 3> bytes;
 
   const FileOutcome& outcome(FileRole role) const {
     return outcomes[static_cast<std::size_t>(role)];
   }
 };
 
-LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs);
+// `keep_bytes` keeps the bytes of every file read beside what they decode to.
+LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs, bool keep_bytes = false);
 
 // Tells on `err`, each line starting "VERB: ", what became of each file that could not be used;
 // returns the exit status it calls for, a damaged file outweighing one that could not be found or

@@ -54,20 +54,13 @@ void check_belonging(const LoadedScenario& s) {
   }
 }
 
-// The bytes as given, for the comparison; the load kept only what they decode to.
-std::optional<CompiledBytes> given_bytes(const ScenarioFiles& files, bool has_line, FileSystem& fs,
-                                         std::ostream& err) {
-  CompiledBytes bytes;
-  std::string reason;
-  const auto read = [&](FileRole role, std::string& into) {
-    if (fs.read(files[role]->path, &into, &reason)) return true;
-    err << kVerb << ": cannot read " << files[role]->path << ": " << reason << '\n';
-    return false;
+// The bytes as read by the load, moved out of it for the comparison.
+CompiledBytes given_bytes(LoadedScenario& s) {
+  const auto take = [&](FileRole role) {
+    return std::move(*s.bytes[static_cast<std::size_t>(role)]);
   };
-  if (!read(FileRole::track, bytes.track) || !read(FileRole::table, bytes.table)) {
-    return std::nullopt;
-  }
-  if (has_line && !read(FileRole::line, bytes.line.emplace())) return std::nullopt;
+  CompiledBytes bytes{take(FileRole::track), take(FileRole::table), std::nullopt};
+  if (s.line) bytes.line = take(FileRole::line);
   return bytes;
 }
 
@@ -83,7 +76,7 @@ int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out
     err << kVerb << ": needs the track file (.dat) and the table file (.sim) of the scenario\n";
     return exit_code::usage;
   }
-  const LoadedScenario scenario = load_scenario(files, fs);
+  LoadedScenario scenario = load_scenario(files, fs, true);
   if (const int status = report_file_problems(scenario, kVerb, err, false); status != 0) {
     return status;
   }
@@ -98,9 +91,8 @@ int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out
   }
   const std::string line_text = line_source_text(recovered);
   const std::string train_text = train_source_text(recovered);
-  const auto given = given_bytes(files, line != nullptr, fs, err);
-  if (!given) return exit_code::io_failure;
-  const RoundTrip check = check_round_trip(line_text, train_text, recovered.names, *given);
+  const RoundTrip check =
+      check_round_trip(line_text, train_text, recovered.names, given_bytes(scenario));
 
   const ScenarioNames names{options.out_dir, recovered.names.route_id,
                             recovered.names.train_number};
