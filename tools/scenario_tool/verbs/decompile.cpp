@@ -27,8 +27,12 @@ void check_belonging(const LoadedScenario& s) {
   if (!disagreements.empty()) {
     throw Unrecoverable("the files are not of one scenario: " + disagreements.front());
   }
+  if (s.track->size() <= header_cell) {
+    throw Unrecoverable("the track file holds " + std::to_string(s.track->size()) +
+                        " cell(s); every compile writes the header into cell 1");
+  }
   const SimTable& table = *s.table;
-  const TrackCell& header = s.track->at(header_cell);
+  const TrackCell& header = (*s.track)[header_cell];
   if (table[table_entry::route].d2a != table_header_value) {
     throw Unrecoverable("table entry 85 holds " + std::to_string(table[table_entry::route].d2a) +
                         " where every compile stores " + std::to_string(table_header_value));
