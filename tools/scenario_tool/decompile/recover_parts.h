@@ -20,7 +20,7 @@ inline std::int32_t cell_position(std::int64_t c) {
 
 // Route length, kilometre points, backgrounds, code repetition, train values.
 void recover_general(const SimTable& table, RecoveredScenario& out);
-// Stations and sign texts, the signboard cells among them; `stop_cells` are the station stops.
+// Stations and sign texts, with the signboard cells of the track that point at the texts.
 void recover_table_features(const std::vector<TrackCell>& track, const SimTable& table,
                             RecoveredScenario& out);
 // Gradients, speed limits, adhesion and tunnels.

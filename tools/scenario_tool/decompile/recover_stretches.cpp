@@ -1,5 +1,6 @@
 // The properties of the stretches: gradient, speed limit and adhesion (records that hold from
 // their position on) and tunnels (runs of cells of one type).
+#include <algorithm>
 #include <string>
 
 #include "scenario_tool/decompile/recover_parts.h"
