@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "generatore_arguments.h"
 #include "platform/file_system.h"
@@ -11,10 +12,12 @@
 #include "platform/program_folder.h"
 #include "platform/ui.h"
 #include "run/form1.h"
+#include "version/version.h"
 
 int main(int argc, char** argv) {
+  const std::string version = scenario::version_text();
   if (const auto status =
-          scenario::answer_arguments(argc, argv, SCENARIO_VERSION, std::cout, std::cerr)) {
+          scenario::answer_arguments(argc, argv, version.c_str(), std::cout, std::cerr)) {
     return *status;
   }
   scenario::install_interrupt_handlers();

@@ -78,7 +78,7 @@ TEST_F(GeneratoreProcessTest, HelpAndVersionAnswerAndAnyOtherArgumentIsAUsageErr
     std::string err_starts;
   };
   for (const Case& c : {Case{"--help", 0, "Usage: generatore [--help | --version]\n", ""},
-                        Case{"--version", 0, "generatore 1.0.0\n", ""},
+                        Case{"--version", 0, "generatore " SCENARIO_PROJECT_VERSION, ""},
                         Case{"-x", 64, "", "generatore: it takes no arguments, but was given"},
                         Case{"--help extra", 64, "", "generatore: it takes no arguments"}}) {
     const auto r = run_command("env -u DISPLAY " + exe() + " " + c.arguments);
