@@ -1,5 +1,6 @@
 #include "platform/interrupts.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 
@@ -11,8 +12,11 @@ namespace scenario {
 
 namespace {
 
-// Set and read by the handler: no other kind of data may be shared with it.
-volatile std::sig_atomic_t g_replacing = 0;
+// Read by the handler: no other kind of data may be shared with it. A count, not a flag: the
+// compiles of a batch replace their sets on several threads at once, and one set done must not
+// leave the others unguarded.
+std::atomic<int> g_replacing{0};
+static_assert(std::atomic<int>::is_always_lock_free, "read from a signal handler");
 volatile std::sig_atomic_t g_pending = 0;
 
 #ifdef _WIN32
@@ -57,10 +61,10 @@ void install_interrupt_handlers() {
 #endif
 }
 
-ReplacementInProgress::ReplacementInProgress() { g_replacing = 1; }
+ReplacementInProgress::ReplacementInProgress() { ++g_replacing; }
 
 ReplacementInProgress::~ReplacementInProgress() {
-  if (active_) g_replacing = 0;
+  if (active_) --g_replacing;
 }
 
 void ReplacementInProgress::check() const {
@@ -68,7 +72,7 @@ void ReplacementInProgress::check() const {
 }
 
 void ReplacementInProgress::finish() {
-  g_replacing = 0;
+  if (active_) --g_replacing;
   active_ = false;
   check();
 }

@@ -2,21 +2,35 @@
 // compiled files.
 #include <CLI/CLI.hpp>
 #include <csignal>
+#include <initializer_list>
 #include <iostream>
 
 #include "platform/file_system.h"
 #include "platform/interrupts.h"
+#include "platform/terminal.h"
+#include "platform/utf8_arguments.h"
 #include "scenario_tool/verbs/verbs.h"
+#include "version/version.h"
 
 namespace {
 
 using namespace scenario::tool;
+
+// The exit statuses a verb's --help lists (and so its manual page).
+std::string exit_statuses(std::initializer_list<const char*> lines) {
+  std::string text = "Exit status:";
+  for (const char* line : lines) text += std::string("\n  ") + line;
+  return text + "\n";
+}
 
 void add_template(CLI::App& app, TemplateOptions& o) {
   auto* cmd = app.add_subcommand("template",
                                  "Write the built-in line and train sources as a starting point");
   cmd->add_option("-o,--output", o.out_dir, "Folder to write into")->capture_default_str();
   cmd->add_flag("--force", o.force, "Replace sources that are already there");
+  cmd->footer(exit_statuses({"0   the sources were written",
+                             "3   a folder or a file could not be made or written",
+                             "64  a source is already there and --force was not given"}));
 }
 
 void add_new(CLI::App& app, NewOptions& o) {
@@ -27,6 +41,10 @@ void add_new(CLI::App& app, NewOptions& o) {
   cmd->add_option("TRAIN", o.train_number, "Train number")->required();
   cmd->add_option("-o,--output", o.out_dir, "Folder to write into")->capture_default_str();
   cmd->add_flag("--force", o.force, "Replace sources that are already there");
+  cmd->footer(exit_statuses({"0   the sources were written",
+                             "3   a folder or a file could not be made or written",
+                             "64  a source is already there and --force was not given, or an "
+                             "identifier cannot be part of a file name"}));
 }
 
 void add_explain(CLI::App& app, ExplainOptions& o) {
@@ -36,25 +54,43 @@ void add_explain(CLI::App& app, ExplainOptions& o) {
   cmd->add_flag("--codes", o.codes, "List every code");
   cmd->add_flag("--keywords", o.keywords, "List every record keyword");
   cmd->add_flag("--warnings", o.warnings, "List every warning");
+  cmd->footer(exit_statuses({"0   explained", "64  the topic is no code, keyword or warning"}));
 }
 
-void add_compile(CLI::App& app, CompileOptions& o) {
+void add_compile(CLI::App& app, CompileOptions& o, CompileAllOptions& batch) {
   auto* cmd = app.add_subcommand(
       "compile",
       "Compile a line source and a train source into the three files the simulator loads");
-  cmd->add_option("LINE_SOURCE", o.line_source, "The line description (ROUTE_linea.txt)")
-      ->required();
-  cmd->add_option("TRAIN_SOURCE", o.train_source, "The train description (ROUTE_TRAIN-.txt)")
-      ->required();
+  // Required unless --all is given, which takes none of these: run_verb checks.
+  cmd->add_option("LINE_SOURCE", o.line_source, "The line description (ROUTE_linea.txt)");
+  cmd->add_option("TRAIN_SOURCE", o.train_source, "The train description (ROUTE_TRAIN-.txt)");
   cmd->add_option("-o,--output", o.out_dir, "Folder for the compiled files")->capture_default_str();
   cmd->add_option("--route-id", o.route_id, "Route identifier (default: from LINE_SOURCE's name)");
   cmd->add_option("--train-number", o.train_number,
                   "Train number (default: from TRAIN_SOURCE's name)");
+  auto* all = cmd->add_option("--all", batch.folders,
+                              "Compile every ROUTE_linea.txt / ROUTE_TRAIN-.txt pair found under "
+                              "the folders, each into its own folder, several at once, and print "
+                              "a summary")
+                  ->type_name("DIR");
+  cmd->add_option("-j,--jobs", batch.jobs, "With --all: compiles at once (default: one per core)")
+      ->needs(all)
+      ->check(CLI::PositiveNumber);
   cmd->add_flag("--no-line", o.no_line, "Do not build the line geometry nor write the line file");
   cmd->add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
   cmd->add_option("-W", o.warning_flags,
                   "-W no-ID silences the warning ID (scenario_tool explain --warnings lists them)")
       ->type_name("no-ID");
+  cmd->footer(exit_statuses(
+      {"0   clean (warnings allowed unless --werror)",
+       "1   a header conflict (code 1250 or 1251): nothing was written",
+       "2   a code was recorded, or a warning with --werror; the files are written unless the "
+       "compile stopped before it had a track",
+       "3   a source could not be found or read, or a compiled file could not be written",
+       "64  wrong usage: a missing option, an identifier that cannot be part of a file name, -W "
+       "naming no warning",
+       "With --all: the worst status of the batch, in the order 64, 3, 1, 2, 0; 3 also when a "
+       "folder is missing or no pair is found."}));
 }
 
 void add_inspect(CLI::App& app, InspectOptions& o) {
@@ -65,6 +101,10 @@ void add_inspect(CLI::App& app, InspectOptions& o) {
   cmd->add_flag("--textconv", o.textconv,
                 "Print one stable line per item, with the cells, for git's textconv (see README)")
       ->excludes(json);
+  cmd->footer(exit_statuses({"0   clean", "3   a file or folder is missing or cannot be read",
+                             "64  wrong paths: an unknown file ending, two files of one kind, "
+                             "several scenarios in one folder",
+                             "65  a file is damaged (this outweighs a missing one)"}));
 }
 
 void add_plot(CLI::App& app, PlotOptions& o) {
@@ -79,6 +119,10 @@ void add_plot(CLI::App& app, PlotOptions& o) {
   cmd->add_option("--page-km", o.page_km,
                   "Draw the profile on one page per N km: PREFIX_profile_01.svg, ...")
       ->type_name("N");
+  cmd->footer(exit_statuses({"0   both pictures (or the profile alone without a line file) written",
+                             "3   a required file cannot be found or read, or a picture cannot "
+                             "be written",
+                             "64  nothing to draw", "65  a file is damaged"}));
 }
 
 void add_view(CLI::App& app, ViewOptions& o) {
@@ -135,6 +179,7 @@ struct AllOptions {
   NewOptions new_options;
   ExplainOptions explain_options;
   CompileOptions compile_options;
+  CompileAllOptions compile_all_options;
   InspectOptions inspect_options;
   PlotOptions plot_options;
   CheckOptions check_options;
@@ -143,8 +188,31 @@ struct AllOptions {
   DecompileOptions decompile_options;
 };
 
-int run_verb(const std::string& verb, const AllOptions& o) {
+int run_verb(const std::string& verb, AllOptions& o) {
   scenario::RealFileSystem fs;
+  if (verb == "compile") {
+    const CompileOptions& c = o.compile_options;
+    CompileAllOptions& batch = o.compile_all_options;
+    const bool single = !c.line_source.empty() || !c.train_source.empty() || c.out_dir != "." ||
+                        c.route_id || c.train_number;
+    const char* wrong = nullptr;
+    if (!batch.folders.empty() && single) {
+      wrong =
+          "--all takes no sources, -o, --route-id or --train-number: each pair is compiled "
+          "into its own folder under its own names";
+    } else if (batch.folders.empty() && (c.line_source.empty() || c.train_source.empty())) {
+      wrong = "compile needs LINE_SOURCE and TRAIN_SOURCE, or --all DIR...";
+    }
+    if (wrong != nullptr) {
+      std::cerr << "scenario_tool: " << wrong << "\nRun with --help for more information.\n";
+      return exit_code::usage;
+    }
+    if (!batch.folders.empty()) {
+      batch.each = c;
+      batch.progress = scenario::standard_error_is_terminal();
+      return run_compile_all(batch, fs, std::cout, std::cerr);
+    }
+  }
   if (verb == "template") return run_template(o.template_options, fs, std::cout, std::cerr);
   if (verb == "new") return run_new(o.new_options, fs, std::cout, std::cerr);
   if (verb == "explain") return run_explain(o.explain_options, fs, std::cout, std::cerr);
@@ -160,17 +228,25 @@ int run_verb(const std::string& verb, const AllOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  scenario::Utf8Arguments arguments(argc, argv);
+  scenario::use_utf8_console();
   scenario::install_interrupt_handlers();
 #ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
   CLI::App app{"Compile and inspect railway scenarios", "scenario_tool"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "scenario_tool " + scenario::version_text(),
+                       "Print the version and exit");
+  app.footer(
+      "Every verb has --help. Exit status: 0 clean, 1 header conflict, 2 code recorded, 3 file "
+      "not found, read or written, 64 wrong usage, 65 damaged file; each verb's --help tells "
+      "which it gives.");
   AllOptions o;
   add_template(app, o.template_options);
   add_new(app, o.new_options);
   add_explain(app, o.explain_options);
-  add_compile(app, o.compile_options);
+  add_compile(app, o.compile_options, o.compile_all_options);
   add_inspect(app, o.inspect_options);
   add_plot(app, o.plot_options);
   add_check(app, o.check_options);
@@ -178,7 +254,7 @@ int main(int argc, char** argv) {
   add_view(app, o.view_options);
   add_decompile(app, o.decompile_options);
   try {
-    app.parse(argc, argv);
+    app.parse(arguments.argc(), arguments.argv());
   } catch (const CLI::ParseError& e) {
     const int rc = app.exit(e);
     return rc == 0 ? exit_code::clean : exit_code::usage;

@@ -44,8 +44,8 @@ struct Child {
   int status = 0;
 };
 
-// scenario_tool compile of the folder's sources into `out`, with TMPDIR pointing at `tmp`.
-pid_t start_compile(const TempDir& sources, const std::string& out, const std::string& tmp) {
+// scenario_tool with the arguments, with TMPDIR pointing at `tmp`.
+pid_t start_tool(std::vector<std::string> args, const std::string& tmp) {
   const std::string tmpdir = "TMPDIR=" + tmp;
   std::vector<std::string> env{tmpdir};
   for (char** e = environ; *e != nullptr; ++e) {
@@ -54,9 +54,7 @@ pid_t start_compile(const TempDir& sources, const std::string& out, const std::s
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
-  std::vector<std::string> args{
-      SCENARIO_TOOL_PATH,           "compile", sources.file("Lunga_linea.txt"),
-      sources.file("Lunga_1-.txt"), "-o",      out};
+  args.insert(args.begin(), SCENARIO_TOOL_PATH);
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -68,6 +66,12 @@ pid_t start_compile(const TempDir& sources, const std::string& out, const std::s
   const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   return rc == 0 ? pid : -1;
+}
+
+// scenario_tool compile of the folder's sources into `out`.
+pid_t start_compile(const TempDir& sources, const std::string& out, const std::string& tmp) {
+  return start_tool(
+      {"compile", sources.file("Lunga_linea.txt"), sources.file("Lunga_1-.txt"), "-o", out}, tmp);
 }
 
 bool holds_a_name_ending(const std::string& folder, std::string_view ending) {
@@ -166,6 +170,63 @@ TEST_F(InterruptTest, WhereverSigtermComesTheOutputFolderHoldsAWholeSet) {
     const bool finished = WIFEXITED(c.status) && WEXITSTATUS(c.status) == 0;
     EXPECT_TRUE(by_sigterm || (finished && !p.must_be_interrupted)) << "status " << c.status;
     expect_whole_set(out);
+  }
+}
+
+// A batch replaces several sets at once: SIGTERM after one set is in place, while another is being
+// written, must still leave every folder with a whole set or none, and nothing temporary.
+TEST_F(InterruptTest, SigtermDuringABatchLeavesEveryFolderWholeOrEmpty) {
+  std::vector<std::string> folders;
+  for (int i = 0; i < 4; ++i) {
+    folders.push_back(outputs_.file("batch" + std::to_string(i)));
+    std::filesystem::create_directories(folders.back());
+    std::filesystem::copy_file(sources_.path() / "Lunga_linea.txt",
+                               std::filesystem::path(folders.back()) / "Lunga_linea.txt");
+    std::filesystem::copy_file(sources_.path() / "Lunga_1-.txt",
+                               std::filesystem::path(folders.back()) / "Lunga_1-.txt");
+  }
+  const auto compiled = [&](const std::string& folder) {
+    return list_folder(folder).size() == 2 + names_.size() && !holds_a_name_ending(folder, ".tmp");
+  };
+  const auto one_done_one_writing = [&] {
+    bool done = false;
+    bool writing = false;
+    for (const std::string& f : folders) {
+      done = done || compiled(f);
+      writing = writing || holds_a_name_ending(f, ".tmp");
+    }
+    return done && writing;
+  };
+  Child c;
+  c.pid = start_tool({"compile", "--all", outputs_.str(), "-j", "4"}, tmp_.str());
+  bool caught = false;
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < give_up) {
+    if (one_done_one_writing()) {
+      caught = true;
+      break;
+    }
+    if (waitpid(c.pid, &c.status, WNOHANG) == c.pid) break;
+    std::this_thread::sleep_for(std::chrono::microseconds(50));
+  }
+  if (caught) {
+    kill(c.pid, SIGTERM);
+    waitpid(c.pid, &c.status, 0);
+    EXPECT_TRUE(WIFSIGNALED(c.status) && WTERMSIG(c.status) == SIGTERM) << "status " << c.status;
+  }
+  EXPECT_TRUE(caught) << "the batch ended before one set was in place while another was written";
+  for (const std::string& f : folders) {
+    SCOPED_TRACE(f);
+    std::vector<std::string> compiled_names;
+    for (const std::string& name : list_folder(f)) {
+      EXPECT_FALSE(name.ends_with(".tmp") || name.ends_with(".old")) << name;
+      if (!name.ends_with(".txt")) compiled_names.push_back(name);
+    }
+    if (compiled_names.empty()) continue;
+    EXPECT_EQ(compiled_names, names_);
+    for (const std::string& name : compiled_names) {
+      EXPECT_EQ(read_file(std::filesystem::path(f) / name), read_file(new_.path() / name)) << name;
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 // `compile`: an author's two sources through the generator's own compiler. The sources are read
 // once and served to the compiler from memory, so that its deletion of its sources never touches
 // the author's files; the compiled files go straight into the output folder.
+#include <algorithm>
 #include <future>
 #include <optional>
 #include <set>
@@ -17,6 +18,7 @@
 #include "scenario_tool/compile/warnings.h"
 #include "scenario_tool/verbs/identifiers.h"
 #include "scenario_tool/verbs/verbs.h"
+#include "scenario_tool/verbs/warning_flags.h"
 
 namespace scenario::tool {
 
@@ -67,7 +69,31 @@ std::string read_source(FileSystem& disk, const std::string& path) {
   return bytes;
 }
 
-// The ids that -W no-ID silences; false, with a message, for a flag that names no warning.
+// Why a compile wrote nothing.
+std::string nothing_written(bool header_conflict, const Compilation& c) {
+  if (header_conflict) {
+    return "a header slot is already taken (error " + to_string(c.codes.last().code) +
+           "), which ends the compile before it writes anything";
+  }
+  return "the compile stopped before it had a track (error " + to_string(c.codes.last().code) +
+         "): the track is made by the \"lunghezza percorso\" record, after the line source's "
+         "\"[generale]\" header";
+}
+
+CompileOutcome with_status(int status) {
+  CompileOutcome outcome;
+  outcome.status = status;
+  return outcome;
+}
+
+int exit_status(int errors, int warnings, bool header_conflict, bool werror) {
+  if (header_conflict) return exit_code::header_conflict;
+  if (errors > 0 || (werror && warnings > 0)) return exit_code::recorded_code;
+  return exit_code::clean;
+}
+
+}  // namespace
+
 bool silenced_warnings(const std::vector<std::string>& flags, std::set<std::string>& silenced,
                        std::ostream& err) {
   for (const std::string& flag : flags) {
@@ -83,38 +109,20 @@ bool silenced_warnings(const std::vector<std::string>& flags, std::set<std::stri
   return true;
 }
 
-// Why a compile wrote nothing.
-std::string nothing_written(bool header_conflict, const Compilation& c) {
-  if (header_conflict) {
-    return "a header slot is already taken (error " + to_string(c.codes.last().code) +
-           "), which ends the compile before it writes anything";
-  }
-  return "the compile stopped before it had a track (error " + to_string(c.codes.last().code) +
-         "): the track is made by the \"lunghezza percorso\" record, after the line source's "
-         "\"[generale]\" header";
-}
-
-int exit_status(int errors, int warnings, bool header_conflict, bool werror) {
-  if (header_conflict) return exit_code::header_conflict;
-  if (errors > 0 || (werror && warnings > 0)) return exit_code::recorded_code;
-  return exit_code::clean;
-}
-
-}  // namespace
-
-int run_compile(const CompileOptions& options, FileSystem& disk, std::ostream& out,
-                std::ostream& err) {
+CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk, std::ostream& out,
+                                std::ostream& err) {
   for (const std::string* path : {&options.line_source, &options.train_source}) {
     if (disk.kind_of(*path) == PathKind::missing) {
       err << "scenario_tool: no such file: " << *path << "\n";
-      return exit_code::io_failure;
+      return with_status(exit_code::io_failure);
     }
   }
   std::set<std::string> silenced;
-  if (!silenced_warnings(options.warning_flags, silenced, err)) return exit_code::usage;
+  if (!silenced_warnings(options.warning_flags, silenced, err))
+    return with_status(exit_code::usage);
   ScenarioNames names{options.out_dir, {}, {}};
   if (!derive_identifiers(options, names.route_id, names.train_number, err)) {
-    return exit_code::usage;
+    return with_status(exit_code::usage);
   }
   std::string line_text;
   std::string train_text;
@@ -123,7 +131,7 @@ int run_compile(const CompileOptions& options, FileSystem& disk, std::ostream& o
     train_text = read_source(disk, options.train_source);
   } catch (const FileError& e) {
     err << "scenario_tool: " << e.what() << "\n";
-    return exit_code::io_failure;
+    return with_status(exit_code::io_failure);
   }
   // The check reads only the two texts: it runs beside the compile, on a core of its own.
   std::future<SourceCheck> check_done =
@@ -144,15 +152,21 @@ int run_compile(const CompileOptions& options, FileSystem& disk, std::ostream& o
   }
   const SourceCheck check = check_done.get();
   const std::vector<Diagnostic> diagnostics = merge_diagnostics(listener, check, silenced);
-  int errors = 0;
+  CompileOutcome outcome;
   for (const Diagnostic& d : diagnostics) {
     err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
-    errors += d.is_error ? 1 : 0;
+    if (!d.is_error) continue;
+    ++outcome.errors;
+    const int code = number(d.code);
+    if (std::find(outcome.codes.begin(), outcome.codes.end(), code) == outcome.codes.end()) {
+      outcome.codes.push_back(code);
+    }
   }
-  const int warnings = static_cast<int>(diagnostics.size()) - errors;
+  outcome.warnings = static_cast<int>(diagnostics.size()) - outcome.errors;
   if (write_failure) {
     err << "scenario_tool: " << *write_failure << "\n";
-    return exit_code::io_failure;
+    outcome.status = exit_code::io_failure;
+    return outcome;
   }
   if (compilation.written.empty()) {
     err << "scenario_tool: nothing written: " << nothing_written(header_conflict, compilation)
@@ -161,8 +175,14 @@ int run_compile(const CompileOptions& options, FileSystem& disk, std::ostream& o
   for (const WrittenFile& file : compilation.written) {
     out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
   }
-  out << errors << " error(s), " << warnings << " warning(s)\n";
-  return exit_status(errors, warnings, header_conflict, options.werror);
+  out << outcome.errors << " error(s), " << outcome.warnings << " warning(s)\n";
+  outcome.status = exit_status(outcome.errors, outcome.warnings, header_conflict, options.werror);
+  return outcome;
+}
+
+int run_compile(const CompileOptions& options, FileSystem& disk, std::ostream& out,
+                std::ostream& err) {
+  return compile_scenario(options, disk, out, err).status;
 }
 
 }  // namespace scenario::tool

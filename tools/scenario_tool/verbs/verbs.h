@@ -46,6 +46,24 @@ struct CompileOptions {
   std::vector<std::string> warning_flags;  // -W no-ID: the warnings to silence
 };
 
+// compile --all DIR...: every pair of sources under the folders, each compiled into its own
+// folder with the options of `each` (its sources, folder and identifiers aside).
+struct CompileAllOptions {
+  CompileOptions each;
+  std::vector<std::string> folders;
+  unsigned jobs = 0;      // -j: compiles at once; 0 for one per core
+  bool progress = false;  // a progress line on standard error (a terminal)
+};
+
+// What one compile came to: its exit status, its counts and its error codes (each once, in the
+// order first recorded).
+struct CompileOutcome {
+  int status = exit_code::clean;
+  int errors = 0;
+  int warnings = 0;
+  std::vector<int> codes;
+};
+
 struct InspectOptions {
   std::vector<std::string> paths;  // one folder, or the compiled files themselves
   bool cells = false;
@@ -93,6 +111,11 @@ int run_explain(const ExplainOptions& options, FileSystem& fs, std::ostream& out
                 std::ostream& err);
 int run_compile(const CompileOptions& options, FileSystem& fs, std::ostream& out,
                 std::ostream& err);
+// run_compile's work, with what it came to.
+CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& fs, std::ostream& out,
+                                std::ostream& err);
+int run_compile_all(const CompileAllOptions& options, FileSystem& fs, std::ostream& out,
+                    std::ostream& err);
 int run_inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out,
                 std::ostream& err);
 int run_plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
