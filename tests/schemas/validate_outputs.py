@@ -1,0 +1,87 @@
+#!/usr/bin/env python3
+"""Validates real --json outputs of scenario_tool against the shipped schemas (draft 2020-12).
+
+One row per verb output: the schema, the arguments, and the scenario it runs on. The scenarios
+are made here with the programs themselves: the built-in one (template, compile), the same without
+its line file, one with a damaged table, and a 1000 km synthetic line.
+    validate_outputs.py SCENARIO_TOOL WRITE_SYNTHETIC SCHEMA_DIR
+"""
+import json
+import pathlib
+import subprocess
+import sys
+import tempfile
+
+import jsonschema
+
+tool, write_synthetic, schema_dir = sys.argv[1], sys.argv[2], pathlib.Path(sys.argv[3])
+
+
+def run(*args, cwd=None, statuses=(0,)):
+    r = subprocess.run([tool, *args], cwd=cwd, capture_output=True, text=True)
+    if r.returncode not in statuses:
+        sys.exit(f"scenario_tool {' '.join(args)}: status {r.returncode}\n{r.stderr}")
+    return r
+
+
+def make_scenarios(work):
+    """The folders the rows run on, by name."""
+    builtin = work / "builtin"
+    run("template", "-o", str(builtin))
+    run("compile", str(builtin / "Valdora_Lusa_linea.txt"), str(builtin / "Valdora_Lusa_24863-.txt"),
+        "-o", str(builtin))
+    no_line = work / "no_line"
+    run("compile", str(builtin / "Valdora_Lusa_linea.txt"), str(builtin / "Valdora_Lusa_24863-.txt"),
+        "-o", str(no_line), "--no-line")
+    damaged = work / "damaged"
+    run("compile", str(builtin / "Valdora_Lusa_linea.txt"), str(builtin / "Valdora_Lusa_24863-.txt"),
+        "-o", str(damaged), "--no-line")
+    table = damaged / "Valdora_Lusa_24863.sim"
+    table.write_bytes(table.read_bytes()[:1000])
+    synthetic = work / "synthetic"
+    synthetic.mkdir()
+    subprocess.run([write_synthetic, "1000000", str(synthetic)], check=True)
+    run("compile", str(synthetic / "Sintetico_linea.txt"), str(synthetic / "Sintetico_1-.txt"),
+        "-o", str(synthetic))
+    return {"builtin": builtin, "no_line": no_line, "damaged": damaged, "synthetic": synthetic}
+
+
+# verb output, schema, arguments ({name} is a scenario folder), exit statuses it may give
+ROWS = [
+    ("inspect", "inspect", ["inspect", "--json", "{builtin}"], (0,)),
+    ("inspect --cells", "inspect", ["inspect", "--json", "--cells", "{builtin}"], (0,)),
+    ("inspect, no line file", "inspect", ["inspect", "--json", "--cells", "{no_line}"], (0,)),
+    ("inspect, damaged table", "inspect", ["inspect", "--json", "--cells", "{damaged}"], (65,)),
+    ("inspect, missing file", "inspect",
+     ["inspect", "--json", "{builtin}/Valdora_Lusa_24863.dat", "{builtin}/Nowhere_1.sim"], (3,)),
+    ("inspect --cells, 1000 km", "inspect", ["inspect", "--json", "--cells", "{synthetic}"], (0,)),
+]
+
+
+def main():
+    failures = 0
+    with tempfile.TemporaryDirectory() as tmp:
+        folders = make_scenarios(pathlib.Path(tmp))
+        for name, schema_name, args, statuses in ROWS:
+            schema = json.loads((schema_dir / f"{schema_name}.schema.json").read_text())
+            jsonschema.Draft202012Validator.check_schema(schema)
+            argv = [a.format(**{k: str(v) for k, v in folders.items()}) for a in args]
+            output = json.loads(run(*argv, statuses=statuses).stdout)
+            errors = list(jsonschema.Draft202012Validator(schema).iter_errors(output))
+            for e in errors[:5]:
+                print(f"FAIL {name}: {'/'.join(map(str, e.absolute_path))}: {e.message}")
+            failures += bool(errors)
+            if not errors:
+                print(f"ok   {name}")
+    # Every shipped schema has a row: a schema no test reads would drift from its output.
+    untested = {p.name.removesuffix(".schema.json") for p in schema_dir.glob("*.schema.json")}
+    untested -= {row[1] for row in ROWS}
+    for s in sorted(untested):
+        print(f"FAIL schemas/{s}.schema.json has no row")
+    failures += len(untested)
+    print(f"{len(ROWS) - sum(1 for _ in ())} rows run; {failures} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
