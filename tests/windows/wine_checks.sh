@@ -3,8 +3,12 @@
 #   1. generatore.exe leaves the same six files, byte for byte, as the Linux generatore, also over
 #      longer files left by an earlier run;
 #   2. scenario_tool.exe template, compile and inspect give the Linux tool's files and reports;
-#   3. the unit tests built for Windows pass;
-#   4. the wait window and the message box, as Windows reports them, with screenshots.
+#   3. scenario_tool.exe reads and writes files and folders named beyond ASCII (accented letters,
+#      Greek and CJK letters outside Windows-1252): compile, inspect, plot and compile --all;
+#   4. the zip that `make package` makes holds both programs, the README, the verb pages and the
+#      schemas, and the programs run from it;
+#   5. the unit tests built for Windows pass;
+#   6. the wait window and the message box, as Windows reports them, with screenshots.
 #   wine_checks.sh WINDOWS_BUILD LINUX_BUILD
 set -euo pipefail
 win_build="$(cd "$1" && pwd)"
@@ -190,6 +194,61 @@ check_scenario_tool() {
   same_tool_report "inspect of the faulty compile reports the same" inspect --cells bad-out
 }
 
+# Names no ANSI code page holds whole reach the Windows program only through its wide command
+# line and the wide file functions. Wine maps them to and from the Unix names in UTF-8.
+check_unicode_names() {
+  section "scenario_tool.exe with file and folder names beyond ASCII"
+  local folder="Scenari àèé Ωμέγα 線路" side
+  for side in linux win; do
+    mkdir -p "$work/tool-$side/$folder/sorgenti ò"
+    cp "$work/tool-$side/src/Valdora_Lusa_linea.txt" "$work/tool-$side/$folder/sorgenti ò/linea è Ω 線.txt"
+    cp "$work/tool-$side/src/Valdora_Lusa_24863-.txt" "$work/tool-$side/$folder/sorgenti ò/treno ù λ.txt"
+  done
+  export LC_ALL=C.UTF-8
+  same_tool_report "compile from and into folders named beyond ASCII reports the same" \
+    compile "$folder/sorgenti ò/linea è Ω 線.txt" "$folder/sorgenti ò/treno ù λ.txt" \
+    --route-id Valdora_Lusa --train-number 24863 -o "$folder/uscita Ω 線"
+  check "and writes the generator's three files there" same_bytes "$work" \
+    "$work/tool-win/$folder/uscita Ω 線" Valdora_Lusa_linea.dat Valdora_Lusa_24863.sim \
+    Valdora_Lusa_24863.dat
+  same_tool_report "inspect of that folder reports the same" inspect --cells "$folder/uscita Ω 線"
+  same_tool_report "inspect --json of its files reports the same" inspect --json \
+    "$folder/uscita Ω 線/Valdora_Lusa_24863.dat" "$folder/uscita Ω 線/Valdora_Lusa_24863.sim"
+  same_tool_report "plot into a file named beyond ASCII reports the same" plot \
+    "$folder/uscita Ω 線" -o "$folder/uscita Ω 線/disegno é 線"
+  check "and draws the same pictures" same_bytes "$work/tool-linux/$folder/uscita Ω 線" \
+    "$work/tool-win/$folder/uscita Ω 線" "disegno é 線_plan.svg" "disegno é 線_profile.svg"
+  for side in linux win; do
+    mkdir -p "$work/tool-$side/$folder/lotto ä/κ"
+    cp "$work/tool-$side/src/"* "$work/tool-$side/$folder/lotto ä/κ/"
+  done
+  tool_run win compile --all "$folder/lotto ä" -j 2 >"$work/batch-win"
+  check "compile --all finds the pair under folders named beyond ASCII" \
+    grep -q "^$folder/lotto ä/κ/Valdora_Lusa_24863 *0 clean" "$work/batch-win"
+  check "and writes the generator's three files beside it" same_bytes "$work" \
+    "$work/tool-win/$folder/lotto ä/κ" Valdora_Lusa_linea.dat Valdora_Lusa_24863.sim \
+    Valdora_Lusa_24863.dat
+  unset LC_ALL
+}
+
+check_zip() {
+  section "the Windows zip"
+  local status=0 zip top="scenario-generator-1.0.0-win64"
+  (cd "$work" && cpack -G ZIP --config "$win_build/CPackConfig.cmake" -B "$work/zip") \
+    >"$artefacts/cpack.log" 2>&1 || status=$?
+  check "cpack makes the zip (log: $artefacts/cpack.log)" [ "$status" = 0 ]
+  zip="$work/zip/$top.zip"
+  unzip -q -d "$work/unzipped" "$zip" 2>/dev/null || true
+  local f
+  for f in generatore.exe scenario_tool.exe README.md docs/compile.md schemas/inspect.schema.json; do
+    check "the zip holds $f" [ -f "$work/unzipped/$top/$f" ]
+  done
+  local version
+  version="$("$wine" "$work/unzipped/$top/scenario_tool.exe" --version 2>/dev/null | tr -d '\r')" || true
+  check "scenario_tool.exe runs from the zip ($version)" \
+    [ "${version%% (*}" = "$("$linux_build/scenario_tool" --version | sed 's/ (.*//')" ]
+}
+
 check_unit_tests() {
   section "the unit tests built for Windows"
   local status=0
@@ -306,6 +365,8 @@ check_message_box() {
 prepare_prefix
 check_generatore
 check_scenario_tool
+check_unicode_names
+check_zip
 check_unit_tests
 check_wait_window
 check_message_box

@@ -1,5 +1,6 @@
 // `compile --all`: every pair of sources under a few folders, each compiled into its own folder by
 // the same code as a single `compile`, several at once, then a table of how each went.
+#include <algorithm>
 #include <chrono>
 #include <set>
 #include <sstream>
