@@ -55,6 +55,15 @@ ROWS = [
     ("inspect, missing file", "inspect",
      ["inspect", "--json", "{builtin}/Valdora_Lusa_24863.dat", "{builtin}/Nowhere_1.sim"], (3,)),
     ("inspect --cells, 1000 km", "inspect", ["inspect", "--json", "--cells", "{synthetic}"], (0,)),
+    ("check", "check", ["check", "--json", "{builtin}"], (0, 2)),
+    # Tight parameters, so that findings of several kinds fill the output (--werror: status 2
+    # only when there are some).
+    ("check, findings", "check",
+     ["check", "--json", "--werror", "--timetable", "--max-gradient", "0", "--cant", "0",
+      "--accel", "0.05", "{builtin}"], (2,)),
+    ("check, no line file", "check", ["check", "--json", "{no_line}"], (0, 2)),
+    ("check, damaged table", "check", ["check", "--json", "{damaged}"], (65,)),
+    ("check, 1000 km", "check", ["check", "--json", "{synthetic}"], (0, 2)),
 ]
 
 

@@ -153,6 +153,11 @@ void add_check(CLI::App& app, CheckOptions& o) {
   cmd->add_option("--accel", p.accel_m_s2, "Acceleration of the estimate, m/s2")
       ->capture_default_str();
   cmd->add_option("--decel", p.decel_m_s2, "Braking of the estimate, m/s2")->capture_default_str();
+  cmd->footer(exit_statuses({"0   no error-level finding (warnings allowed unless --werror)",
+                             "2   an error-level finding, or a warning with --werror",
+                             "3   a file or folder cannot be found or read",
+                             "64  wrong usage: an option out of range, wrong paths",
+                             "65  a damaged file"}));
 }
 
 void add_diff(CLI::App& app, DiffOptions& o) {
