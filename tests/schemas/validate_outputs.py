@@ -43,7 +43,11 @@ def make_scenarios(work):
     subprocess.run([write_synthetic, "1000000", str(synthetic)], check=True)
     run("compile", str(synthetic / "Sintetico_linea.txt"), str(synthetic / "Sintetico_1-.txt"),
         "-o", str(synthetic))
-    return {"builtin": builtin, "no_line": no_line, "damaged": damaged, "synthetic": synthetic}
+    starter = work / "starter"
+    run("new", "Prova", "7", "-o", str(starter))
+    run("compile", str(starter / "Prova_linea.txt"), str(starter / "Prova_7-.txt"), "-o", str(starter))
+    return {"builtin": builtin, "no_line": no_line, "damaged": damaged, "synthetic": synthetic,
+            "starter": starter}
 
 
 # verb output, schema, arguments ({name} is a scenario folder), exit statuses it may give
@@ -64,6 +68,10 @@ ROWS = [
     ("check, no line file", "check", ["check", "--json", "{no_line}"], (0, 2)),
     ("check, damaged table", "check", ["check", "--json", "{damaged}"], (65,)),
     ("check, 1000 km", "check", ["check", "--json", "{synthetic}"], (0, 2)),
+    ("diff, the same", "diff", ["diff", "--json", "{builtin}", "{builtin}"], (0,)),
+    ("diff, another scenario", "diff", ["diff", "--json", "{builtin}", "{starter}"], (1,)),
+    ("diff, one side without its line", "diff", ["diff", "--json", "{builtin}", "{no_line}"], (1,)),
+    ("diff, 1000 km", "diff", ["diff", "--json", "{synthetic}", "{builtin}"], (1,)),
 ]
 
 

@@ -168,6 +168,11 @@ void add_diff(CLI::App& app, DiffOptions& o) {
                   "(OLD.dat OLD.sim NEW.dat NEW.sim)")
       ->required();
   cmd->add_flag("--json", o.json, "Print JSON instead of text");
+  cmd->footer(exit_statuses({"0   the same scenario", "1   the scenarios differ",
+                             "3   a file or folder is missing or cannot be read",
+                             "64  wrong usage: an odd number of paths, a file kind on one side "
+                             "only, wrong paths as for inspect",
+                             "65  a file is damaged (this outweighs a missing one)"}));
 }
 
 void add_decompile(CLI::App& app, DecompileOptions& o) {
