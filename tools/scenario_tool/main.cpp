@@ -132,6 +132,10 @@ void add_view(CLI::App& app, ViewOptions& o) {
   cmd->add_option("-o,--output", o.output,
                   "The page to write (default: ROUTE_TRAIN.html, the name of the scenario's "
                   "files, in the current folder)");
+  cmd->footer(exit_statuses({"0   the page was written",
+                             "3   a file cannot be found or read, or the page cannot be written",
+                             "64  nothing to show, or wrong paths as for inspect",
+                             "65  a file is damaged"}));
 }
 
 void add_check(CLI::App& app, CheckOptions& o) {
@@ -182,6 +186,12 @@ void add_decompile(CLI::App& app, DecompileOptions& o) {
   cmd->add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
   cmd->add_option("-o,--output", o.out_dir, "Folder for the two sources")->capture_default_str();
   cmd->add_flag("--force", o.force, "Replace sources that are already there");
+  cmd->footer(
+      exit_statuses({"0   the sources compile back to the same files, byte for byte",
+                     "2   the sources compile to other bytes (the first difference is named)",
+                     "3   a file cannot be read, or a source cannot be written",
+                     "64  wrong usage, or a source is already there and --force was not given",
+                     "65  a damaged file, or files of two scenarios"}));
 }
 
 struct AllOptions {
