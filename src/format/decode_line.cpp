@@ -5,6 +5,7 @@
 
 #include "format/byte_reader.h"
 #include "format/decode.h"
+#include "format/line_file_values.h"
 
 namespace scenario {
 
@@ -97,35 +98,21 @@ std::variant<std::size_t, DecodeError> count_values(std::string_view bytes) {
   return count;
 }
 
-// The little-endian number of `n` bytes at byte `at`.
-std::uint64_t le_bits(std::string_view bytes, std::size_t at, int n) {
-  std::uint64_t u = 0;
-  for (int k = n; k-- > 0;) {
-    u = (u << 8) | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(k)]);
+// The byte after the first `n` values, each only stepped over.
+std::size_t skip_values(std::string_view bytes, std::int64_t n) {
+  std::size_t at = 0;
+  for (std::int64_t k = 0; k < n; ++k) {
+    const std::uint16_t raw = tag_at(bytes, at);
+    at += raw == static_cast<std::uint16_t>(Tag::real)      ? 10
+          : raw == static_cast<std::uint16_t>(Tag::integer) ? 4
+                                                            : 2;
   }
-  return u;
-}
-
-// The value at byte `at` of a file that count_values has checked; `at` moves past it.
-LineValue checked_value(std::string_view bytes, std::size_t& at) {
-  const std::uint16_t raw = tag_at(bytes, at);
-  if (raw == static_cast<std::uint16_t>(Tag::real)) {
-    const double v = std::bit_cast<double>(le_bits(bytes, at + 2, 8));
-    at += 10;
-    return LineValue::real(v);
-  }
-  if (raw == static_cast<std::uint16_t>(Tag::integer)) {
-    const auto v = static_cast<std::int16_t>(le_bits(bytes, at + 2, 2));
-    at += 4;
-    return LineValue::integer(v);
-  }
-  at += 2;
-  return LineValue();
+  return at;
 }
 
 }  // namespace
 
-Decoded<LineGeometry> decode_line_file(std::string_view bytes) {
+Decoded<LineFileLayout> scan_line_file(std::string_view bytes) {
   if (bytes.empty()) return DecodeError{0, "empty line file: it holds no value"};
   auto counted = count_values(bytes);
   if (auto* error = std::get_if<DecodeError>(&counted)) return std::move(*error);
@@ -136,10 +123,19 @@ Decoded<LineGeometry> decode_line_file(std::string_view bytes) {
                                          "cannot be of equal length"};
   }
   const auto rows = static_cast<std::int64_t>(count / 2);
-  LineGeometry geometry(rows - 1);
+  return LineFileLayout{rows, skip_values(bytes, rows)};
+}
+
+Decoded<LineGeometry> decode_line_file(std::string_view bytes) {
+  auto scanned = scan_line_file(bytes);
+  if (!scanned.ok()) return scanned.error();
+  const LineFileLayout layout = scanned.value();
+  LineGeometry geometry(layout.rows - 1);
   std::size_t at = 0;
   for (int coord = 0; coord < 2; ++coord) {
-    for (std::int64_t m = 0; m < rows; ++m) geometry.set(m, coord, checked_value(bytes, at));
+    for (std::int64_t m = 0; m < layout.rows; ++m) {
+      geometry.set(m, coord, checked_line_value(bytes, at));
+    }
   }
   return geometry;
 }

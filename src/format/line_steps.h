@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "format/decode.h"
 #include "format/model.h"
 
 namespace scenario {
@@ -29,6 +31,8 @@ struct StepRun {
 };
 
 struct LineSteps {
+  // The last row of the line, filled or not; -1 for a line of no rows.
+  std::int64_t last_m = -1;
   // The last row that holds both coordinates; -1 when the line never started.
   std::int64_t filled_to = -1;
   // The rows from 2 on, as far as they could be matched, runs of one step each.
@@ -36,8 +40,13 @@ struct LineSteps {
   // The first row that does not have the form of a compiled line, and why; the runs stop before.
   std::optional<std::int64_t> broken_row;
   std::string broken_reason;
+  bool operator==(const LineSteps&) const = default;
 };
 
 LineSteps read_line_steps(const LineGeometry& line);
+
+// The same steps read straight from the bytes of a line file, without decoding its geometry:
+// a thousand-kilometre line is 20 MB. A damaged file gives the error of decode_line_file.
+Decoded<LineSteps> read_line_steps_from_file(std::string_view bytes);
 
 }  // namespace scenario

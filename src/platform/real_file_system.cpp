@@ -128,12 +128,19 @@ bool RealFileSystem::read(const std::string& path, std::string* bytes, std::stri
     return false;
   }
   bytes->clear();
-  // Room for the whole file at once: a line file of 20 MB would otherwise be copied as it grows.
+  // Read straight into the string at its full size: a line file of 20 MB would otherwise be
+  // copied once more through a buffer, or as the string grows.
+  std::size_t have = 0;
   if (std::fseek(f, 0, SEEK_END) == 0) {
     const long size = std::ftell(f);
-    if (size > 0) bytes->reserve(static_cast<std::size_t>(size));
     std::rewind(f);
+    if (size > 0) {
+      bytes->resize(static_cast<std::size_t>(size));
+      have = std::fread(bytes->data(), 1, bytes->size(), f);
+      bytes->resize(have);
+    }
   }
+  // Whatever the size did not tell: a file that grew, or one that cannot seek.
   char buf[65536];
   std::size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->append(buf, n);

@@ -5,7 +5,7 @@
 namespace scenario::tool {
 
 RecoveredScenario recover_scenario(const std::vector<TrackCell>& track, const SimTable& table,
-                                   const LineGeometry* line) {
+                                   const LineSteps* line) {
   RecoveredScenario out;
   out.names.route_id = table[table_entry::route].name;
   out.names.train_number = table[table_entry::codes].name;

@@ -1,4 +1,4 @@
-// Curves from the line geometry: every metre is matched to the step that reproduces its stored
+// Curves from the line's steps: every metre is matched to the step that reproduces its stored
 // values exactly, and each run of curved metres becomes one curve record, straight up to the
 // metre before it.
 #include <string>
@@ -8,8 +8,7 @@
 
 namespace scenario::tool {
 
-void recover_curves(const LineGeometry& line, RecoveredScenario& out) {
-  const LineSteps steps = read_line_steps(line);
+void recover_curves(const LineSteps& steps, RecoveredScenario& out) {
   if (steps.broken_row) {
     throw Unrecoverable("the line file at metre " + std::to_string(*steps.broken_row) + ": " +
                         steps.broken_reason);
@@ -21,7 +20,7 @@ void recover_curves(const LineGeometry& line, RecoveredScenario& out) {
                           run.curve_class, run.side});
   }
   // The reader goes on straight up to two metres before the end; a curve may reach further.
-  const std::int64_t tail = line.last_m() - 2;
+  const std::int64_t tail = steps.last_m - 2;
   const bool ends_curved = !steps.runs.empty() && steps.runs.back().curved();
   if (steps.filled_to != tail && !(steps.filled_to > tail && ends_curved)) {
     out.unexpressible.push_back("the line file is filled up to metre " +

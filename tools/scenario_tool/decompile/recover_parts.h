@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "format/line_steps.h"
 #include "format/model.h"
 #include "scenario_tool/decompile/recovered.h"
 
@@ -32,7 +33,7 @@ void recover_point_features(const std::vector<TrackCell>& track, RecoveredScenar
 // before the stations. Needs the stations and the signals recovered.
 void order_approach_codes(const std::vector<TrackCell>& track, RecoveredScenario& out);
 // Curves from the steps of the line.
-void recover_curves(const LineGeometry& line, RecoveredScenario& out);
+void recover_curves(const LineSteps& steps, RecoveredScenario& out);
 
 // The cells that hold an author's code cut (kind 12 or 13), as opposed to a marker of the
 // finishing pass.

@@ -1,6 +1,7 @@
 #include "scenario_tool/scenario/consistency.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace scenario::tool {
 
@@ -13,6 +14,13 @@ constexpr std::int64_t kCellMetres = cell_metres;
 
 std::int64_t cells_for_last_metre(std::int64_t last_m) {
   return static_cast<std::int64_t>(round_half_even(static_cast<double>(last_m) / kCellMetres)) + 1;
+}
+
+// The line's last metre, whichever form the load kept it in.
+std::optional<std::int64_t> line_last_m(const LoadedScenario& s) {
+  if (s.line) return s.line->last_m();
+  if (s.line_steps) return s.line_steps->last_m;
+  return std::nullopt;
 }
 
 bool is_integer_row(const LineGeometry& g, std::int64_t row, int c0, int c1) {
@@ -35,9 +43,10 @@ void check_track_against_length(const LoadedScenario& s, std::vector<std::string
 }
 
 void check_line_against_length(const LoadedScenario& s, std::vector<std::string>& out) {
-  if (!s.line || !s.table) return;
+  const auto last_m = line_last_m(s);
+  if (!last_m || !s.table) return;
   const std::int64_t length = s.table->at(table_entry::train).end_m;
-  const std::int64_t rows = s.line->last_m() + 1;
+  const std::int64_t rows = *last_m + 1;
   if (rows != length + kMargin + 1) {
     out.push_back("the line file holds " + std::to_string(rows) + " metres, but the route length " +
                   std::to_string(length) + " m of the table calls for " +
@@ -47,19 +56,24 @@ void check_line_against_length(const LoadedScenario& s, std::vector<std::string>
 
 void check_track_against_line(const LoadedScenario& s, std::vector<std::string>& out) {
   // With a table, both are already checked against its route length.
-  if (!s.line || !s.track || s.table) return;
-  const std::int64_t expected = cells_for_last_metre(s.line->last_m());
+  const auto last_m = line_last_m(s);
+  if (!last_m || !s.track || s.table) return;
+  const std::int64_t expected = cells_for_last_metre(*last_m);
   const auto cells = static_cast<std::int64_t>(s.track->size());
   if (cells != expected) {
     out.push_back("the track file holds " + std::to_string(cells) + " cells, but the " +
-                  std::to_string(s.line->last_m() + 1) + " metres of the line file call for " +
+                  std::to_string(*last_m + 1) + " metres of the line file call for " +
                   std::to_string(expected));
   }
 }
 
 void check_line_start(const LoadedScenario& s, std::vector<std::string>& out) {
-  if (!s.line || s.line->last_m() < 1) return;
-  if (!is_integer_row(*s.line, 0, 0, 0) || !is_integer_row(*s.line, 1, 0, 1)) {
+  const auto last_m = line_last_m(s);
+  if (!last_m || *last_m < 1) return;
+  // The steps get past row 1 only when rows 0 and 1 are these integer rows.
+  const bool starts = s.line ? is_integer_row(*s.line, 0, 0, 0) && is_integer_row(*s.line, 1, 0, 1)
+                             : s.line_steps->filled_to >= 1;
+  if (!starts) {
     out.push_back(
         "the line file does not begin with the integer rows (0, 0) and (0, 1) that every "
         "compiled line starts with: its halves may be shifted by a cut");

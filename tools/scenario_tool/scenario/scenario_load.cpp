@@ -36,7 +36,8 @@ void keep(Decoded<T>&& decoded, std::optional<T>& target, FileOutcome& outcome) 
   }
 }
 
-void decode_into(FileRole role, std::string_view bytes, LoadedScenario& s, FileOutcome& outcome) {
+void decode_into(FileRole role, std::string_view bytes, const LoadOptions& options,
+                 LoadedScenario& s, FileOutcome& outcome) {
   switch (role) {
     case FileRole::track:
       keep(decode_track_file(bytes), s.track, outcome);
@@ -45,7 +46,11 @@ void decode_into(FileRole role, std::string_view bytes, LoadedScenario& s, FileO
       keep(decode_table_file(bytes), s.table, outcome);
       break;
     case FileRole::line:
-      keep(decode_line_file(bytes), s.line, outcome);
+      if (options.line_steps_only) {
+        keep(read_line_steps_from_file(bytes), s.line_steps, outcome);
+      } else {
+        keep(decode_line_file(bytes), s.line, outcome);
+      }
       break;
   }
 }
@@ -68,7 +73,8 @@ const char* state_name(FileState state) {
   return "not_given";
 }
 
-LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs, bool keep_bytes) {
+LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs,
+                             const LoadOptions& options) {
   LoadedScenario s;
   for (FileRole role : all_roles) {
     FileOutcome& outcome = s.outcomes[static_cast<std::size_t>(role)];
@@ -79,8 +85,8 @@ LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs, bool ke
     outcome.required = wanted->required;
     auto bytes = read_bytes(*wanted, fs, outcome);
     if (!bytes) continue;
-    decode_into(role, *bytes, s, outcome);
-    if (keep_bytes) s.bytes[static_cast<std::size_t>(role)] = std::move(bytes);
+    decode_into(role, *bytes, options, s, outcome);
+    if (options.keep_bytes) s.bytes[static_cast<std::size_t>(role)] = std::move(bytes);
   }
   return s;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "format/decode.h"
+#include "format/line_steps.h"
 #include "format/model.h"
 #include "platform/file_system.h"
 #include "scenario_tool/scenario/scenario_files.h"
@@ -35,6 +36,8 @@ struct LoadedScenario {
   std::optional<std::vector<TrackCell>> track;
   std::optional<SimTable> table;
   std::optional<LineGeometry> line;
+  // Instead of `line`, when only its steps were asked for.
+  std::optional<LineSteps> line_steps;
   std::array<FileOutcome, 3> outcomes;  // indexed by FileRole
   // The bytes read, indexed by FileRole; only when asked for.
   std::array<std::optional<std::string>, 3> bytes;
@@ -44,8 +47,16 @@ struct LoadedScenario {
   }
 };
 
-// `keep_bytes` keeps the bytes of every file read beside what they decode to.
-LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs, bool keep_bytes = false);
+struct LoadOptions {
+  // Keeps the bytes of every file read beside what they decode to.
+  bool keep_bytes = false;
+  // Reads the line file's steps straight from its bytes into `line_steps`, with the same checks
+  // and errors, and no geometry: a long line's geometry is large and slow to build.
+  bool line_steps_only = false;
+};
+
+LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs,
+                             const LoadOptions& options = {});
 
 // Tells on `err`, each line starting "VERB: ", what became of each file that could not be used;
 // returns the exit status it calls for, a damaged file outweighing one that could not be found or

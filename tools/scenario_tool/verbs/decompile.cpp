@@ -64,7 +64,7 @@ CompiledBytes given_bytes(LoadedScenario& s) {
     return std::move(*s.bytes[static_cast<std::size_t>(role)]);
   };
   CompiledBytes bytes{take(FileRole::track), take(FileRole::table), std::nullopt};
-  if (s.line) bytes.line = take(FileRole::line);
+  if (s.line_steps) bytes.line = take(FileRole::line);
   return bytes;
 }
 
@@ -80,11 +80,12 @@ int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out
     err << kVerb << ": needs the track file (.dat) and the table file (.sim) of the scenario\n";
     return exit_code::usage;
   }
-  LoadedScenario scenario = load_scenario(files, fs, true);
+  // Decompiling needs only the line's steps, not its geometry.
+  LoadedScenario scenario = load_scenario(files, fs, {.keep_bytes = true, .line_steps_only = true});
   if (const int status = report_file_problems(scenario, kVerb, err, false); status != 0) {
     return status;
   }
-  const LineGeometry* line = scenario.line ? &*scenario.line : nullptr;
+  const LineSteps* line = scenario.line_steps ? &*scenario.line_steps : nullptr;
   RecoveredScenario recovered;
   try {
     check_belonging(scenario);
