@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <set>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/memory_file_system.h"
 #include "platform/paths.h"
@@ -79,6 +81,9 @@ TEST(RunInParallel, EveryTaskRunsOnceAndAFailureStopsTheRest) {
                      [&](std::size_t i) {
                        ++started;
                        if (i == 5) throw std::runtime_error("interrupted");
+                       // Work that takes time, as a compile does: instant tasks could all be
+                       // taken by the other workers before the failure is recorded.
+                       std::this_thread::sleep_for(std::chrono::milliseconds(2));
                      },
                      [&](std::size_t i) { done.insert(i); }),
                  std::runtime_error);

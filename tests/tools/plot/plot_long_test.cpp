@@ -148,8 +148,10 @@ TEST(PlotLongLine, LabelsStayApartInsideTheirFrameOnTheWholeLineAStretchAndPages
   ASSERT_EQ(stretch.size(), 2u);
   expect_labels_apart_and_inside(stretch[0].svg, kPlanFrame, stretch[0].path);
   expect_labels_apart_and_inside(stretch[1].svg, kPage, stretch[1].path);
-  const auto stretch_ticks = find_all(parse_xml(stretch[1].svg),
-                                      [](const XmlElement& e) { return e.has_class("km-label"); });
+  // The ticks point into the parsed page: keep it for as long as they are read.
+  const XmlElement stretch_profile = parse_xml(stretch[1].svg);
+  const auto stretch_ticks =
+      find_all(stretch_profile, [](const XmlElement& e) { return e.has_class("km-label"); });
   ASSERT_FALSE(stretch_ticks.empty());
   EXPECT_GE(std::stod(stretch_ticks.front()->text), 312);
   EXPECT_LE(std::stod(stretch_ticks.back()->text), 337.5);
