@@ -6,8 +6,6 @@
 
 namespace scenario::tool {
 
-namespace {
-
 double distance_to_segment(Point p, Point a, Point b) {
   const double dx = b.x - a.x;
   const double dy = b.y - a.y;
@@ -16,6 +14,8 @@ double distance_to_segment(Point p, Point a, Point b) {
   t = std::clamp(t, 0.0, 1.0);
   return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
+
+namespace {
 
 // The point between first and last farthest from their segment, and its distance.
 std::pair<std::size_t, double> farthest(const std::vector<Point>& pts, std::size_t first,

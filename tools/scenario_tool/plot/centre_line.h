@@ -33,6 +33,9 @@ std::optional<Box> line_extent(const LineGeometry& line);
 // Over the metres from..to only.
 std::optional<Box> line_extent(const LineGeometry& line, std::int64_t from, std::int64_t to);
 
+// The distance from p to the segment a-b (to its nearer end beyond either end).
+double distance_to_segment(Point p, Point a, Point b);
+
 // The points to keep so that no point left out lies farther than `tolerance` from the segment
 // between the kept points around it (the first and the last are always kept).
 std::vector<Point> simplify(const std::vector<Point>& points, double tolerance);

@@ -5,20 +5,9 @@
 #include <limits>
 #include <tuple>
 
+#include "scenario_tool/plot/centre_line.h"
+
 namespace scenario::tool {
-
-namespace {
-
-double distance_to_segment(Point p, Point a, Point b) {
-  const double dx = b.x - a.x;
-  const double dy = b.y - a.y;
-  const double length2 = dx * dx + dy * dy;
-  double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
-}
-
-}  // namespace
 
 std::vector<double> keep_tolerances(const std::vector<Point>& points, double floor) {
   const double always = std::numeric_limits<double>::infinity();
