@@ -17,6 +17,10 @@ inline std::string km_position(std::int64_t metres) {
   return text;
 }
 
+inline std::string km_position(int metres) {
+  return km_position(static_cast<std::int64_t>(metres));
+}
+
 // A position held as a fraction of metres, rounded half to even to the metre.
 inline std::string km_position(double metres) {
   return km_position(static_cast<std::int64_t>(std::nearbyint(metres)));
