@@ -1,42 +1,36 @@
-// One compile of a scenario: the names of the files it reads and writes, its options, the model
-// it builds, the codes it records, and the file system it works on.
+// One compile of a scenario, as its passes share it: the identifiers, the options, the two
+// sources, the model it builds and the codes it records.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "compiler/code_log.h"
+#include "compiler/source_text.h"
 #include "format/compiled_scenario.h"
-#include "format/file_names.h"
 
 namespace scenario {
-
-class FileSystem;
 
 struct CompileOptions {
   // Whether the line geometry is built and the line file written.
   bool build_line = true;
 };
 
-// A compiled file written, with its size in bytes.
-struct WrittenFile {
-  std::string path;
-  std::uint64_t bytes = 0;
+// The route identifier and the train number, which the table carries and the files are named by.
+struct ScenarioIds {
+  std::string route_id;
+  std::string train_number;
 };
 
 struct Compilation {
-  Compilation(ScenarioNames names, FileSystem& fs, CompileObserver& observer = null_observer())
-      : names(std::move(names)), codes(observer), fs(fs) {}
+  explicit Compilation(ScenarioIds ids, CompileObserver& observer = null_observer())
+      : ids(std::move(ids)), codes(observer) {}
 
-  ScenarioNames names;
+  ScenarioIds ids;
   CompileOptions options;
+  ScenarioSources sources;
   CompiledScenario model;
   CodeLog codes;
-  FileSystem& fs;
-  // The compiled files, once they are all in place.
-  std::vector<WrittenFile> written;
 };
 
 }  // namespace scenario

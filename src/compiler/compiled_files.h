@@ -1,19 +1,38 @@
-// Writes the compiled model: the line file (only when the line geometry is built), the table
-// file and the track file, replaced together so that the simulator never finds a mixed set.
+// The three compiled files of a model, as writers that stream their bytes: the line file (only
+// when the line geometry was built), the table file and the track file, in the order the
+// generator writes them. Where the bytes go is the caller's business.
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
-#include "compiler/compilation.h"
 #include "format/compiled_scenario.h"
-#include "format/file_names.h"
+#include "platform/byte_sink.h"
 
 namespace scenario {
 
-class FileSystem;
+enum class CompiledFileKind { line, table, track };
 
-// Throws FileError when a file cannot be written; the files already there are then untouched.
-std::vector<WrittenFile> write_compiled_files(const ScenarioNames& names,
-                                              const CompiledScenario& model, FileSystem& fs);
+struct CompiledFile {
+  CompiledFileKind kind;
+  // Puts the file into the sink in pieces; the model must outlive it.
+  std::function<void(ByteSink&)> write;
+
+  // The whole file at once.
+  std::string bytes() const;
+};
+
+std::vector<CompiledFile> compiled_files(const CompiledScenario& model);
+
+// The three files' bytes together; no line file for a model without its geometry.
+struct CompiledFileBytes {
+  std::optional<std::string> line;
+  std::string table;
+  std::string track;
+};
+
+CompiledFileBytes compiled_file_bytes(const std::vector<CompiledFile>& files);
 
 }  // namespace scenario

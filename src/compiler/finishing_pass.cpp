@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "compiler/memorizza_percorso.h"
+#include "compiler/minimo.h"
 #include "format/model.h"
 
 namespace scenario {

@@ -1,31 +1,29 @@
-// The driver of the reading: the line source, then the train source, each deleted however the
-// reading ends; anything that throws on the way ends it with code 25.
+// The driver of the reading: the line source, then the train source; anything that throws on the
+// way ends it with code 25, and so does a source the run could not delete.
 #include "compiler/memorizza_dati.h"
 
 #include <exception>
-#include <string>
 
 #include "compiler/reader_session.h"
-#include "platform/file_system.h"
 
 namespace scenario {
 
 namespace source_reading {
 
 void SourceReader::clear_model() {
-  table()[table_entry::route].name = c_.names.route_id;
-  table()[table_entry::codes].name = c_.names.train_number;
+  table()[table_entry::route].name = c_.ids.route_id;
+  table()[table_entry::codes].name = c_.ids.train_number;
   track().clear();
   c_.model.line.reset();
 }
 
 void SourceReader::run() {
   clear_model();
-  if (!c_.fs.exists(line_path_)) {
+  if (c_.sources.line.state == SourceText::State::absent) {
     c_.codes.record(Code::no_line_source);
     return;
   }
-  open(SourceKind::line, line_path_);
+  open(SourceKind::line, c_.sources.line);
   if (!find_general_section()) return;
   if (general_section() == Flow::stop) return;
   if (line_records() == Flow::stop) return;
@@ -42,14 +40,11 @@ void SourceReader::fail() {
   failed_ = true;
 }
 
+// A reading that stopped before releasing a source meets its failed deletion here.
 void SourceReader::finish() {
   close();
-  for (const std::string* path : {&line_path_, &train_path_}) {
-    try {
-      delete_source(*path);
-    } catch (const std::exception&) {
-      if (!failed_) fail();
-    }
+  for (const SourceText* source : {&c_.sources.line, &c_.sources.train}) {
+    if (source->deletion_failed && !failed_) fail();
   }
 }
 

@@ -1,5 +1,4 @@
-// The source reader: reads the line source and then the train source into the compiled model,
-// and deletes both.
+// The source reader: reads the line source and then the train source into the compiled model.
 #pragma once
 
 #include "compiler/compilation.h"

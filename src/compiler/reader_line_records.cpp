@@ -138,7 +138,7 @@ Flow SourceReader::cartello() {
 
 void SourceReader::finish_line_source() {
   close();
-  delete_source(line_path_);
+  release(c_.sources.line);
   do {
     cell(gradient_cursor_).gradient_100 =
         fitted<std::uint8_t>(current_gradient_ + kGradientBase, "gradient");

@@ -1,13 +1,11 @@
-// What the whole reading shares: opening, reading and deleting a source, the keyword
-// tests, the record loops and the track helpers.
+// What the whole reading shares: opening, reading and releasing a source, the keyword tests, the
+// record loops and the track helpers.
 #include "compiler/reader_session.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "format/file_names.h"
 #include "format/windows1252.h"
-#include "platform/file_system.h"
 
 namespace scenario::source_reading {
 
@@ -52,8 +50,7 @@ std::string table_text(std::string_view bytes) {
   return utf8 ? std::string(bytes) : from_windows1252(bytes);
 }
 
-SourceReader::SourceReader(Compilation& c)
-    : c_(c), line_path_(line_source_path(c.names)), train_path_(train_source_path(c.names)) {}
+SourceReader::SourceReader(Compilation& c) : c_(c) {}
 
 void SourceReader::at_line(int line) {
   line_ = line;
@@ -62,18 +59,12 @@ void SourceReader::at_line(int line) {
 
 // ---- Sources ----
 
-void SourceReader::open(SourceKind kind, const std::string& path) {
+void SourceReader::open(SourceKind kind, const SourceText& source) {
   source_kind_ = kind;
   at_line(0);
   recognised_line_ = 0;
-  std::string bytes;
-  std::string err;
-  if (!c_.fs.read(path, &bytes, &err)) {
-    throw std::runtime_error("cannot read " + path + ": " + err);
-  }
-  source_.reset();
-  source_text_ = std::move(bytes);
-  source_.emplace(source_text_);
+  if (!source.present()) throw std::runtime_error("the source could not be read");
+  source_.emplace(source.bytes);
 }
 
 void SourceReader::close() {
@@ -82,12 +73,8 @@ void SourceReader::close() {
   at_line(0);
 }
 
-void SourceReader::delete_source(const std::string& path) {
-  if (!c_.fs.exists(path)) return;
-  std::string err;
-  if (!c_.fs.remove(path, &err)) {
-    throw std::runtime_error("cannot delete " + path + ": " + err);
-  }
+void SourceReader::release(const SourceText& source) {
+  if (source.deletion_failed) throw std::runtime_error("the source could not be deleted");
 }
 
 std::string SourceReader::field() {

@@ -57,7 +57,7 @@ class SourceReader {
   void run();
   // A failure anywhere ends the reading with code 25.
   void fail();
-  // However the reading ended, no text source stays behind.
+  // However the reading ended, a source the run could not delete is reported.
   void finish();
 
  private:
@@ -67,9 +67,11 @@ class SourceReader {
   void clear_model();
 
   // Sources.
-  void open(SourceKind kind, const std::string& path);
+  void open(SourceKind kind, const SourceText& source);
   void close();
-  void delete_source(const std::string& path);
+  // Where the reading is done with a source, which the run deletes: ends the reading when that
+  // deletion failed.
+  void release(const SourceText& source);
   bool at_end() const { return source_->at_end(); }
   std::string field();
   std::int32_t whole();
@@ -141,10 +143,7 @@ class SourceReader {
   Flow station_stop(const SimRecord& st, int j);
 
   Compilation& c_;
-  const std::string line_path_;
-  const std::string train_path_;
-  // The open source's bytes, and the reader over them.
-  std::string source_text_;
+  // The reader over the open source's bytes, which the compile owns.
   std::optional<FieldReader> source_;
   std::string field_;
   SourceKind source_kind_ = SourceKind::none;

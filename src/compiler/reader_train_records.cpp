@@ -26,7 +26,7 @@ Flow SourceReader::train_records() {
 }
 
 void SourceReader::start_train_records() {
-  open(SourceKind::train, train_path_);
+  open(SourceKind::train, c_.sources.train);
   // A source without the header yields no records.
   while (!at_end()) {
     field_ = field();
@@ -145,7 +145,7 @@ Flow SourceReader::abbattimento() {
 
 void SourceReader::finish_train_source() {
   close();
-  delete_source(train_path_);
+  release(c_.sources.train);
   const std::int64_t tail_end = c_.model.track_last() - 2;
   const std::uint8_t speed = fitted<std::uint8_t>(
       rounded(current_speed_.value_or(0) / static_cast<double>(kSpeedStep)), "speed");

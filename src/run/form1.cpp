@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "compiler/header_slots.h"
-#include "compiler/memorizza_percorso.h"
 #include "platform/replace_files.h"
 #include "platform/ui.h"
 #include "run/builtin_scenario.h"
@@ -25,12 +23,8 @@ void Form1::Form_Load() {
   dati_note(names_, fs_);
   dati_rallentamenti(names_, fs_);
   dati_scheda(names_, fs_);
-  compilation_.emplace(names_, fs_);
-  try {
-    memorizza_percorso(*compilation_, 1);
-  } catch (const HeaderConflict& conflict) {
-    errore(ui_, conflict.code);
-  }
+  compilation_ = memorizza_percorso(names_, fs_, CompileOptions{.build_line = true});
+  if (compilation_->result.header_conflict) errore(ui_, compilation_->result.code.code);
 }
 
 std::string recorded_error_line(const RecordedCode& recorded) {
@@ -51,7 +45,7 @@ int run_generator(Ui& ui, FileSystem& fs, const std::string& folder) {
     ui.message_box(e.what());
     return exit_status::file_failure;
   }
-  const RecordedCode& recorded = form.compilation().codes.last();
+  const RecordedCode& recorded = form.compilation().result.code;
   if (recorded.code != Code::none) {
     std::fprintf(stderr, "%s\n", recorded_error_line(recorded).c_str());
     return exit_status::recorded_code;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "compiler/compilation.h"
+#include "run/memorizza_percorso.h"
 
 namespace scenario {
 
@@ -20,14 +20,14 @@ class Form1 {
   void Form_Load();
 
   const ScenarioNames& names() const { return names_; }
-  // The compile, once the run has started it.
-  const Compilation& compilation() const { return *compilation_; }
+  // The compile, once the run has done it.
+  const RunCompile& compilation() const { return *compilation_; }
 
  private:
   Ui& ui_;
   FileSystem& fs_;
   ScenarioNames names_;
-  std::optional<Compilation> compilation_;
+  std::optional<RunCompile> compilation_;
 };
 
 // Exit statuses of the generator.

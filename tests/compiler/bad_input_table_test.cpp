@@ -1,6 +1,5 @@
 // One crafted pair of sources for every code a compile can end with, run through the whole
-// compile in a folder of its own: the code, its position, that no source is left, and which
-// compiled files exist afterwards. Each row is also a seed of the compile fuzzer
+// compile: the code, its position, and which compiled files it has. Each row is also a seed of the compile fuzzer
 // (fuzz/corpus/compile/bad-CODE.txt).
 #include <gtest/gtest.h>
 
@@ -11,10 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/header_slots.h"
-#include "compiler/memorizza_percorso.h"
-#include "format/file_names.h"
-#include "platform/memory_file_system.h"
+#include "compiler/compile_sources.h"
 #include "support/sources.h"
 #include "support/test_support.h"
 
@@ -163,42 +159,38 @@ std::vector<Row> rows() {
 
 bool ends_in_a_header_conflict(const Row& row) { return row.code == 1250 || row.code == 1251; }
 
-const ScenarioNames kNames{"/prova", "Prova_Linea", "4711"};
-
-Lines expected_folder(Files files) {
+std::vector<CompiledFileKind> expected_files(Files files) {
   switch (files) {
     case Files::none:
       return {};
     case Files::table_and_track:
-      return {track_file_path(kNames), table_file_path(kNames)};
+      return {CompiledFileKind::table, CompiledFileKind::track};
     case Files::all_three:
-      return {track_file_path(kNames), table_file_path(kNames), line_file_path(kNames)};
+      return {CompiledFileKind::line, CompiledFileKind::table, CompiledFileKind::track};
   }
   return {};
 }
 
-TEST(BadInputTableTest, EveryCodeWithItsPositionSourcesAndFiles) {
+std::vector<CompiledFileKind> kinds_of(const std::vector<CompiledFile>& files) {
+  std::vector<CompiledFileKind> kinds;
+  for (const CompiledFile& f : files) kinds.push_back(f.kind);
+  return kinds;
+}
+
+TEST(BadInputTableTest, EveryCodeWithItsPositionAndFiles) {
   for (const Row& row : rows()) {
     SCOPED_TRACE(row.name + " (" + std::to_string(row.code) + ")");
-    MemoryFileSystem fs;
-    if (row.line) fs.put(line_source_path(kNames), crlf(*row.line));
-    fs.put(train_source_path(kNames), crlf(row.train));
-    Compilation c(kNames, fs);
-    bool conflict = false;
-    try {
-      memorizza_percorso(c, row.build_line);
-    } catch (const HeaderConflict& e) {
-      conflict = true;
-      EXPECT_EQ(number(e.code), row.code);
-    }
-    EXPECT_EQ(conflict, ends_in_a_header_conflict(row));
-    EXPECT_EQ(number(c.codes.last().code), row.code);
-    EXPECT_EQ(c.codes.last().has_pos, row.pos.has_value());
+    CompileInput input{{"Prova_Linea", "4711"}, {}, {.build_line = row.build_line != 0}};
+    if (row.line) input.sources.line = SourceText::of(crlf(*row.line));
+    input.sources.train = SourceText::of(crlf(row.train));
+    const CompileResult result = compile_sources(std::move(input));
+    EXPECT_EQ(result.header_conflict, ends_in_a_header_conflict(row));
+    EXPECT_EQ(number(result.code.code), row.code);
+    EXPECT_EQ(result.code.has_pos, row.pos.has_value());
     if (row.pos) {
-      EXPECT_EQ(c.codes.last().pos, *row.pos);
+      EXPECT_EQ(result.code.pos, *row.pos);
     }
-    // Both sources are gone, nothing temporary is left, and only the expected files exist.
-    EXPECT_EQ(fs.paths(), expected_folder(row.files));
+    EXPECT_EQ(kinds_of(result.files()), expected_files(row.files));
   }
 }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "compiler/memorizza_dati.h"
-#include "platform/memory_file_system.h"
 #include "support/sources.h"
 
 namespace scenario {
@@ -47,7 +46,6 @@ std::string example_record(const RecordKind& kind) {
 }
 
 TEST(RecordKindsTest, EveryKindIsReadWithTheValuesOfItsTable) {
-  const ScenarioNames names{"/k", "R", "1"};
   for (const RecordKind& kind : record_kinds()) {
     SCOPED_TRACE(std::string(kind.name));
     const bool in_line = kind.source == SourceKind::line;
@@ -60,10 +58,9 @@ TEST(RecordKindsTest, EveryKindIsReadWithTheValuesOfItsTable) {
     testing::Lines train_source{"titolo", "[generale]", "sabbia, 1"};
     if (!in_line) train_source.push_back(example_record(kind));
 
-    MemoryFileSystem fs;
-    testing::put_sources(fs, names, testing::crlf(line_source), testing::crlf(train_source));
     RecordListener listener;
-    Compilation c(names, fs, listener);
+    Compilation c({"R", "1"}, listener);
+    c.sources = testing::sources_of(testing::crlf(line_source), testing::crlf(train_source));
     memorizza_dati(c);
 
     const int line = general ? 4 : in_line ? 5 : 4;

@@ -11,9 +11,7 @@
 #include "compiler/finishing_pass.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/track_builder.h"
-#include "format/file_names.h"
 #include "format/model.h"
-#include "platform/memory_file_system.h"
 #include "support/sources.h"
 
 namespace scenario {
@@ -61,11 +59,10 @@ TEST(SlowdownEndOnTheEighthCellTest, MarkerGoesBeforeTheEndOrElseJustPastIt) {
 // stands when the zone is computed, and only then are its "mar" and "tab" cleared; the stop cell
 // and the approach codes follow the lengthened end.
 TEST(FirstStationTest, ZoneUsesMarAsReadBeforeItIsCleared) {
-  MemoryFileSystem disk;
-  Compilation c({"/prova", "Prova_Linea", "4711"}, disk);
+  Compilation c({"Prova_Linea", "4711"});
   c.options.build_line = false;
-  testing::put_sources(
-      disk, c.names, testing::crlf({"[generale]", "lunghezza percorso, 10000", "[fine]"}),
+  c.sources = testing::sources_of(
+      testing::crlf({"[generale]", "lunghezza percorso, 10000", "[fine]"}),
       testing::crlf({"[generale]",
                      "stazione, 2750, 2, 600, 1, 1, 1, 4, 1, 0, 2, 1, 1, 40, 19, 11, 0, PRIMA",
                      "[fine]", ""}));

@@ -56,10 +56,10 @@ TEST(Form1Test, TheBuiltInRunLeavesThreeDocumentsAndThreeCompiledFiles) {
   form.Form_Load();
 
   EXPECT_EQ(ui.events, std::vector<std::string>{"wait window"});
-  const Compilation& c = form.compilation();
-  EXPECT_EQ(c.codes.last().code, Code::none);
-  EXPECT_EQ(c.model.line.value().last_m(), 89000);
-  EXPECT_EQ(c.model.track_last(), 1780);
+  const RunCompile& c = form.compilation();
+  EXPECT_EQ(c.result.code.code, Code::none);
+  EXPECT_EQ(c.result.model.line.value().last_m(), 89000);
+  EXPECT_EQ(c.result.model.track_last(), 1780);
   EXPECT_EQ(c.written.size(), 3u);
   // Both text sources are gone; nothing else is left.
   EXPECT_EQ(list_folder(dir.path()), kOutputs);

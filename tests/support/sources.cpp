@@ -1,7 +1,5 @@
 #include "support/sources.h"
 
-#include "platform/memory_file_system.h"
-
 namespace scenario::testing {
 
 std::string crlf(const Lines& lines) {
@@ -14,10 +12,11 @@ std::string source_text(const Lines& head, const Lines& records, const Lines& ta
   return crlf(head) + crlf(records) + crlf(tail);
 }
 
-void put_sources(MemoryFileSystem& fs, const ScenarioNames& names, const std::string& line_source,
-                 const std::optional<std::string>& train_source) {
-  fs.put(line_source_path(names), line_source);
-  if (train_source) fs.put(train_source_path(names), *train_source);
+ScenarioSources sources_of(const std::string& line_source,
+                           const std::optional<std::string>& train_source) {
+  ScenarioSources sources{SourceText::of(line_source), {}};
+  if (train_source) sources.train = SourceText::of(*train_source);
+  return sources;
 }
 
 }  // namespace scenario::testing

@@ -6,11 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "format/file_names.h"
-
-namespace scenario {
-class MemoryFileSystem;
-}
+#include "compiler/source_text.h"
 
 namespace scenario::testing {
 
@@ -23,8 +19,8 @@ std::string crlf(const Lines& lines);
 // the test, and its tail.
 std::string source_text(const Lines& head, const Lines& records, const Lines& tail = {"[fine]"});
 
-// Puts the two sources where a compile of `names` reads them; no train source when it is unset.
-void put_sources(MemoryFileSystem& fs, const ScenarioNames& names, const std::string& line_source,
-                 const std::optional<std::string>& train_source);
+// The two sources as a compile takes them; an absent train source when it is unset.
+ScenarioSources sources_of(const std::string& line_source,
+                           const std::optional<std::string>& train_source);
 
 }  // namespace scenario::testing

@@ -1,20 +1,19 @@
 // `compile`: an author's two sources through the generator's own compiler. The sources are read
-// once and served to the compiler from memory, so that its deletion of its sources never touches
-// the author's files; the compiled files go straight into the output folder.
+// once and compiled from memory, so the author's files are never opened for writing nor deleted;
+// the compiled files go straight into the output folder, made when there is something to write.
 #include <algorithm>
 #include <future>
 #include <optional>
 #include <set>
 
-#include "compiler/header_slots.h"
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compile_sources.h"
 #include "format/file_names.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/replace_files.h"
+#include "run/write_compiled_files.h"
 #include "scenario_tool/compile/diagnostics.h"
 #include "scenario_tool/compile/source_check.h"
-#include "scenario_tool/compile/sources_in_memory.h"
 #include "scenario_tool/compile/warnings.h"
 #include "scenario_tool/verbs/identifiers.h"
 #include "scenario_tool/verbs/verbs.h"
@@ -70,14 +69,23 @@ std::string read_source(FileSystem& disk, const std::string& path) {
 }
 
 // Why a compile wrote nothing.
-std::string nothing_written(bool header_conflict, const Compilation& c) {
-  if (header_conflict) {
-    return "a header slot is already taken (error " + to_string(c.codes.last().code) +
+std::string nothing_written(const CompileResult& result) {
+  if (result.header_conflict) {
+    return "a header slot is already taken (error " + to_string(result.code.code) +
            "), which ends the compile before it writes anything";
   }
-  return "the compile stopped before it had a track (error " + to_string(c.codes.last().code) +
+  return "the compile stopped before it had a track (error " + to_string(result.code.code) +
          "): the track is made by the \"lunghezza percorso\" record, after the line source's "
          "\"[generale]\" header";
+}
+
+// The output folder is made only when there is a file to put in it.
+std::vector<WrittenFile> write_into_folder(const ScenarioNames& names, const CompileResult& result,
+                                           FileSystem& disk) {
+  if (!result.has_files) return {};
+  std::string reason;
+  if (!disk.make_folders(names.folder, &reason)) throw FileError(names.folder, reason, "create");
+  return write_compiled_files(names, result, disk);
 }
 
 CompileOutcome with_status(int status) {
@@ -137,16 +145,15 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
   std::future<SourceCheck> check_done =
       std::async(std::launch::async, [&] { return check_sources(line_text, train_text); });
   CompileListener listener;
-  SourcesInMemory fs(disk,
-                     {{line_source_path(names), line_text}, {train_source_path(names), train_text}},
-                     options.out_dir);
-  Compilation compilation(names, fs, listener);
-  bool header_conflict = false;
+  const CompileResult result =
+      compile_sources({{names.route_id, names.train_number},
+                       {SourceText::of(line_text), SourceText::of(train_text)},
+                       {.build_line = !options.no_line}},
+                      listener);
+  std::vector<WrittenFile> written;
   std::optional<std::string> write_failure;
   try {
-    memorizza_percorso(compilation, options.no_line ? 0 : 1);
-  } catch (const HeaderConflict&) {
-    header_conflict = true;
+    written = write_into_folder(names, result, disk);
   } catch (const FileError& e) {
     write_failure = e.what();
   }
@@ -168,15 +175,15 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
     outcome.status = exit_code::io_failure;
     return outcome;
   }
-  if (compilation.written.empty()) {
-    err << "scenario_tool: nothing written: " << nothing_written(header_conflict, compilation)
-        << "\n";
+  if (written.empty()) {
+    err << "scenario_tool: nothing written: " << nothing_written(result) << "\n";
   }
-  for (const WrittenFile& file : compilation.written) {
+  for (const WrittenFile& file : written) {
     out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
   }
   out << outcome.errors << " error(s), " << outcome.warnings << " warning(s)\n";
-  outcome.status = exit_status(outcome.errors, outcome.warnings, header_conflict, options.werror);
+  outcome.status =
+      exit_status(outcome.errors, outcome.warnings, result.header_conflict, options.werror);
   return outcome;
 }
 
