@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/compilation.h"
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compile_sources.h"
+#include "format/file_names.h"
 #include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
 #include "scenario_tool/verbs/verbs.h"
@@ -27,14 +27,11 @@ struct Files {
 
 Files compile(const std::string& line_source, const std::string& train_source,
               const std::string& route, const std::string& train) {
-  MemoryFileSystem fs;
-  const ScenarioNames names{"c", route, train};
-  fs.put(line_source_path(names), line_source);
-  fs.put(train_source_path(names), train_source);
-  Compilation c(names, fs);
-  memorizza_percorso(c, 1);
-  return {*fs.contents(track_file_path(names)), *fs.contents(table_file_path(names)),
-          *fs.contents(line_file_path(names))};
+  const CompiledFileBytes files =
+      compile_sources(
+          {{route, train}, {SourceText::of(line_source), SourceText::of(train_source)}, {}})
+          .file_bytes();
+  return {files.track, files.table, files.line.value()};
 }
 
 Files builtin_files() {

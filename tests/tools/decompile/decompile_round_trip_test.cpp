@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/compilation.h"
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compile_sources.h"
+#include "format/file_names.h"
 #include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
 #include "scenario_tool/verbs/verbs.h"
@@ -30,23 +30,18 @@ struct Compiled {
 
 Compiled compile_sources(const std::string& line_source, const std::string& train_source,
                          const ScenarioNames& ids, bool with_line) {
-  MemoryFileSystem fs;
-  const ScenarioNames names{"c", ids.route_id, ids.train_number};
-  fs.put(line_source_path(names), line_source);
-  fs.put(train_source_path(names), train_source);
-  Compilation c(names, fs);
+  const CompileResult result = scenario::compile_sources(
+      {{ids.route_id, ids.train_number},
+       {SourceText::of(line_source), SourceText::of(train_source)},
+       {.build_line = with_line}});
   Compiled out;
-  try {
-    memorizza_percorso(c, with_line ? 1 : 0);
-  } catch (...) {
-    return out;
-  }
-  out.clean = !c.codes.any();
-  out.written = !c.written.empty();
+  out.clean = result.code.code == Code::none;
+  out.written = result.has_files;
   if (!out.written) return out;
-  out.track = *fs.contents(track_file_path(names));
-  out.table = *fs.contents(table_file_path(names));
-  if (with_line) out.line = *fs.contents(line_file_path(names));
+  CompiledFileBytes files = result.file_bytes();
+  out.track = std::move(files.track);
+  out.table = std::move(files.table);
+  out.line = std::move(files.line);
   return out;
 }
 

@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "compiler/compilation.h"
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compile_sources.h"
 #include "format/decode.h"
 #include "format/line_steps.h"
-#include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
 #include "sources/contenuti.h"
 #include "synthetic_scenario.h"
@@ -19,13 +17,10 @@ namespace {
 
 std::string compiled_line(const std::string& line_source, const std::string& train_source,
                           const std::string& route, const std::string& train) {
-  MemoryFileSystem fs;
-  const ScenarioNames names{"c", route, train};
-  fs.put(line_source_path(names), line_source);
-  fs.put(train_source_path(names), train_source);
-  Compilation c(names, fs);
-  memorizza_percorso(c, 1);
-  return *fs.contents(line_file_path(names));
+  return compile_sources(
+             {{route, train}, {SourceText::of(line_source), SourceText::of(train_source)}, {}})
+      .file_bytes()
+      .line.value();
 }
 
 void expect_same_as_decoded(const std::string& bytes, const std::string& what) {

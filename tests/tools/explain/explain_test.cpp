@@ -4,8 +4,7 @@
 
 #include <sstream>
 
-#include "compiler/header_slots.h"
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compile_sources.h"
 #include "platform/memory_file_system.h"
 #include "scenario_tool/explain/code_explanations.h"
 #include "scenario_tool/explain/example_scenario.h"
@@ -16,16 +15,9 @@ namespace {
 
 Code compile_example(const CodeExample& example) {
   const ExampleSources s = example_sources(example);
-  MemoryFileSystem fs;
-  const ScenarioNames names{"/e", "R", "1"};
-  if (s.line) fs.put(line_source_path(names), *s.line);
-  fs.put(train_source_path(names), s.train);
-  Compilation c(names, fs);
-  try {
-    memorizza_percorso(c, 1);
-  } catch (const HeaderConflict&) {
-  }
-  return c.codes.last().code;
+  ScenarioSources sources{{}, SourceText::of(s.train)};
+  if (s.line) sources.line = SourceText::of(*s.line);
+  return compile_sources({{"R", "1"}, std::move(sources), {}}).code.code;
 }
 
 struct Explained {
