@@ -1,8 +1,7 @@
-// Drives the whole compile, memorizza_percorso, over a line source and a train source cut from
-// one input (the cut rule is in compile_input.h), in a folder of an in-memory file system, and
-// checks what the compile left behind. The header conflicts 1250 and 1251 end a compile before it
-// writes anything: that is a normal outcome. Anything else that escapes, or a broken invariant, is
-// a fault.
+// Drives the whole compile, compile_sources, over a line source and a train source cut from one
+// input (the cut rule is in compile_input.h), and checks the model and the files it gives. The
+// header conflicts 1250 and 1251 end a compile without files: that is a normal outcome. Anything
+// that escapes, or a broken invariant, is a fault.
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -12,15 +11,11 @@
 
 #include "compile_input.h"
 #include "compiler/codes.h"
-#include "compiler/compilation.h"
-#include "compiler/header_slots.h"
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compile_sources.h"
 #include "format/decode.h"
-#include "format/file_names.h"
 #include "format/file_writers.h"
 #include "format/windows1252.h"
 #include "fuzz_check.h"
-#include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
 #include "scenario_tool/compile/source_check.h"
 
@@ -28,7 +23,6 @@ namespace scenario::fuzz {
 
 namespace {
 
-constexpr const char* kFolder = "/scenario";
 // A compile of a longer line is run and checked in full but not kept for the fuzzer to mutate
 // further: its line file alone is megabytes to write and check, and the fuzzer would spend its
 // time on the same linear work instead of on the reading. The seeds' own lines are shorter.
@@ -74,19 +68,15 @@ class LastCode : public CompileObserver {
 };
 
 struct Compile {
-  Compile() : compilation({kFolder, builtin_route_id, builtin_train_number}, fs, observer) {}
-  MemoryFileSystem fs;
   LastCode observer;
-  Compilation compilation;
-  std::optional<Code> conflict;  // set when the compile ended with a header conflict
-  const ScenarioNames& names() const { return compilation.names; }
-  const CompiledScenario& model() const { return compilation.model; }
+  bool build_line = true;
+  CompileResult result;
+  // The files, as the writers give them.
+  std::vector<CompiledFile> files;
+  CompiledFileBytes bytes;
+  const CompiledScenario& model() const { return result.model; }
+  Code code() const { return result.code.code; }
 };
-
-void prepare(Compile& c, const CompileInput& input) {
-  c.fs.put(line_source_path(c.names()), input.line_source);
-  if (input.train_source) c.fs.put(train_source_path(c.names()), *input.train_source);
-}
 
 // Whether a route length in the line source asks for more than `metres` (a plain scan, not the
 // reader: it only decides how an input is compiled, never whether it is checked).
@@ -112,40 +102,29 @@ bool asks_for_a_route_longer_than(std::string_view source, std::int64_t metres) 
 constexpr std::int64_t kLongestGeometry = 20000;
 
 void run(Compile& c, const CompileInput& input) {
-  const bool build_line = !asks_for_a_route_longer_than(input.line_source, kLongestGeometry);
-  try {
-    memorizza_percorso(c.compilation, build_line ? 1 : 0);
-  } catch (const HeaderConflict& e) {
-    c.conflict = e.code;
+  c.build_line = !asks_for_a_route_longer_than(input.line_source, kLongestGeometry);
+  ScenarioSources sources{SourceText::of(input.line_source), {}};
+  if (input.train_source) sources.train = SourceText::of(*input.train_source);
+  c.result = compile_sources(
+      {{builtin_route_id, builtin_train_number}, std::move(sources), {.build_line = c.build_line}},
+      c.observer);
+  c.files = c.result.files();
+  c.bytes = compiled_file_bytes(c.files);
+}
+
+// The files come in the order the generator writes them, the line file only with the geometry.
+void check_file_kinds(const Compile& c) {
+  std::vector<CompiledFileKind> expected{CompiledFileKind::table, CompiledFileKind::track};
+  if (c.build_line) expected.insert(expected.begin(), CompiledFileKind::line);
+  require(c.files.size() == expected.size(), "a finished compile has the wrong number of files",
+          std::to_string(c.files.size()));
+  for (std::size_t i = 0; i < c.files.size() && i < expected.size(); ++i) {
+    require(c.files[i].kind == expected[i], "the compiled files are out of order");
   }
-}
-
-bool ends_with(const std::string& s, std::string_view tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// Only the compiled files may stay: no source, no temporary file, nothing outside the folder.
-void check_folder(const Compile& c) {
-  const std::vector<std::string> allowed{line_file_path(c.names()), table_file_path(c.names()),
-                                         track_file_path(c.names())};
-  for (const std::string& path : c.fs.paths()) {
-    require(path != line_source_path(c.names()), "the line source was left in the folder");
-    require(path != train_source_path(c.names()), "the train source was left in the folder");
-    require(!ends_with(path, ".tmp"), "a temporary file was left behind", path);
-    bool known = false;
-    for (const std::string& a : allowed) known = known || path == a;
-    require(known, "the compile left a file it should not have written", path);
-  }
-}
-
-bool any_compiled_file(const Compile& c) {
-  return c.fs.has(line_file_path(c.names())) || c.fs.has(table_file_path(c.names())) ||
-         c.fs.has(track_file_path(c.names()));
 }
 
 void check_track_file(const Compile& c) {
-  const std::string* bytes = c.fs.find(track_file_path(c.names()));
-  require(bytes != nullptr, "a finished compile wrote no track file");
+  const std::string* bytes = &c.bytes.track;
   require(bytes->size() == track_record_size * c.model().track.size(),
           "the track file is not 15 bytes a cell", std::to_string(bytes->size()));
   const auto decoded = decode_track_file(*bytes);
@@ -163,8 +142,7 @@ bool same_record(const SimRecord& written, const SimRecord& read) {
 }
 
 void check_table_file(const Compile& c) {
-  const std::string* bytes = c.fs.find(table_file_path(c.names()));
-  require(bytes != nullptr, "a finished compile wrote no table file");
+  const std::string* bytes = &c.bytes.table;
   const auto decoded = decode_table_file(*bytes);
   require(decoded.ok(), "the table file written does not decode",
           decoded.ok() ? std::string() : decoded.error().message);
@@ -192,14 +170,14 @@ std::uint16_t tag_at(const std::string& bytes, std::uint64_t offset) {
 // them a second time here would double the fuzzer's time on every line for nothing the reading
 // code can change.
 void check_line_file(const Compile& c) {
-  const std::string* bytes = c.fs.find(line_file_path(c.names()));
-  require(bytes != nullptr, "a finished compile with the line geometry wrote no line file");
+  require(c.bytes.line.has_value(), "a finished compile with the line geometry has no line file");
+  const std::string* bytes = &*c.bytes.line;
   require(c.model().line.has_value(), "a compile with the line geometry kept none");
   const LineCourse& g = *c.model().line;
   // A second route length that the compiler refused (code 1) is still in the table, while the
   // geometry keeps the first one: only a compile without a code has the two agree.
   const std::int64_t length = c.model().table[table_entry::train].end_m;
-  require(c.compilation.codes.any() || g.last_m() == length + route_extra_metres,
+  require(c.code() != Code::none || g.last_m() == length + route_extra_metres,
           "the line geometry does not end at the line's end");
   require(g.filled_to() <= g.last_m(), "the line geometry is filled past its end");
 
@@ -232,35 +210,31 @@ void check_line_file(const Compile& c) {
 }
 
 void check_written(const Compile& c) {
+  check_file_kinds(c);
   check_track_file(c);
   check_table_file(c);
-  if (c.compilation.options.build_line) {
-    check_line_file(c);
-  } else {
-    require(!c.fs.has(line_file_path(c.names())),
-            "a compile without the geometry wrote a line file");
-  }
+  if (c.build_line) check_line_file(c);
   ++tally.wrote_files;
-  if (c.compilation.codes.any()) ++tally.wrote_with_code;
+  if (c.code() != Code::none) ++tally.wrote_with_code;
 }
 
 void check_outcome(const Compile& c, bool builtin) {
-  const Code code = c.compilation.codes.last().code;
+  const Code code = c.code();
   require(code == c.observer.last, "the compile's code is not the last one recorded");
-  if (c.conflict) {
-    require(*c.conflict == Code::header_slot_taken || *c.conflict == Code::code_slot_taken,
-            "a header conflict with an unexpected code", to_string(*c.conflict));
-    require(code == *c.conflict, "a header conflict that was not recorded");
-    require(!any_compiled_file(c), "a header conflict still wrote a compiled file");
+  if (c.result.header_conflict) {
+    require(code == Code::header_slot_taken || code == Code::code_slot_taken,
+            "a header conflict with an unexpected code", to_string(code));
+    require(c.files.empty(), "a header conflict still has compiled files");
     ++tally.header_conflict;
     return;
   }
   if (c.model().track.size() < 2) {
     require(code != Code::none, "a compile without a track recorded no code");
-    require(!any_compiled_file(c), "a compile without a track wrote a compiled file");
+    require(c.files.empty(), "a compile without a track has compiled files");
     ++tally.stopped_before_track;
     return;
   }
+  require(c.result.has_files, "a finished compile has no files");
   check_written(c);
   if (builtin) require(code == Code::none, "the built-in scenario recorded a code");
 }
@@ -283,7 +257,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   Compile c;
   const CompileInput input = split_compile_input(bytes);
-  prepare(c, input);
   run(c, input);
   // The author's tool checks the same sources; whatever they hold, the check must not fail.
   const auto check =
@@ -291,7 +264,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& finding : check.findings) {
     require(!finding.warning.empty() && !finding.message.empty(), "a finding without its words");
   }
-  check_folder(c);
   check_outcome(c, bytes == builtin);
   ++tally.inputs;
   const auto& line = c.model().line;

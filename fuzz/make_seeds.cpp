@@ -17,12 +17,7 @@
 #include <vector>
 
 #include "compile_input.h"
-#include "compiler/compilation.h"
-#include "compiler/header_slots.h"
-#include "compiler/memorizza_percorso.h"
-#include "format/file_names.h"
-#include "format/file_writers.h"
-#include "platform/memory_file_system.h"
+#include "compiler/compile_sources.h"
 #include "run/builtin_scenario.h"
 
 namespace scenario::fuzz {
@@ -339,20 +334,13 @@ std::vector<CompileCase> train_cases() {
 
 // ---- Compiling a seed ----
 
-const ScenarioNames kNames{"/scenario", builtin_route_id, builtin_train_number};
-
-// The code the compile ends with: the recorded one, which is the header conflict when there is
+// The compile of a seed; its code is the recorded one, which is the header conflict when there is
 // one.
-std::int32_t compile_code(const std::string& input, MemoryFileSystem& fs) {
+CompileResult compile_seed(const std::string& input) {
   const CompileInput parts = split_compile_input(input);
-  fs.put(line_source_path(kNames), parts.line_source);
-  if (parts.train_source) fs.put(train_source_path(kNames), *parts.train_source);
-  Compilation c(kNames, fs);
-  try {
-    memorizza_percorso(c, 1);
-  } catch (const HeaderConflict&) {
-  }
-  return number(c.codes.last().code);
+  ScenarioSources sources{SourceText::of(parts.line_source), {}};
+  if (parts.train_source) sources.train = SourceText::of(*parts.train_source);
+  return compile_sources({{builtin_route_id, builtin_train_number}, std::move(sources), {}});
 }
 
 std::string input_of(const CompileCase& c) {
@@ -370,8 +358,7 @@ std::vector<Seed> compile_seeds() {
   seeds.push_back({"seed_minimal_lf", lf});
   for (const CompileCase& c : cases) {
     const std::string input = input_of(c);
-    MemoryFileSystem fs;
-    const std::int32_t code = compile_code(input, fs);
+    const std::int32_t code = number(compile_seed(input).code.code);
     if (code != c.code) {
       throw std::logic_error("seed " + c.name + " ends with code " + std::to_string(code) +
                              ", not " + std::to_string(c.code));
@@ -390,12 +377,12 @@ struct Compiled {
 };
 
 Compiled compiled_builtin() {
-  MemoryFileSystem fs;
-  if (compile_code(builtin_compile_input(), fs) != 0) {
+  const CompileResult result = compile_seed(builtin_compile_input());
+  if (result.code.code != Code::none) {
     throw std::logic_error("the built-in scenario does not compile cleanly");
   }
-  return {*fs.contents(track_file_path(kNames)), *fs.contents(table_file_path(kNames)),
-          *fs.contents(line_file_path(kNames))};
+  CompiledFileBytes files = result.file_bytes();
+  return {std::move(files.track), std::move(files.table), std::move(*files.line)};
 }
 
 std::size_t value_size(unsigned char tag) { return 2 + (tag == 2 ? 2 : tag == 5 ? 8 : 0); }
