@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "compiler/memorizza_percorso.h"
 #include "format/file_names.h"
 #include "run/builtin_scenario.h"
 #include "sources/writers.h"
@@ -72,13 +71,27 @@ CompileSetup synthetic_setup(const std::string& folder, const synthetic::Scenari
           }};
 }
 
-scenario::Compilation& Compiles::prepare() {
-  compilation_.reset();
+void Compiles::prepare() {
+  compiled_.reset();
   setup_.write_sources(setup_.names, fs_);
-  return compilation_.emplace(setup_.names, fs_);
 }
 
-void Compiles::compile() { scenario::memorizza_percorso(*compilation_, 1); }
+void Compiles::compile() {
+  compiled_ = scenario::memorizza_percorso(setup_.names, fs_, {.build_line = true});
+}
+
+scenario::ScenarioSources Compiles::sources() {
+  prepare();
+  scenario::ScenarioSources sources;
+  for (const auto& [path, source] :
+       {std::pair{scenario::line_source_path(setup_.names), &sources.line},
+        std::pair{scenario::train_source_path(setup_.names), &sources.train}}) {
+    std::string err;
+    if (!fs_.read(path, &source->bytes, &err)) throw std::runtime_error("cannot read " + path);
+    source->state = scenario::SourceText::State::present;
+  }
+  return sources;
+}
 
 double peak_rss_mib() {
   rusage usage{};

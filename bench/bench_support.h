@@ -8,9 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "compiler/compilation.h"
+#include "compiler/source_text.h"
 #include "platform/file_system.h"
 #include "platform/ui.h"
+#include "run/memorizza_percorso.h"
 #include "synthetic_scenario.h"
 
 namespace bench {
@@ -63,22 +64,25 @@ CompileSetup builtin_setup(const std::string& folder);
 // The sources of a synthetic scenario, which must outlive the setup.
 CompileSetup synthetic_setup(const std::string& folder, const synthetic::Scenario& scenario);
 
-// Repeated compiles of one setup.
+// Repeated compiles of one setup, each through the run's compile step.
 class Compiles {
  public:
   explicit Compiles(CompileSetup setup) : setup_(std::move(setup)) {}
 
-  // A fresh compile with the sources in place, as the run has it when it starts the compile. The
-  // previous one is freed here, so that a caller can keep its release out of a measurement.
-  scenario::Compilation& prepare();
-  // memorizza_percorso on the prepared compile, with the line geometry.
+  // The sources in place, as the run has them when it starts the compile. The previous compile
+  // is freed here, so that a caller can keep its release out of a measurement.
+  void prepare();
+  // memorizza_percorso, with the line geometry, on the prepared sources.
   void compile();
-  scenario::Compilation& compilation() { return *compilation_; }
+  const scenario::RunCompile& compilation() const { return *compiled_; }
+  const scenario::ScenarioNames& names() const { return setup_.names; }
+  // The sources as a compile takes them, read back from where prepare puts them.
+  scenario::ScenarioSources sources();
 
  private:
   CompileSetup setup_;
   scenario::RealFileSystem fs_;
-  std::optional<scenario::Compilation> compilation_;
+  std::optional<scenario::RunCompile> compiled_;
 };
 
 // The highest resident set size of this process so far, in MiB.

@@ -10,31 +10,29 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "compiler/compilation.h"
 #include "platform/file_system.h"
 #include "run/form1.h"
 #include "synthetic_scenario.h"
 
 namespace {
 
-using scenario::Compilation;
-
-bool compiled_cleanly(benchmark::State& st, const Compilation& c) {
-  if (c.codes.any()) {
-    st.SkipWithError(("the compile recorded code " + to_string(c.codes.last().code)).c_str());
+bool compiled_cleanly(benchmark::State& st, const bench::Compiles& compiles) {
+  const scenario::Code code = compiles.compilation().result.code.code;
+  if (code != scenario::Code::none) {
+    st.SkipWithError(("the compile recorded code " + to_string(code)).c_str());
     return false;
   }
-  if (!bench::compiled_sizes(c.names).all_written()) {
+  if (!bench::compiled_sizes(compiles.names()).all_written()) {
     st.SkipWithError("the compile did not write its three files");
     return false;
   }
   return true;
 }
 
-void report(benchmark::State& st, const Compilation& c, std::int64_t metres) {
+void report(benchmark::State& st, const bench::Compiles& compiles, std::int64_t metres) {
   st.counters["metres"] = static_cast<double>(metres);
-  st.counters["cells"] = static_cast<double>(c.model.track.size());
-  st.counters["bytes_written"] = static_cast<double>(bench::compiled_sizes(c.names).total());
+  st.counters["cells"] = static_cast<double>(compiles.compilation().result.model.track.size());
+  st.counters["bytes_written"] = static_cast<double>(bench::compiled_sizes(compiles.names()).total());
 }
 
 // Whether each timed compile replaces the files of the one before it, as a second run in the
@@ -47,19 +45,21 @@ void time_compiles(benchmark::State& st, bench::Compiles& compiles, std::int64_t
                    Outputs outputs = Outputs::replaced) {
   compiles.prepare();
   compiles.compile();
-  if (!compiled_cleanly(st, compiles.compilation())) return;
-  report(st, compiles.compilation(), metres);
+  if (!compiled_cleanly(st, compiles)) return;
+  report(st, compiles, metres);
 
   for (auto _ : st) {
     st.PauseTiming();
     if (outputs == Outputs::first_written) {
-      bench::remove_compiled_files(compiles.compilation().names);
+      bench::remove_compiled_files(compiles.names());
     }
     compiles.prepare();
     st.ResumeTiming();
     compiles.compile();
   }
-  if (compiles.compilation().codes.any()) st.SkipWithError("a timed compile recorded a code");
+  if (compiles.compilation().result.code.code != scenario::Code::none) {
+    st.SkipWithError("a timed compile recorded a code");
+  }
   st.counters["peak_rss_mib"] = bench::peak_rss_mib();
 }
 

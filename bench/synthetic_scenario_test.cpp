@@ -14,7 +14,7 @@
 
 #include "bench_support.h"
 #include "compiler/compilation.h"
-#include "compiler/memorizza_percorso.h"
+#include "run/memorizza_percorso.h"
 #include "format/file_names.h"
 #include "format/model.h"
 #include "platform/file_system.h"
@@ -209,12 +209,10 @@ void expect_clean_compile(std::int32_t length) {
   const scenario::ScenarioNames names{folder.str(), "Sintetico", "1"};
   bench::write_bytes(scenario::line_source_path(names), synth.line_source);
   bench::write_bytes(scenario::train_source_path(names), synth.train_source);
-  scenario::Compilation c(names, fs);
+  const scenario::RunCompile c = scenario::memorizza_percorso(names, fs, {.build_line = true});
+  const scenario::CompiledScenario& state = c.result.model;
 
-  scenario::memorizza_percorso(c, 1);
-  const scenario::CompiledScenario& state = c.model;
-
-  EXPECT_FALSE(c.codes.any());
+  EXPECT_EQ(c.result.code.code, scenario::Code::none);
   EXPECT_TRUE(bench::compiled_sizes(names).all_written());
   EXPECT_FALSE(fs.exists(scenario::line_source_path(names)));
   EXPECT_FALSE(fs.exists(scenario::train_source_path(names)));
