@@ -32,7 +32,8 @@ bool compiled_cleanly(benchmark::State& st, const bench::Compiles& compiles) {
 void report(benchmark::State& st, const bench::Compiles& compiles, std::int64_t metres) {
   st.counters["metres"] = static_cast<double>(metres);
   st.counters["cells"] = static_cast<double>(compiles.compilation().result.model.track.size());
-  st.counters["bytes_written"] = static_cast<double>(bench::compiled_sizes(compiles.names()).total());
+  st.counters["bytes_written"] =
+      static_cast<double>(bench::compiled_sizes(compiles.names()).total());
 }
 
 // Whether each timed compile replaces the files of the one before it, as a second run in the

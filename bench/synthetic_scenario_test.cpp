@@ -14,10 +14,10 @@
 
 #include "bench_support.h"
 #include "compiler/compilation.h"
-#include "run/memorizza_percorso.h"
 #include "format/file_names.h"
 #include "format/model.h"
 #include "platform/file_system.h"
+#include "run/memorizza_percorso.h"
 
 namespace {
 

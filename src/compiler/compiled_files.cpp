@@ -14,13 +14,13 @@ std::string CompiledFile::bytes() const {
 std::vector<CompiledFile> compiled_files(const CompiledScenario& model) {
   std::vector<CompiledFile> files;
   if (model.line) {
-    files.push_back({CompiledFileKind::line,
-                     [&model](ByteSink& sink) { write_line_file(*model.line, sink); }});
+    files.push_back(
+        {CompiledFileKind::line, [&model](ByteSink& sink) { write_line_file(*model.line, sink); }});
   }
-  files.push_back({CompiledFileKind::table,
-                   [&model](ByteSink& sink) { write_table_file(model.table, sink); }});
-  files.push_back({CompiledFileKind::track,
-                   [&model](ByteSink& sink) { write_track_file(model.track, sink); }});
+  files.push_back(
+      {CompiledFileKind::table, [&model](ByteSink& sink) { write_table_file(model.table, sink); }});
+  files.push_back(
+      {CompiledFileKind::track, [&model](ByteSink& sink) { write_track_file(model.track, sink); }});
   return files;
 }
 

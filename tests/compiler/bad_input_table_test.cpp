@@ -1,6 +1,6 @@
 // One crafted pair of sources for every code a compile can end with, run through the whole
-// compile: the code, its position, and which compiled files it has. Each row is also a seed of the compile fuzzer
-// (fuzz/corpus/compile/bad-CODE.txt).
+// compile: the code, its position, and which compiled files it has. Each row is also a seed of the
+// compile fuzzer (fuzz/corpus/compile/bad-CODE.txt).
 #include <gtest/gtest.h>
 
 #include <cstdint>

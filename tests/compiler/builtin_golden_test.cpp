@@ -51,11 +51,10 @@ std::string decode_seed(const std::string& name) {
 }
 
 TEST(BuiltinGoldenTest, TheBuiltInSourcesCompileToThePinnedFiles) {
-  const CompileResult result = compile_sources(
-      {{builtin_route_id, builtin_train_number},
-       {SourceText::of(render_lines(contenuto_linea())),
-        SourceText::of(render_lines(contenuto_treno()))},
-       {}});
+  const CompileResult result = compile_sources({{builtin_route_id, builtin_train_number},
+                                                {SourceText::of(render_lines(contenuto_linea())),
+                                                 SourceText::of(render_lines(contenuto_treno()))},
+                                                {}});
   ASSERT_EQ(result.code.code, Code::none);
   const CompiledFileBytes files = result.file_bytes();
   ASSERT_TRUE(files.line.has_value());

@@ -99,8 +99,8 @@ TEST_F(CompileSourcesTest, WithoutTheLineGeometryThereIsNoLineFileAndTheOthersAr
   EXPECT_EQ(*with_line.line, write_line_file(result.model.line.value()));
   compile(line_source(), train_source({kWorkedExample}), false);
   EXPECT_FALSE(result.model.line.has_value());
-  EXPECT_EQ(kinds(), (std::vector<CompiledFileKind>{CompiledFileKind::table,
-                                                    CompiledFileKind::track}));
+  EXPECT_EQ(kinds(),
+            (std::vector<CompiledFileKind>{CompiledFileKind::table, CompiledFileKind::track}));
   EXPECT_FALSE(bytes.line.has_value());
   EXPECT_EQ(bytes.table, with_line.table);
   EXPECT_EQ(bytes.track, with_line.track);
@@ -109,8 +109,8 @@ TEST_F(CompileSourcesTest, WithoutTheLineGeometryThereIsNoLineFileAndTheOthersAr
 TEST_F(CompileSourcesTest, RecordedCodesStillWriteAllThreeFiles) {
   // The first band before the start at 211 is taken: the finishing pass records 12.
   compile(line_source({"indicatori_vmax, 10250, 100, 100, 100, 0, 0, 0, 0, 0",
-                             "indicatori_vmax, 10200, 100, 100, 100, 0, 0, 0, 0, 0",
-                             "indicatori_vmax, 10150, 100, 100, 100, 0, 0, 0, 0, 0"}),
+                       "indicatori_vmax, 10200, 100, 100, 100, 0, 0, 0, 0, 0",
+                       "indicatori_vmax, 10150, 100, 100, 100, 0, 0, 0, 0, 0"}),
           train_source({kWorkedExample}));
   EXPECT_EQ(code(), Code::no_room_in_band);
   EXPECT_EQ(result.code.pos, 10550);
@@ -139,9 +139,9 @@ TEST_F(CompileSourcesTest, AFeatureInCell1EndsInAHeaderConflictWithNoFiles) {
   };
   // A board in cell 1 takes the header slot; one whose first value is 0 and second is not, the
   // code slot.
-  for (const Case& c : {Case{"indicatori_vmax, 0, 120, 0, 0, 0, 120, 0, 0, 0",
-                             Code::header_slot_taken},
-                        Case{"indicatori_vmax, 0, 0, 100, 0, 0, 0, 0, 0, 0", Code::code_slot_taken}}) {
+  for (const Case& c :
+       {Case{"indicatori_vmax, 0, 120, 0, 0, 0, 120, 0, 0, 0", Code::header_slot_taken},
+        Case{"indicatori_vmax, 0, 0, 100, 0, 0, 0, 0, 0, 0", Code::code_slot_taken}}) {
     SCOPED_TRACE(c.board);
     compile(line_source({c.board}), train_source());
     EXPECT_TRUE(result.header_conflict);

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "compiler/codice_gara.h"
-#include "compiler/header_slots.h"
 #include "compiler/compiled_files.h"
+#include "compiler/header_slots.h"
 #include "format/file_writers.h"
 #include "support/test_support.h"
 

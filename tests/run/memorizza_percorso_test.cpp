@@ -56,8 +56,8 @@ std::vector<Sources> sources_to_compare() {
                        "segnale, 1000, 1,3,4,0,0, 0,0,0,0,0", "[fine]"})});
   all.push_back({"no train source", line + crlf({"[fine]"}), std::nullopt});
   all.push_back({"no track", crlf({"[generale]", "[fine]"}), crlf({"[generale]"})});
-  all.push_back({"header conflict", line + crlf({"indicatori_vmax, 0, 120, 0, 0, 0, 120, 0, 0, 0",
-                                                 "[fine]"}),
+  all.push_back({"header conflict",
+                 line + crlf({"indicatori_vmax, 0, 120, 0, 0, 0, 120, 0, 0, 0", "[fine]"}),
                  crlf({"[generale]", "[fine]"})});
   return all;
 }
@@ -95,9 +95,9 @@ TEST(MemorizzaPercorsoTest, TheRunGivesTheBytesOfTheCompileAloneAndLeavesNoSourc
       MemoryFileSystem fs;
       put(fs, s);
       const RunCompile run = memorizza_percorso(kNames, fs, {.build_line = build_line});
-      const CompileResult alone = compile_sources(
-          {{kNames.route_id, kNames.train_number}, testing::sources_of(s.line, s.train),
-           {.build_line = build_line}});
+      const CompileResult alone = compile_sources({{kNames.route_id, kNames.train_number},
+                                                   testing::sources_of(s.line, s.train),
+                                                   {.build_line = build_line}});
       expect_same_code(run.result.code, alone.code);
       EXPECT_EQ(run.result.header_conflict, alone.header_conflict);
       EXPECT_EQ(run.written.size(), alone.files().size());

@@ -30,10 +30,10 @@ struct Compiled {
 
 Compiled compile_sources(const std::string& line_source, const std::string& train_source,
                          const ScenarioNames& ids, bool with_line) {
-  const CompileResult result = scenario::compile_sources(
-      {{ids.route_id, ids.train_number},
-       {SourceText::of(line_source), SourceText::of(train_source)},
-       {.build_line = with_line}});
+  const CompileResult result =
+      scenario::compile_sources({{ids.route_id, ids.train_number},
+                                 {SourceText::of(line_source), SourceText::of(train_source)},
+                                 {.build_line = with_line}});
   Compiled out;
   out.clean = result.code.code == Code::none;
   out.written = result.has_files;

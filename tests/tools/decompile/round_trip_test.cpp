@@ -26,11 +26,11 @@ struct Builtin {
 
 Builtin builtin() {
   Builtin b;
-  CompiledFileBytes bytes = compile_sources({{kNames.route_id, kNames.train_number},
-                                             {SourceText::of(b.line_source),
-                                              SourceText::of(b.train_source)},
-                                             {}})
-                                .file_bytes();
+  CompiledFileBytes bytes =
+      compile_sources({{kNames.route_id, kNames.train_number},
+                       {SourceText::of(b.line_source), SourceText::of(b.train_source)},
+                       {}})
+          .file_bytes();
   b.files = {std::move(bytes.track), std::move(bytes.table), std::move(bytes.line)};
   return b;
 }

@@ -24,8 +24,8 @@ class ComparingSink : public ByteSink {
 
  private:
   std::string_view expected_;
-  std::uint64_t position_ = 0;               // where the next put goes
-  std::uint64_t size_ = 0;                   // how far the writes reached
+  std::uint64_t position_ = 0;                // where the next put goes
+  std::uint64_t size_ = 0;                    // how far the writes reached
   std::optional<std::uint64_t> first_wrong_;  // the first byte that differs
 };
 
