@@ -1,6 +1,7 @@
 #include "run/memorizza_percorso.h"
 
 #include <string>
+#include <utility>
 
 #include "platform/file_system.h"
 
@@ -8,14 +9,18 @@ namespace scenario {
 
 namespace {
 
-// A source that is not there is absent; one that is there but cannot be read, unreadable.
+// The bytes of a source, or unreadable: a missing train source is one that cannot be read.
 SourceText read_source(FileSystem& fs, const std::string& path) {
-  if (!fs.exists(path)) return {};
   SourceText source;
   std::string err;
   source.state = fs.read(path, &source.bytes, &err) ? SourceText::State::present
                                                     : SourceText::State::unreadable;
   return source;
+}
+
+// A line source that is not there is absent, which the compile tells apart.
+SourceText read_line_source(FileSystem& fs, const std::string& path) {
+  return fs.exists(path) ? read_source(fs, path) : SourceText{};
 }
 
 // No source stays behind: a deletion that fails is tried once more at once, and the compile
@@ -28,21 +33,17 @@ void delete_source(FileSystem& fs, const std::string& path, SourceText& source) 
   if (fs.exists(path)) fs.remove(path, &err);
 }
 
-// Each source is deleted as soon as it has been read. The train source is read only when the
-// reading can reach it: after a line source that was there, was read and was deleted.
+// Each source is deleted as soon as it has been read, in the order the reading meets them. The
+// train source is read only when the reading can reach it: after a line source that was there,
+// was read and was deleted (one whose records stop the reading still has it read, unused).
 ScenarioSources take_sources(const ScenarioNames& names, FileSystem& fs) {
   ScenarioSources sources;
   const std::string line_path = line_source_path(names);
   const std::string train_path = train_source_path(names);
-  sources.line = read_source(fs, line_path);
+  sources.line = read_line_source(fs, line_path);
   delete_source(fs, line_path, sources.line);
   if (sources.line.present() && !sources.line.deletion_failed) {
-    std::string err;
-    if (!fs.read(train_path, &sources.train.bytes, &err)) {
-      sources.train.state = SourceText::State::unreadable;
-    } else {
-      sources.train.state = SourceText::State::present;
-    }
+    sources.train = read_source(fs, train_path);
   }
   delete_source(fs, train_path, sources.train);
   return sources;
