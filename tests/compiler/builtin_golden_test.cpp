@@ -3,9 +3,9 @@
 // must be the bytes the compile fuzzer's decode seeds hold (seed_track_builtin, seed_table_builtin:
 // one selector byte, then the file).
 //
-// To refresh after a deliberate change of the compiled bytes: regenerate the seeds (fuzz/README
-// or `make_seeds write fuzz/corpus`), run this test, and copy the sizes and digests it reports
-// as actual into kPinned.
+// To refresh after a deliberate change of the compiled bytes: regenerate the seeds
+// (`build/dev/fuzz/make_seeds write fuzz/corpus`), run this test, and copy the sizes and the
+// actual digests it reports into kPinned.
 #include <gtest/gtest.h>
 
 #include <cstdint>
