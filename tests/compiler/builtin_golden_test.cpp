@@ -1,6 +1,6 @@
 // The built-in scenario's three compiled files, pinned: compiled from the built-in sources in
 // memory, each file must have its size and its 64-bit FNV-1a digest, and the track and table files
-// must be the bytes the compile fuzzer's decode seeds hold (seed_track_builtin, seed_table_builtin:
+// must be the bytes the decode fuzzer's seeds hold (seed_track_builtin, seed_table_builtin:
 // one selector byte, then the file).
 //
 // To refresh after a deliberate change of the compiled bytes: regenerate the seeds
