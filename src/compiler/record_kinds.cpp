@@ -316,6 +316,27 @@ const std::array<RecordKind, 23> kKinds{{
      "a station with its timetable time", kStationCodes},
 }};
 
+// What each value type takes and how the reference names it.
+struct TypeFacts {
+  ValueType type;
+  std::string_view name;
+  ValueRange range;
+};
+
+constexpr std::array kTypeFacts{
+    TypeFacts{V::whole, "whole number", R{kMinWhole, kMaxWhole}},
+    TypeFacts{
+        V::short_number, "short number",
+        R{std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()}},
+    TypeFacts{V::byte, "byte", R{0, 255}},
+    TypeFacts{V::text, "text", R{kMinWhole, kMaxWhole}},
+};
+
+const TypeFacts& type_facts(ValueType type) {
+  return *std::find_if(kTypeFacts.begin(), kTypeFacts.end(),
+                       [type](const TypeFacts& f) { return f.type == type; });
+}
+
 constexpr std::size_t kGeneralCount = 8;
 constexpr std::size_t kLineCount = 5;
 
@@ -327,32 +348,9 @@ bool contains(std::string_view field, std::string_view word) {
 
 }  // namespace
 
-ValueRange type_range(ValueType type) {
-  switch (type) {
-    case ValueType::short_number:
-      return {std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()};
-    case ValueType::byte:
-      return {0, 255};
-    case ValueType::whole:
-    case ValueType::text:
-      break;
-  }
-  return {kMinWhole, kMaxWhole};
-}
+ValueRange type_range(ValueType type) { return type_facts(type).range; }
 
-std::string_view type_name(ValueType type) {
-  switch (type) {
-    case ValueType::short_number:
-      return "short number";
-    case ValueType::byte:
-      return "byte";
-    case ValueType::text:
-      return "text";
-    case ValueType::whole:
-      break;
-  }
-  return "whole number";
-}
+std::string_view type_name(ValueType type) { return type_facts(type).name; }
 
 std::span<const RecordKind> record_kinds() { return kKinds; }
 
