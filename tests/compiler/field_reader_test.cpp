@@ -3,44 +3,41 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace scenario {
 namespace {
 
-TEST(FieldReaderTest, FieldDropsLeadingSpacesOnlyAndKeepsTrailingOnes) {
-  FieldReader r("  pendenza  , \tx ,[generale]   \r\n");
-  EXPECT_EQ(r.read_field(), "pendenza  ");
-  EXPECT_EQ(r.read_field(), "\tx ");
-  EXPECT_EQ(r.read_field(), "[generale]   ");
+// A field as read, and the line the reader is on after it (0: not checked).
+struct Read {
+  std::string field;
+  int line = 0;
+};
+
+// Reads the fields one after another, expects each, and expects the end after the last.
+void expect_reads(const std::string& text, const std::vector<Read>& reads) {
+  FieldReader r(text);
+  for (const Read& read : reads) {
+    EXPECT_EQ(r.read_field(), read.field);
+    if (read.line != 0) EXPECT_EQ(r.line(), read.line) << "after " << read.field;
+  }
   EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReaderTest, FieldDropsLeadingSpacesOnlyAndKeepsTrailingOnes) {
+  expect_reads("  pendenza  , \tx ,[generale]   \r\n",
+               {{"pendenza  "}, {"\tx "}, {"[generale]   "}});
 }
 
 TEST(FieldReaderTest, EmptyLinesAndALineEndingInACommaYieldEmptyFields) {
   // The station comment line ends in a comma: one further, empty field follows it.
-  FieldReader r("-  pos. tipo   nome    ,\r\n\r\nstazione,");
-  EXPECT_EQ(r.read_field(), "-  pos. tipo   nome    ");
-  EXPECT_EQ(r.read_field(), "");
-  EXPECT_EQ(r.line(), 1);
-  EXPECT_EQ(r.read_field(), "");
-  EXPECT_EQ(r.line(), 2);
-  EXPECT_EQ(r.read_field(), "stazione");
-  EXPECT_EQ(r.line(), 3);
-  EXPECT_TRUE(r.at_end());
+  expect_reads("-  pos. tipo   nome    ,\r\n\r\nstazione,",
+               {{"-  pos. tipo   nome    "}, {"", 1}, {"", 2}, {"stazione", 3}});
 }
 
 TEST(FieldReaderTest, LinesEndAtCrLfLoneCrOrLoneLf) {
-  FieldReader r("a\r\nb\rc\nd\n\re");
-  EXPECT_EQ(r.read_field(), "a");
-  EXPECT_EQ(r.read_field(), "b");
-  EXPECT_EQ(r.read_field(), "c");
-  EXPECT_EQ(r.read_field(), "d");
-  EXPECT_EQ(r.line(), 4);
   // LF then CR is two line ends: an empty line 5 between them.
-  EXPECT_EQ(r.read_field(), "");
-  EXPECT_EQ(r.line(), 5);
-  EXPECT_EQ(r.read_field(), "e");
-  EXPECT_EQ(r.line(), 6);
-  EXPECT_TRUE(r.at_end());
+  expect_reads("a\r\nb\rc\nd\n\re", {{"a"}, {"b"}, {"c"}, {"d", 4}, {"", 5}, {"e", 6}});
 }
 
 TEST(FieldReaderTest, OrologioNumbersSeparatedBySpacesWithATrailingSpace) {
