@@ -118,21 +118,26 @@ TEST(SyntheticScenario, HoldsTheRecordsItCounts) {
 
   // 100 km: every 1 km from 1 km, every 400 m from 400 m to 99600 m (each curve ends inside the
   // line), every 2 km, every 1350 m, every 10 km, every 25 km.
-  EXPECT_EQ(s.counts.gradients, 99);
-  EXPECT_EQ(s.counts.curves, 249);
-  EXPECT_EQ(s.counts.boards, 49);
-  EXPECT_EQ(s.counts.tunnels, 200);
-  EXPECT_EQ(s.counts.signals, 74);
-  EXPECT_EQ(s.counts.stations, 9);
-  EXPECT_EQ(s.counts.slowdowns, 3);
-
-  EXPECT_EQ(with_keyword(line, "pendenza").size(), 99u);
-  EXPECT_EQ(with_keyword(line, "curva").size(), 249u);
-  EXPECT_EQ(with_keyword(line, "indicatori_vmax").size(), 49u);
-  EXPECT_EQ(with_keyword(line, "montagna").size(), 200u);
-  EXPECT_EQ(with_keyword(train, "segnale").size(), 74u);
-  EXPECT_EQ(with_keyword(train, "stazione").size(), 9u);
-  EXPECT_EQ(with_keyword(train, "rallentamento").size(), 3u);
+  struct Kind {
+    const std::vector<Record>& source;
+    const char* keyword;
+    int synthetic::Counts::*counted;
+    int count;
+  };
+  const Kind kinds[] = {
+      {line, "pendenza", &synthetic::Counts::gradients, 99},
+      {line, "curva", &synthetic::Counts::curves, 249},
+      {line, "indicatori_vmax", &synthetic::Counts::boards, 49},
+      {line, "montagna", &synthetic::Counts::tunnels, 200},
+      {train, "segnale", &synthetic::Counts::signals, 74},
+      {train, "stazione", &synthetic::Counts::stations, 9},
+      {train, "rallentamento", &synthetic::Counts::slowdowns, 3},
+  };
+  for (const Kind& k : kinds) {
+    EXPECT_EQ(s.counts.*k.counted, k.count) << k.keyword;
+    EXPECT_EQ(with_keyword(k.source, k.keyword).size(), static_cast<std::size_t>(k.count))
+        << k.keyword;
+  }
   ASSERT_EQ(with_keyword(line, "lunghezza percorso").size(), 1u);
   EXPECT_EQ(with_keyword(line, "lunghezza percorso")[0].number(0), 100000);
 }

@@ -34,20 +34,18 @@ endif()
 find_program(HELP2MAN help2man REQUIRED)
 set(SCENARIO_MANUALS ${PROJECT_SOURCE_DIR}/cmake/manuals)
 set(SCENARIO_MAN_DIR ${CMAKE_BINARY_DIR}/man)
-add_custom_command(
-  OUTPUT ${SCENARIO_MAN_DIR}/generatore.1.gz
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${SCENARIO_MAN_DIR}
-  COMMAND ${SCENARIO_MANUALS}/make-man-page $<TARGET_FILE:generatore>
-          "write and compile the built-in railway scenario" ${SCENARIO_MAN_DIR}/generatore.1.gz
-  DEPENDS generatore ${SCENARIO_MANUALS}/make-man-page
-  VERBATIM)
-add_custom_command(
-  OUTPUT ${SCENARIO_MAN_DIR}/scenario_tool.1.gz
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${SCENARIO_MAN_DIR}
-  COMMAND ${SCENARIO_MANUALS}/make-man-page $<TARGET_FILE:scenario_tool>
-          "compile, inspect and draw railway scenarios" ${SCENARIO_MAN_DIR}/scenario_tool.1.gz
-  DEPENDS scenario_tool ${SCENARIO_MANUALS}/make-man-page
-  VERBATIM)
+# A program's manual page, made from its --help.
+function(scenario_man_page program description)
+  add_custom_command(
+    OUTPUT ${SCENARIO_MAN_DIR}/${program}.1.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${SCENARIO_MAN_DIR}
+    COMMAND ${SCENARIO_MANUALS}/make-man-page $<TARGET_FILE:${program}> "${description}"
+            ${SCENARIO_MAN_DIR}/${program}.1.gz
+    DEPENDS ${program} ${SCENARIO_MANUALS}/make-man-page
+    VERBATIM)
+endfunction()
+scenario_man_page(generatore "write and compile the built-in railway scenario")
+scenario_man_page(scenario_tool "compile, inspect and draw railway scenarios")
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/completion/scenario_tool
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/completion

@@ -14,11 +14,33 @@ using R = ValueRange;
 constexpr std::int64_t kMaxWhole = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kMinWhole = std::numeric_limits<std::int32_t>::min();
 
+// A point on the line, in metres from its start.
+constexpr FieldSpec along(std::string_view name, std::string_view meaning,
+                          std::string_view goes_to) {
+  return FieldSpec{name, V::whole, "m", std::nullopt, R{0, 1000000}, 0, meaning, goes_to};
+}
+
 // A position along the line: every positioned record takes one.
 constexpr FieldSpec position(std::string_view name, std::string_view goes_to) {
-  return FieldSpec{
-      name,   V::whole, "m", std::nullopt, R{0, 1000000}, 0, "position from the start of the line",
-      goes_to};
+  return along(name, "position from the start of the line", goes_to);
+}
+
+// One digit of a signal's or a board's value, stored as it is read.
+constexpr FieldSpec digit(std::string_view name, std::string_view meaning,
+                          std::string_view goes_to) {
+  return FieldSpec{name, V::whole, "", std::nullopt, R{0, 9}, 0, meaning, goes_to};
+}
+
+// A board's speed for one category of train.
+constexpr FieldSpec board_speed(std::string_view name, std::int64_t step, std::string_view meaning,
+                                std::string_view goes_to) {
+  return FieldSpec{name, V::whole, "km/h", std::nullopt, R{0, 400}, step, meaning, goes_to};
+}
+
+// A value of a station's table entry, carried unchanged.
+constexpr FieldSpec station_value(std::string_view name, ValueType type, std::string_view meaning,
+                                  std::string_view goes_to) {
+  return FieldSpec{name, type, "", std::nullopt, std::nullopt, 0, meaning, goes_to};
 }
 
 // ---- The general section of the line source ----
@@ -44,12 +66,10 @@ constexpr std::array kBackgroundFields{
               "a scenery background selector, carried unchanged", "table entry 85"},
 };
 constexpr std::array kRepetitionFields{
-    FieldSpec{"start", V::whole, "m", std::nullopt, R{0, 1000000}, 0,
-              "where code repetition begins; a multiple of 50, or code 3",
-              "table entry 86 start_m"},
-    FieldSpec{"end", V::whole, "m", std::nullopt, R{0, 1000000}, 0,
-              "where it ends; a multiple of 50, or code 4; 0 turns repetition off",
-              "table entry 86 end_m (and pos_m 0 when the end is 0)"},
+    along("start", "where code repetition begins; a multiple of 50, or code 3",
+          "table entry 86 start_m"),
+    along("end", "where it ends; a multiple of 50, or code 4; 0 turns repetition off",
+          "table entry 86 end_m (and pos_m 0 when the end is 0)"),
 };
 
 constexpr std::array kLengthCodes{Code::route_too_long};
@@ -85,24 +105,17 @@ constexpr std::array kTunnelFields{
 };
 constexpr std::array kBoardFields{
     position("posizione", "a speed_board cell at round(posizione / 50 + 1)"),
-    FieldSpec{"vas", V::whole, "km/h", std::nullopt, R{0, 400}, 0,
-              "left-hand speed of category a (in steps of 5)",
-              "value1 = round(vad / 5 + vas x 20)"},
-    FieldSpec{"vbs", V::whole, "km/h", std::nullopt, R{0, 400}, 0,
-              "left-hand speed of category b (in steps of 5)",
-              "value2 = round(vbd / 5 + vbs x 20)"},
-    FieldSpec{"vcs", V::whole, "km/h", std::nullopt, R{0, 400}, 0,
-              "left-hand speed of category c (in steps of 5)",
-              "value3 = round(vcd / 5 + vcs x 20)"},
-    FieldSpec{"strisces", V::whole, "", std::nullopt, R{0, 9}, 0, "left-hand stripes",
-              "value4 = strisces x 10 + strisced"},
-    FieldSpec{"vad", V::whole, "km/h", std::nullopt, R{0, 400}, 5, "right-hand speed of category a",
-              "value1"},
-    FieldSpec{"vbd", V::whole, "km/h", std::nullopt, R{0, 400}, 5, "right-hand speed of category b",
-              "value2"},
-    FieldSpec{"vcd", V::whole, "km/h", std::nullopt, R{0, 400}, 5, "right-hand speed of category c",
-              "value3"},
-    FieldSpec{"strisced", V::whole, "", std::nullopt, R{0, 9}, 0, "right-hand stripes", "value4"},
+    board_speed("vas", 0, "left-hand speed of category a (in steps of 5)",
+                "value1 = round(vad / 5 + vas x 20)"),
+    board_speed("vbs", 0, "left-hand speed of category b (in steps of 5)",
+                "value2 = round(vbd / 5 + vbs x 20)"),
+    board_speed("vcs", 0, "left-hand speed of category c (in steps of 5)",
+                "value3 = round(vcd / 5 + vcs x 20)"),
+    digit("strisces", "left-hand stripes", "value4 = strisces x 10 + strisced"),
+    board_speed("vad", 5, "right-hand speed of category a", "value1"),
+    board_speed("vbd", 5, "right-hand speed of category b", "value2"),
+    board_speed("vcd", 5, "right-hand speed of category c", "value3"),
+    digit("strisced", "right-hand stripes", "value4"),
 };
 constexpr std::array kSignFields{
     position("position", "a signboard cell at round(position / 50 + 1)"),
@@ -157,19 +170,15 @@ constexpr std::array kSignalFields{
     FieldSpec{"sx", V::whole, "", std::nullopt, R{0, 2}, 0,
               "the left-hand signal's kind: 0 none, 1, or 2 (with 2 the time counts)",
               "value4 = rapp x 10 + sx x 3 + dx; approach codes (sx x 3 + dx) x 10 + 1 to 4"},
-    FieldSpec{"s1", V::whole, "", std::nullopt, R{0, 9}, 0, "left-hand aspect value 1",
-              "value1 = s1 x 10 + d1"},
-    FieldSpec{"s2", V::whole, "", std::nullopt, R{0, 9}, 0, "left-hand aspect value 2",
-              "value2 = s2 x 10 + d2"},
-    FieldSpec{"s3", V::whole, "", std::nullopt, R{0, 9}, 0, "left-hand aspect value 3",
-              "value3 = s3 x 10 + d3"},
-    FieldSpec{"rapp", V::whole, "", std::nullopt, R{0, 9}, 0, "the left-hand further value",
-              "value4"},
+    digit("s1", "left-hand aspect value 1", "value1 = s1 x 10 + d1"),
+    digit("s2", "left-hand aspect value 2", "value2 = s2 x 10 + d2"),
+    digit("s3", "left-hand aspect value 3", "value3 = s3 x 10 + d3"),
+    digit("rapp", "the left-hand further value", "value4"),
     FieldSpec{"dx", V::whole, "", std::nullopt, R{0, 2}, 0, "the right-hand signal's kind",
               "value4"},
-    FieldSpec{"d1", V::whole, "", std::nullopt, R{0, 9}, 0, "right-hand aspect value 1", "value1"},
-    FieldSpec{"d2", V::whole, "", std::nullopt, R{0, 9}, 0, "right-hand aspect value 2", "value2"},
-    FieldSpec{"d3", V::whole, "", std::nullopt, R{0, 9}, 0, "right-hand aspect value 3", "value3"},
+    digit("d1", "right-hand aspect value 1", "value1"),
+    digit("d2", "right-hand aspect value 2", "value2"),
+    digit("d3", "right-hand aspect value 3", "value3"),
     FieldSpec{"tempo", V::whole, "s", std::nullopt, R{0, 255}, 0,
               "a time that counts only when sx is 2; 1 to 100 become 101",
               "signal_time (low 8 bits), 0 unless sx is 2"},
@@ -198,9 +207,8 @@ constexpr std::array kCodeCutFields{
               "the code value; below 1 the cell is a code_cut_zero", "value1 of the code_cut cell"},
 };
 constexpr std::array kStationFields{
-    FieldSpec{"pos", V::whole, "m", std::nullopt, R{0, 1000000}, 0,
-              "position of the station; a multiple of 50, or code 8",
-              "pos_m of the station's table entry"},
+    along("pos", "position of the station; a multiple of 50, or code 8",
+          "pos_m of the station's table entry"),
     FieldSpec{"tipo", V::byte, "", std::nullopt, R{1, 30}, 0,
               "station type: 5 and 6 reach from pos - length to pos + 150, 7 and 8 from "
               "pos - length to pos + length, the others are centred on pos; 25 and above have no "
@@ -208,29 +216,27 @@ constexpr std::array kStationFields{
               "kind of the entry; the zone start_m and end_m"},
     FieldSpec{"lung", V::whole, "m", std::nullopt, R{100, 5000}, 0,
               "length of the station; a multiple of 100, or code 9", "the zone"},
-    FieldSpec{"tps", V::byte, "", std::nullopt, std::nullopt, 0, "station value tps",
-              "tps of the entry"},
-    FieldSpec{"tab", V::byte, "", std::nullopt, std::nullopt, 0,
-              "station value tab; cleared when the length is below 600 and at the first station",
-              "tab of the entry"},
+    station_value("tps", V::byte, "station value tps", "tps of the entry"),
+    station_value(
+        "tab", V::byte,
+        "station value tab; cleared when the length is below 600 and at the first station",
+        "tab of the entry"),
     FieldSpec{"mar", V::byte, "", std::nullopt, std::nullopt, 0,
               "station value mar; when set, a centred station reaches 50 m further at its far "
               "end; cleared for types 5 to 8 and at the first station",
               "mar of the entry"},
-    FieldSpec{"d2a", V::short_number, "", std::nullopt, std::nullopt, 0,
-              "station value d2 of the first group", "d2a of the entry"},
-    FieldSpec{"d3a", V::short_number, "", std::nullopt, std::nullopt, 0,
-              "station value d3 of the first group", "d3a of the entry"},
-    FieldSpec{"rap", V::byte, "", std::nullopt, std::nullopt, 0, "station value rap",
-              "rap of the entry"},
-    FieldSpec{"d1b", V::short_number, "", std::nullopt, std::nullopt, 0,
-              "station value d1 of the second group", "d1b of the entry"},
-    FieldSpec{"d2b", V::short_number, "", std::nullopt, std::nullopt, 0,
-              "station value d2 of the second group", "d2b of the entry"},
-    FieldSpec{"d3b", V::short_number, "", std::nullopt, std::nullopt, 0,
-              "station value d3 of the second group", "d3b of the entry"},
-    FieldSpec{"ac", V::byte, "", std::nullopt, std::nullopt, 0, "station value ac",
-              "ac of the entry"},
+    station_value("d2a", V::short_number, "station value d2 of the first group",
+                  "d2a of the entry"),
+    station_value("d3a", V::short_number, "station value d3 of the first group",
+                  "d3a of the entry"),
+    station_value("rap", V::byte, "station value rap", "rap of the entry"),
+    station_value("d1b", V::short_number, "station value d1 of the second group",
+                  "d1b of the entry"),
+    station_value("d2b", V::short_number, "station value d2 of the second group",
+                  "d2b of the entry"),
+    station_value("d3b", V::short_number, "station value d3 of the second group",
+                  "d3b of the entry"),
+    station_value("ac", V::byte, "station value ac", "ac of the entry"),
     FieldSpec{"oro", V::whole, "h", std::nullopt, R{0, 23}, 0,
               "timetable time: hours (departure, or arrival at the last station; 0 0 0 where "
               "the train does not stop)",
@@ -310,6 +316,27 @@ const std::array<RecordKind, 23> kKinds{{
      "a station with its timetable time", kStationCodes},
 }};
 
+// What each value type takes and how the reference names it.
+struct TypeFacts {
+  ValueType type;
+  std::string_view name;
+  ValueRange range;
+};
+
+constexpr std::array kTypeFacts{
+    TypeFacts{V::whole, "whole number", R{kMinWhole, kMaxWhole}},
+    TypeFacts{
+        V::short_number, "short number",
+        R{std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()}},
+    TypeFacts{V::byte, "byte", R{0, 255}},
+    TypeFacts{V::text, "text", R{kMinWhole, kMaxWhole}},
+};
+
+const TypeFacts& type_facts(ValueType type) {
+  return *std::find_if(kTypeFacts.begin(), kTypeFacts.end(),
+                       [type](const TypeFacts& f) { return f.type == type; });
+}
+
 constexpr std::size_t kGeneralCount = 8;
 constexpr std::size_t kLineCount = 5;
 
@@ -321,32 +348,9 @@ bool contains(std::string_view field, std::string_view word) {
 
 }  // namespace
 
-ValueRange type_range(ValueType type) {
-  switch (type) {
-    case ValueType::short_number:
-      return {std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()};
-    case ValueType::byte:
-      return {0, 255};
-    case ValueType::whole:
-    case ValueType::text:
-      break;
-  }
-  return {kMinWhole, kMaxWhole};
-}
+ValueRange type_range(ValueType type) { return type_facts(type).range; }
 
-std::string_view type_name(ValueType type) {
-  switch (type) {
-    case ValueType::short_number:
-      return "short number";
-    case ValueType::byte:
-      return "byte";
-    case ValueType::text:
-      return "text";
-    case ValueType::whole:
-      break;
-  }
-  return "whole number";
-}
+std::string_view type_name(ValueType type) { return type_facts(type).name; }
 
 std::span<const RecordKind> record_kinds() { return kKinds; }
 

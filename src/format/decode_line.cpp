@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <optional>
@@ -13,29 +15,27 @@ namespace {
 
 using Tag = LineValue::Tag;
 
-std::size_t payload_size(Tag tag) {
-  switch (tag) {
-    case Tag::integer:
-      return 2;
-    case Tag::real:
-      return 8;
-    case Tag::empty:
-      break;
-  }
-  return 0;
+// The bytes that follow each tag, and its name in the messages.
+struct TagFacts {
+  Tag tag;
+  std::size_t payload_size;
+  const char* name;
+};
+
+constexpr std::array kTagFacts{
+    TagFacts{Tag::integer, 2, "integer"},
+    TagFacts{Tag::real, 8, "double"},
+    TagFacts{Tag::empty, 0, "empty"},
+};
+
+const TagFacts& tag_facts(Tag tag) {
+  return *std::find_if(kTagFacts.begin(), kTagFacts.end(),
+                       [tag](const TagFacts& f) { return f.tag == tag; });
 }
 
-const char* tag_name(Tag tag) {
-  switch (tag) {
-    case Tag::integer:
-      return "integer";
-    case Tag::real:
-      return "double";
-    case Tag::empty:
-      break;
-  }
-  return "empty";
-}
+std::size_t payload_size(Tag tag) { return tag_facts(tag).payload_size; }
+
+const char* tag_name(Tag tag) { return tag_facts(tag).name; }
 
 // Reads the value at the reader's offset. `index` counts the values from 0, for the messages.
 std::variant<LineValue, DecodeError> read_value(ByteReader& in, std::size_t index) {

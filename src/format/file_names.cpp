@@ -8,35 +8,27 @@ std::string in_folder(const ScenarioNames& names, const std::string& name) {
   return names.folder + path_separator + name;
 }
 
-std::string route_train(const ScenarioNames& names) {
-  return names.route_id + "_" + names.train_number;
+// A file of the route: its identifier, then the suffix.
+std::string route_file(const ScenarioNames& names, const std::string& suffix) {
+  return in_folder(names, names.route_id + suffix);
+}
+
+// A file of the route and train: the route's identifier, "_", the train's number, the suffix.
+std::string train_file(const ScenarioNames& names, const std::string& suffix) {
+  return route_file(names, "_" + names.train_number + suffix);
 }
 
 }  // namespace
 
-std::string line_source_path(const ScenarioNames& s) {
-  return in_folder(s, s.route_id + "_linea.txt");
-}
-std::string train_source_path(const ScenarioNames& s) {
-  return in_folder(s, route_train(s) + "-.txt");
-}
-std::string notes_path(const ScenarioNames& s) {
-  return in_folder(s, route_train(s) + "_note.txt");
-}
+std::string line_source_path(const ScenarioNames& s) { return route_file(s, "_linea.txt"); }
+std::string train_source_path(const ScenarioNames& s) { return train_file(s, "-.txt"); }
+std::string notes_path(const ScenarioNames& s) { return train_file(s, "_note.txt"); }
 std::string slowdown_order_path(const ScenarioNames& s) {
-  return in_folder(s, route_train(s) + "_rallentamenti.txt");
+  return train_file(s, "_rallentamenti.txt");
 }
-std::string timetable_path(const ScenarioNames& s) {
-  return in_folder(s, route_train(s) + "_scheda_treno.txt");
-}
-std::string line_file_path(const ScenarioNames& s) {
-  return in_folder(s, s.route_id + "_linea.dat");
-}
-std::string table_file_path(const ScenarioNames& s) {
-  return in_folder(s, route_train(s) + ".sim");
-}
-std::string track_file_path(const ScenarioNames& s) {
-  return in_folder(s, route_train(s) + ".dat");
-}
+std::string timetable_path(const ScenarioNames& s) { return train_file(s, "_scheda_treno.txt"); }
+std::string line_file_path(const ScenarioNames& s) { return route_file(s, "_linea.dat"); }
+std::string table_file_path(const ScenarioNames& s) { return train_file(s, ".sim"); }
+std::string track_file_path(const ScenarioNames& s) { return train_file(s, ".dat"); }
 
 }  // namespace scenario

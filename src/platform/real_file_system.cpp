@@ -32,6 +32,9 @@ PathKind kind_of_status(const std::filesystem::file_status& st) {
 
 std::string errno_text(int e) { return std::strerror(e); }
 
+// The reason the last call failed; an I/O error where the call set no errno.
+std::string last_error_text() { return errno_text(errno != 0 ? errno : EIO); }
+
 // The portable wording of an operating system error ("No such file or directory"), the same on
 // every platform, rather than the system's own.
 std::string error_text(const std::error_code& ec) { return ec.default_error_condition().message(); }
@@ -47,7 +50,7 @@ class StdioOutputFile : public OutputFile {
     if (bytes.empty()) return true;
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), f_) != bytes.size()) {
-      *err = errno_text(errno != 0 ? errno : EIO);
+      *err = last_error_text();
       return false;
     }
     return true;
@@ -61,7 +64,7 @@ class StdioOutputFile : public OutputFile {
     const int moved = fseeko(f_, static_cast<off_t>(offset), SEEK_SET);
 #endif
     if (moved != 0) {
-      *err = errno_text(errno != 0 ? errno : EIO);
+      *err = last_error_text();
       return false;
     }
     return write(bytes, err);
@@ -70,7 +73,7 @@ class StdioOutputFile : public OutputFile {
   bool flush(std::string* err) override {
     errno = 0;
     if (std::fflush(f_) != 0) {
-      *err = errno_text(errno != 0 ? errno : EIO);
+      *err = last_error_text();
       return false;
     }
     return true;
@@ -81,7 +84,7 @@ class StdioOutputFile : public OutputFile {
     f_ = nullptr;
     errno = 0;
     if (std::fclose(f) != 0) {
-      *err = errno_text(errno != 0 ? errno : EIO);
+      *err = last_error_text();
       return false;
     }
     return true;
@@ -90,6 +93,18 @@ class StdioOutputFile : public OutputFile {
  private:
   std::FILE* f_;
 };
+
+// Opens the file for writing or reading, in binary; null with the system's reason in `err`.
+std::FILE* open_binary(const std::string& path, bool write, std::string* err) {
+  errno = 0;
+#ifdef _WIN32
+  std::FILE* f = _wfopen(to_path(path).c_str(), write ? L"wb" : L"rb");
+#else
+  std::FILE* f = std::fopen(path.c_str(), write ? "wb" : "rb");
+#endif
+  if (f == nullptr) *err = last_error_text();
+  return f;
+}
 
 }  // namespace
 
@@ -101,32 +116,16 @@ PathKind RealFileSystem::kind_of(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> RealFileSystem::create(const std::string& path, std::string* err) {
-  errno = 0;
-#ifdef _WIN32
-  std::FILE* f = _wfopen(to_path(path).c_str(), L"wb");
-#else
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-#endif
-  if (f == nullptr) {
-    *err = errno_text(errno != 0 ? errno : EIO);
-    return nullptr;
-  }
+  std::FILE* f = open_binary(path, true, err);
+  if (f == nullptr) return nullptr;
   // Every writer hands over whole chunks: a stdio buffer would only split each into two writes.
   std::setvbuf(f, nullptr, _IONBF, 0);
   return std::make_unique<StdioOutputFile>(f);
 }
 
 bool RealFileSystem::read(const std::string& path, std::string* bytes, std::string* err) {
-  errno = 0;
-#ifdef _WIN32
-  std::FILE* f = _wfopen(to_path(path).c_str(), L"rb");
-#else
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-#endif
-  if (f == nullptr) {
-    *err = errno_text(errno != 0 ? errno : EIO);
-    return false;
-  }
+  std::FILE* f = open_binary(path, false, err);
+  if (f == nullptr) return false;
   bytes->clear();
   // Read straight into the string at its full size: a line file of 20 MB would otherwise be
   // copied once more through a buffer, or as the string grows.

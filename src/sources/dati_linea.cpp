@@ -1,13 +1,11 @@
 // The line description source: length, chainage, backgrounds, signal repetition, gradients,
 // curves, maximum-speed boards, tunnels and signs of the line, as fixed lines.
-#include "format/file_names.h"
 #include "sources/contenuti.h"
-#include "sources/writers.h"
 
 namespace scenario {
 
 LineList contenuto_linea() {
-  LineList lines{
+  return closed_list({
       // Title
       "Percorso Valdora S.T.V. Lusa C.le",
       "",
@@ -136,13 +134,7 @@ LineList contenuto_linea() {
       "cartello indicatore,  20750,    (  Km. ) (20.800)",
       "cartello indicatore,  22100,    ( Ponte  ) (su fiume) (  Omba  )",
       "[fine]",
-  };
-  lines.close();
-  return lines;
-}
-
-void dati_linea(const ScenarioNames& names, FileSystem& fs) {
-  scrivi_righe(fs, line_source_path(names), contenuto_linea());
+  });
 }
 
 }  // namespace scenario

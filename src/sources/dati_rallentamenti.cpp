@@ -1,12 +1,10 @@
 // The slowdown order form handed to the driver, as fixed lines.
-#include "format/file_names.h"
 #include "sources/contenuti.h"
-#include "sources/writers.h"
 
 namespace scenario {
 
 LineList contenuto_rallentamenti() {
-  LineList lines{
+  return closed_list({
       // Form heading
       "",
       "                               Modulo M. 3",
@@ -51,13 +49,7 @@ LineList contenuto_rallentamenti() {
       " D - Rallentamneto N. ... e N. ...  sono contigui",
       " C - Da rispettare dalle ore ....  alle ore ..... di tutti",
       "     i giorni esclusi i seguenti:.........",
-  };
-  lines.close();
-  return lines;
-}
-
-void dati_rallentamenti(const ScenarioNames& names, FileSystem& fs) {
-  scrivi_righe(fs, slowdown_order_path(names), contenuto_rallentamenti());
+  });
 }
 
 }  // namespace scenario

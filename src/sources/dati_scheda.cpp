@@ -1,12 +1,10 @@
 // The timetable sheet handed to the driver, as fixed lines.
-#include "format/file_names.h"
 #include "sources/contenuti.h"
-#include "sources/writers.h"
 
 namespace scenario {
 
 LineList contenuto_scheda() {
-  LineList lines{
+  return closed_list({
       // Header boxes
       "",
       " ",
@@ -57,13 +55,7 @@ LineList contenuto_scheda() {
       " |     |     |   73.200 |     | CORNETOLA                  |      20.15     | 0.5 | ",
       " |     |     |   80.840 |     | LUSA                       | 20.22          | 1.5 |",
       " |_____|_____|__________|_____|____________________________|________________|_____|",
-  };
-  lines.close();
-  return lines;
-}
-
-void dati_scheda(const ScenarioNames& names, FileSystem& fs) {
-  scrivi_righe(fs, timetable_path(names), contenuto_scheda());
+  });
 }
 
 }  // namespace scenario

@@ -1,13 +1,11 @@
 // The train description source: make-up, braking, sand, clock, adhesion, speed limits, stations
 // with their timetable, slowdowns, signals and code drops of the run, as fixed lines.
-#include "format/file_names.h"
 #include "sources/contenuti.h"
-#include "sources/writers.h"
 
 namespace scenario {
 
 LineList contenuto_treno() {
-  LineList lines{
+  return closed_list({
       // Title
       "                  Treno 24863 percorso Valdora S.T.V. Lusa C.le",
       "",
@@ -136,13 +134,7 @@ LineList contenuto_treno() {
       "",
       "[fine]",
       "",
-  };
-  lines.close();
-  return lines;
-}
-
-void dati_treno(const ScenarioNames& names, FileSystem& fs) {
-  scrivi_righe(fs, train_source_path(names), contenuto_treno());
+  });
 }
 
 }  // namespace scenario

@@ -15,6 +15,12 @@ void LineList::add(std::string_view line) {
   entries_[size_++] = std::string(line);
 }
 
+LineList closed_list(std::initializer_list<std::string_view> lines) {
+  LineList list(lines);
+  list.close();
+  return list;
+}
+
 std::string render_lines(const LineList& lines) {
   std::string out;
   for (std::size_t i = 0; i < lines.size(); ++i) {

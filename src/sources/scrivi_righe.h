@@ -35,6 +35,9 @@ class LineList {
   std::size_t size_ = 0;
 };
 
+// The lines followed by the end marker: the built-in content of a text file.
+LineList closed_list(std::initializer_list<std::string_view> lines);
+
 // The bytes of the file: every entry up to the first one exactly equal to the end marker, each
 // followed by CR LF.
 std::string render_lines(const LineList& lines);

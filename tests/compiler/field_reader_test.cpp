@@ -3,44 +3,43 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace scenario {
 namespace {
 
-TEST(FieldReaderTest, FieldDropsLeadingSpacesOnlyAndKeepsTrailingOnes) {
-  FieldReader r("  pendenza  , \tx ,[generale]   \r\n");
-  EXPECT_EQ(r.read_field(), "pendenza  ");
-  EXPECT_EQ(r.read_field(), "\tx ");
-  EXPECT_EQ(r.read_field(), "[generale]   ");
+// A field as read, and the line the reader is on after it (0: not checked).
+struct Read {
+  std::string field;
+  int line = 0;
+};
+
+// Reads the fields one after another, expects each, and expects the end after the last.
+void expect_reads(const std::string& text, const std::vector<Read>& reads) {
+  FieldReader r(text);
+  for (const Read& read : reads) {
+    EXPECT_EQ(r.read_field(), read.field);
+    if (read.line != 0) {
+      EXPECT_EQ(r.line(), read.line) << "after " << read.field;
+    }
+  }
   EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReaderTest, FieldDropsLeadingSpacesOnlyAndKeepsTrailingOnes) {
+  expect_reads("  pendenza  , \tx ,[generale]   \r\n",
+               {{"pendenza  "}, {"\tx "}, {"[generale]   "}});
 }
 
 TEST(FieldReaderTest, EmptyLinesAndALineEndingInACommaYieldEmptyFields) {
   // The station comment line ends in a comma: one further, empty field follows it.
-  FieldReader r("-  pos. tipo   nome    ,\r\n\r\nstazione,");
-  EXPECT_EQ(r.read_field(), "-  pos. tipo   nome    ");
-  EXPECT_EQ(r.read_field(), "");
-  EXPECT_EQ(r.line(), 1);
-  EXPECT_EQ(r.read_field(), "");
-  EXPECT_EQ(r.line(), 2);
-  EXPECT_EQ(r.read_field(), "stazione");
-  EXPECT_EQ(r.line(), 3);
-  EXPECT_TRUE(r.at_end());
+  expect_reads("-  pos. tipo   nome    ,\r\n\r\nstazione,",
+               {{"-  pos. tipo   nome    "}, {"", 1}, {"", 2}, {"stazione", 3}});
 }
 
 TEST(FieldReaderTest, LinesEndAtCrLfLoneCrOrLoneLf) {
-  FieldReader r("a\r\nb\rc\nd\n\re");
-  EXPECT_EQ(r.read_field(), "a");
-  EXPECT_EQ(r.read_field(), "b");
-  EXPECT_EQ(r.read_field(), "c");
-  EXPECT_EQ(r.read_field(), "d");
-  EXPECT_EQ(r.line(), 4);
   // LF then CR is two line ends: an empty line 5 between them.
-  EXPECT_EQ(r.read_field(), "");
-  EXPECT_EQ(r.line(), 5);
-  EXPECT_EQ(r.read_field(), "e");
-  EXPECT_EQ(r.line(), 6);
-  EXPECT_TRUE(r.at_end());
+  expect_reads("a\r\nb\rc\nd\n\re", {{"a"}, {"b"}, {"c"}, {"d", 4}, {"", 5}, {"e", 6}});
 }
 
 TEST(FieldReaderTest, OrologioNumbersSeparatedBySpacesWithATrailingSpace) {
@@ -141,37 +140,24 @@ TEST(FieldReaderTest, NegativeNumbersAndLeadingZeros) {
 
 TEST(FieldReaderTest, EachWidthRefusesTheFirstValueBeyondIt) {
   struct Case {
-    const char* text;
     char width;
-    bool fits;
+    std::vector<const char*> fit;
+    std::vector<const char*> beyond;
   };
   const Case cases[] = {
-      {"2147483647", 'w', true},
-      {"2147483648", 'w', false},
-      {"-2147483648", 'w', true},
-      {"-2147483649", 'w', false},
-      {"99999999999999999999", 'w', false},
-      {"32767", 's', true},
-      {"32768", 's', false},
-      {"-32768", 's', true},
-      {"-32769", 's', false},
-      {"255", 'b', true},
-      {"256", 'b', false},
-      {"0", 'b', true},
-      {"-1", 'b', false},
+      {'w', {"2147483647", "-2147483648"}, {"2147483648", "-2147483649", "99999999999999999999"}},
+      {'s', {"32767", "-32768"}, {"32768", "-32769"}},
+      {'b', {"255", "0"}, {"256", "-1"}},
   };
   for (const Case& c : cases) {
-    FieldReader r(c.text);
-    const auto read = [&] {
+    const auto read = [&](const char* text) {
+      FieldReader r(text);
       if (c.width == 'w') r.read_whole();
       if (c.width == 's') r.read_short();
       if (c.width == 'b') r.read_byte();
     };
-    if (c.fits) {
-      EXPECT_NO_THROW(read()) << c.text;
-    } else {
-      EXPECT_THROW(read(), SourceReadError) << c.text;
-    }
+    for (const char* text : c.fit) EXPECT_NO_THROW(read(text)) << text;
+    for (const char* text : c.beyond) EXPECT_THROW(read(text), SourceReadError) << text;
   }
 }
 

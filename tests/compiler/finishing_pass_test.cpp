@@ -10,13 +10,10 @@
 #include "format/file_writers.h"
 #include "support/test_support.h"
 
-namespace scenario {
+// Inside the tests' own namespace, so that the helpers of the track builder need no naming.
+namespace scenario::testing {
 namespace {
 
-using testing::at;
-using testing::cells_of_kind;
-using testing::put;
-using testing::TestTrack;
 using Cells = std::vector<std::int64_t>;
 
 Cells markers(const TestTrack& state) { return cells_of_kind(state, cell_kind::code_cut); }
@@ -186,24 +183,23 @@ TEST(BandTest, FullBandRecords12AndTheOtherBandsAreStillTried) {
 
 // --- Markers inside a slowdown and before the signal after it ---
 
-TEST(InsideSlowdownTest, EveryEighthCellBelow110AndBeforeTheSignalAfterTheEnd) {
-  for (const std::int16_t speed : {30, 109}) {
+// Below 110 km/h every eighth cell inside the slowdown gets a marker, at 110 or more none does;
+// the signal after the end gets one either way.
+TEST(InsideSlowdownTest, EveryEighthCellBelow110AndBeforeTheSignalAfterTheEndAtAnySpeed) {
+  const Cells below_110{182, 189, 195, 208, 216, 224};
+  const Cells from_110{182, 189, 195, 224};
+  struct Case {
+    std::int16_t speed;
+    Cells markers;
+  };
+  for (const Case& c :
+       {Case{30, below_110}, Case{109, below_110}, Case{110, from_110}, Case{200, from_110}}) {
     TestTrack state(1780);
-    put_slowdown(state, 200, 220, speed);
+    put_slowdown(state, 200, 220, c.speed);
     put(state, 225, cell_kind::signal);
     finishing_pass(state.track, state.codes);
-    EXPECT_EQ(markers(state), (Cells{182, 189, 195, 208, 216, 224})) << "speed " << speed;
-    EXPECT_EQ(state.code(), Code::none);
-  }
-}
-
-TEST(InsideSlowdownTest, At110OrMoreNothingInsideButTheSignalAfterTheEndStillGetsOne) {
-  for (const std::int16_t speed : {110, 200}) {
-    TestTrack state(1780);
-    put_slowdown(state, 200, 220, speed);
-    put(state, 225, cell_kind::signal);
-    finishing_pass(state.track, state.codes);
-    EXPECT_EQ(markers(state), (Cells{182, 189, 195, 224})) << "speed " << speed;
+    EXPECT_EQ(markers(state), c.markers) << "speed " << c.speed;
+    EXPECT_EQ(state.code(), Code::none) << "speed " << c.speed;
   }
 }
 
@@ -315,4 +311,4 @@ TEST(EndOfTrackTest, TheLastTwoCellsAreNotVisited) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace scenario::testing

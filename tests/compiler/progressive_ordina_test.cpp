@@ -36,12 +36,17 @@ void expect_order(const SimTable& state, const Triple& first, const Triple& seco
   EXPECT_EQ(entry(state, table_entry::km_uno), third);
 }
 
+// Reads the three triples in, sorts them, and expects them in the given order.
+void expect_ordered(const std::array<Triple, 3>& read, const std::array<Triple, 3>& expected) {
+  SimTable state = read_as(read[0], read[1], read[2]);
+  progressive_ordina(state);
+  expect_order(state, expected[0], expected[1], expected[2]);
+}
+
 const Triple kZero{0, 0, 0};
 
 TEST(ProgressiveOrdinaTest, AllZeroStaysZero) {
-  SimTable state = read_as(kZero, kZero, kZero);
-  progressive_ordina(state);
-  expect_order(state, kZero, kZero, kZero);
+  expect_ordered({kZero, kZero, kZero}, {kZero, kZero, kZero});
 }
 
 TEST(ProgressiveOrdinaTest, GreatestStartComesFirstThenTheGreaterOfTheOtherTwo) {
@@ -53,9 +58,7 @@ TEST(ProgressiveOrdinaTest, GreatestStartComesFirstThenTheGreaterOfTheOtherTwo) 
   };
   for (const Case& k : {Case{a, b, c, a, b, c}, Case{a, c, b, a, b, c}, Case{b, a, c, a, b, c},
                         Case{c, a, b, a, b, c}, Case{b, c, a, a, b, c}, Case{c, b, a, a, b, c}}) {
-    SimTable state = read_as(k.tre, k.due, k.uno);
-    progressive_ordina(state);
-    expect_order(state, k.first, k.second, k.third);
+    expect_ordered({k.tre, k.due, k.uno}, {k.first, k.second, k.third});
   }
 }
 
@@ -63,27 +66,17 @@ TEST(ProgressiveOrdinaTest, TieOfTheTwoSmallerStartsFollowsTheFixedRules) {
   const Triple big{5000, 1, 0};
   const Triple x{1000, 2, 0};
   const Triple y{1000, 3, 0};
-  {  // greatest "tre": "uno" goes second unless "due" is strictly greater
-    SimTable state = read_as(big, x, y);
-    progressive_ordina(state);
-    expect_order(state, big, y, x);
-  }
-  {  // greatest "due": "uno" second unless "tre" is strictly greater
-    SimTable state = read_as(x, big, y);
-    progressive_ordina(state);
-    expect_order(state, big, y, x);
-  }
-  {  // greatest "uno": "due" second unless "tre" is strictly greater
-    SimTable state = read_as(x, y, big);
-    progressive_ordina(state);
-    expect_order(state, big, y, x);
-  }
+  // greatest "tre": "uno" goes second unless "due" is strictly greater
+  expect_ordered({big, x, y}, {big, y, x});
+  // greatest "due": "uno" second unless "tre" is strictly greater
+  expect_ordered({x, big, y}, {big, y, x});
+  // greatest "uno": "due" second unless "tre" is strictly greater
+  expect_ordered({x, y, big}, {big, y, x});
 }
 
 TEST(ProgressiveOrdinaTest, NoStrictlyGreatestStartClearsAllNine) {
-  SimTable state = read_as({3000, 1, 1}, {3000, 2, 2}, {1000, 3, 3});
-  progressive_ordina(state);
-  expect_order(state, kZero, kZero, kZero);
+  expect_ordered({Triple{3000, 1, 1}, Triple{3000, 2, 2}, Triple{1000, 3, 3}},
+                 {kZero, kZero, kZero});
 }
 
 TEST(ProgressiveOrdinaTest, WithoutStartsTheEndsDecideAndTheLastRuleWins) {
@@ -93,41 +86,22 @@ TEST(ProgressiveOrdinaTest, WithoutStartsTheEndsDecideAndTheLastRuleWins) {
   const Triple none_tre{0, 0, 7};
   const Triple none_due{0, -5, 8};
   const Triple none_uno{0, 0, 9};
-  {
-    SimTable state = read_as(tre, none_due, none_uno);
-    progressive_ordina(state);
-    expect_order(state, tre, none_due, none_uno);
-  }
-  {
-    SimTable state = read_as(tre, due, none_uno);
-    progressive_ordina(state);
-    expect_order(state, due, tre, none_uno);
-  }
-  {
-    SimTable state = read_as(tre, due, uno);
-    progressive_ordina(state);
-    expect_order(state, uno, due, tre);
-  }
-  {
-    SimTable state = read_as(none_tre, none_due, none_uno);
-    progressive_ordina(state);
-    expect_order(state, kZero, kZero, kZero);
-  }
+  expect_ordered({tre, none_due, none_uno}, {tre, none_due, none_uno});
+  expect_ordered({tre, due, none_uno}, {due, tre, none_uno});
+  expect_ordered({tre, due, uno}, {uno, due, tre});
+  expect_ordered({none_tre, none_due, none_uno}, {kZero, kZero, kZero});
 }
 
 TEST(ProgressiveOrdinaTest, StartsThatSumToZeroLetTheEndsDecide) {
   const Triple tre{100, 10, 0};
   const Triple due{-100, 20, 0};
   const Triple uno{0, 0, 0};
-  SimTable state = read_as(tre, due, uno);
-  progressive_ordina(state);
-  expect_order(state, due, tre, uno);
+  expect_ordered({tre, due, uno}, {due, tre, uno});
 }
 
 TEST(ProgressiveOrdinaTest, PosOneLengthensTheEndWhereverTheTripleLands) {
-  SimTable state = read_as({1000, 1200, 1}, {3000, 3500, 0}, {2000, 2100, 1});
-  progressive_ordina(state);
-  expect_order(state, {3000, 3500, 0}, {2000, 2200, 1}, {1000, 1300, 1});
+  expect_ordered({Triple{1000, 1200, 1}, Triple{3000, 3500, 0}, Triple{2000, 2100, 1}},
+                 {Triple{3000, 3500, 0}, Triple{2000, 2200, 1}, Triple{1000, 1300, 1}});
 }
 
 TEST(ProgressiveOrdinaTest, EndThatWouldPass32BitsIsAFailure) {

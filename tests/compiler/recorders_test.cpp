@@ -7,13 +7,9 @@
 
 #include "compiler/track_builder.h"
 
-namespace scenario {
+// Inside the tests' own namespace, so that the helpers of the track builder need no naming.
+namespace scenario::testing {
 namespace {
-
-using testing::at;
-using testing::cells_of_kind;
-using testing::put;
-using testing::TestTrack;
 
 Code record(TestTrack& t, Signal& s) { return memo_segnale(t.track, t.codes, s); }
 Code record(TestTrack& t, const Slowdown& s) { return memo_rallentamento(t.track, t.codes, s); }
@@ -419,4 +415,4 @@ TEST(TunnelRecorderTest, TypeKeepsItsLowEightBits) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace scenario::testing

@@ -14,13 +14,10 @@
 #include "format/model.h"
 #include "support/sources.h"
 
-namespace scenario {
+// Inside the tests' own namespace, so that the helpers of the track builder need no naming.
+namespace scenario::testing {
 namespace {
 
-using testing::at;
-using testing::cells_of_kind;
-using testing::put;
-using testing::TestTrack;
 using Cells = std::vector<std::int64_t>;
 
 // The walk inside a slowdown tests the counter before it tests for the end cell, so an end 8
@@ -83,4 +80,4 @@ TEST(FirstStationTest, ZoneUsesMarAsReadBeforeItIsCleared) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace scenario::testing

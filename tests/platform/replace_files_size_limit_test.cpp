@@ -9,13 +9,8 @@
 #include "platform/replace_files.h"
 #include "support/test_support.h"
 
-namespace scenario {
+namespace scenario::testing {
 namespace {
-
-using testing::list_folder;
-using testing::read_file;
-using testing::TempDir;
-using testing::write_file;
 
 // A write that the operating system cuts off part-way (a file size limit), in a child process so
 // that the limit does not reach the test program.
@@ -45,4 +40,4 @@ TEST(ReplaceFilesTest, AWriteCutOffByTheSizeLimitLeavesTheOldFile) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace scenario::testing

@@ -6,13 +6,8 @@
 #include "platform/memory_file_system.h"
 #include "support/test_support.h"
 
-namespace scenario {
+namespace scenario::testing {
 namespace {
-
-using testing::list_folder;
-using testing::read_file;
-using testing::TempDir;
-using testing::write_file;
 
 TEST(ReplaceFilesTest, ALongerOlderFileIsReplacedExactly) {
   TempDir dir;
@@ -120,4 +115,4 @@ TEST(ReplaceFilesTest, AStreamWrittenAtOffsetsMakesTheSameFile) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace scenario::testing

@@ -18,13 +18,11 @@ namespace {
 
 using testing::WrittenText;
 
-WrittenText line_source() { return WrittenText(dati_linea, line_source_path); }
+using LineSource = testing::DocumentTest<dati_linea, line_source_path, 121>;
 
 constexpr int line_length_m = 82000;
 
-TEST(LineSource, HasItsSectionsAndEmptyLinesWhereTheLayoutPutsThem) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, HasItsSectionsAndEmptyLinesWhereTheLayoutPutsThem) {
   EXPECT_EQ(text(1), "Percorso Valdora S.T.V. Lusa C.le");
   EXPECT_EQ(text.empty_lines(), (std::vector<int>{2, 3, 36, 92, 112, 117}));
   const std::map<int, std::string> headers = {
@@ -34,17 +32,13 @@ TEST(LineSource, HasItsSectionsAndEmptyLinesWhereTheLayoutPutsThem) {
   for (const auto& [number, header] : headers) EXPECT_EQ(text(number), header) << number;
 }
 
-TEST(LineSource, KeepsTheTrailingSpacesOfTheStartAndGeneralLinesOnly) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, KeepsTheTrailingSpacesOfTheStartAndGeneralLinesOnly) {
   EXPECT_EQ(text(4), "inizio_dati  ");
   EXPECT_EQ(text(5), "[generale]" + std::string(26, ' '));
   EXPECT_EQ(text.lines_with_trailing_spaces(), (std::vector<int>{4, 5}));
 }
 
-TEST(LineSource, GeneralSectionGivesLengthChainageBackgroundsAndSignalRepetition) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, GeneralSectionGivesLengthChainageBackgroundsAndSignalRepetition) {
   const std::vector<std::string> general = {
       "lunghezza percorso,    82000",
       "progressiva chilometrica uno,    0,    0,    0",
@@ -58,9 +52,7 @@ TEST(LineSource, GeneralSectionGivesLengthChainageBackgroundsAndSignalRepetition
   for (int n = 6; n <= 13; ++n) EXPECT_EQ(text(n), general.at(n - 6)) << n;
 }
 
-TEST(LineSource, GradientRecordsFollowTheirTableAndWidthRule) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, GradientRecordsFollowTheirTableAndWidthRule) {
   const std::vector<std::pair<int, int>> expected = {
       {300, 4},   {500, 0},   {2000, 4},  {2300, 0},   {4000, -4},  {4600, -2}, {6000, 0},
       {8000, -1}, {14000, 1}, {16000, 0}, {22200, -3}, {22600, 0},  {26000, 2}, {27000, 0},
@@ -104,9 +96,7 @@ std::vector<Curve> curves_of(const WrittenText& text) {
   return curves;
 }
 
-TEST(LineSource, CurvesCountTwentyFourPerSideAndTheStatedNumberPerClass) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, CurvesCountTwentyFourPerSideAndTheStatedNumberPerClass) {
   const auto curves = curves_of(text);
   ASSERT_EQ(curves.size(), 48u);
   std::map<char, int> by_side;
@@ -119,9 +109,7 @@ TEST(LineSource, CurvesCountTwentyFourPerSideAndTheStatedNumberPerClass) {
   EXPECT_EQ(by_class, (std::map<int, int>{{2, 7}, {3, 12}, {4, 17}, {5, 8}, {6, 4}}));
 }
 
-TEST(LineSource, CurvesAscendWithinTheirBoundsInFiftyMetreSteps) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, CurvesAscendWithinTheirBoundsInFiftyMetreSteps) {
   const auto curves = curves_of(text);
   ASSERT_EQ(curves.size(), 48u);
   for (std::size_t i = 0; i < curves.size(); ++i) {
@@ -139,9 +127,7 @@ TEST(LineSource, CurvesAscendWithinTheirBoundsInFiftyMetreSteps) {
   }
 }
 
-TEST(LineSource, CurvesBeginEndAndPeakWithTheQuotedRecords) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, CurvesBeginEndAndPeakWithTheQuotedRecords) {
   const auto curves = curves_of(text);
   ASSERT_EQ(curves.size(), 48u);
   EXPECT_EQ(curves[0].line, 37);
@@ -158,9 +144,7 @@ TEST(LineSource, CurvesBeginEndAndPeakWithTheQuotedRecords) {
   EXPECT_EQ(longest, std::vector<std::string>{"curvad4,  56400, 1400"});
 }
 
-TEST(LineSource, ExactlyFourCurvesBeginFiftyOrHundredMetresIntoThePreviousOne) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, ExactlyFourCurvesBeginFiftyOrHundredMetresIntoThePreviousOne) {
   const auto curves = curves_of(text);
   ASSERT_EQ(curves.size(), 48u);
   std::vector<int> overlapping;
@@ -173,9 +157,7 @@ TEST(LineSource, ExactlyFourCurvesBeginFiftyOrHundredMetresIntoThePreviousOne) {
   EXPECT_EQ(overlapping, (std::vector<int>{1400, 19300, 21550, 48700}));
 }
 
-TEST(LineSource, PlaceNameCommentsFollowTheirCurvesAndHoldNoKeyword) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, PlaceNameCommentsFollowTheirCurvesAndHoldNoKeyword) {
   const auto curves = curves_of(text);
   ASSERT_EQ(curves.size(), 48u);
   // Each comment, with the start of the curve on the line above the comment block.
@@ -201,9 +183,7 @@ TEST(LineSource, PlaceNameCommentsFollowTheirCurvesAndHoldNoKeyword) {
   }
 }
 
-TEST(LineSource, SpeedBoardsCarryNineValuesInStepsOfFive) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, SpeedBoardsCarryNineValuesInStepsOfFive) {
   std::set<int> zero_right_side;
   int previous = 0;
   for (int n = 93; n <= 111; ++n) {
@@ -231,9 +211,7 @@ TEST(LineSource, SpeedBoardsCarryNineValuesInStepsOfFive) {
   EXPECT_EQ(text(111), "indicatori_vmax, 69650, 120, 130, 135, 0,   0,   0,   0, 0");
 }
 
-TEST(LineSource, TunnelsAndSignsLieOnTheLine) {
-  const WrittenText text = line_source();
-  ASSERT_EQ(text.count(), 121);
+TEST_F(LineSource, TunnelsAndSignsLieOnTheLine) {
   const std::regex tunnel(R"(montagna, (\d+),(\d+),([12]))");
   for (int n : {114, 115}) {
     std::smatch m;

@@ -11,45 +11,33 @@
 namespace scenario {
 namespace {
 
-using testing::WrittenText;
+using Notes = testing::DocumentTest<dati_note, notes_path, 12>;
 
-WrittenText notes() { return WrittenText(dati_note, notes_path); }
-
-TEST(Notes, EveryLineHasItsStatedLength) {
-  const WrittenText text = notes();
+TEST_F(Notes, EveryLineHasItsStatedLength) {
   const std::vector<std::size_t> lengths = {66, 0, 40, 71, 76, 27, 75, 11, 30, 29, 64, 51};
-  ASSERT_EQ(text.count(), 12);
   for (int n = 1; n <= 12; ++n)
     EXPECT_EQ(text(n).size(), lengths.at(n - 1)) << n << ": " << text(n);
 }
 
-TEST(Notes, BeginWithTheTitleNotWithAnEmptyLine) {
-  const WrittenText text = notes();
-  ASSERT_EQ(text.count(), 12);
+TEST_F(Notes, BeginWithTheTitleNotWithAnEmptyLine) {
   EXPECT_EQ(text(1), std::string(16, ' ') + "Treno 24863 sul percorso Valdora S.T.V.  Lusa C.le");
   EXPECT_EQ(text.empty_lines(), std::vector<int>{2});
   EXPECT_EQ(text(3), " Alcune precisazioni su questo percorso:");
 }
 
-TEST(Notes, KeepTheTrailingSpaceOfTheLocomotiveLineOnly) {
-  const WrittenText text = notes();
-  ASSERT_EQ(text.count(), 12);
+TEST_F(Notes, KeepTheTrailingSpaceOfTheLocomotiveLineOnly) {
   EXPECT_EQ(text(8), "   un 646. ");
   EXPECT_EQ(text.lines_with_trailing_spaces(), std::vector<int>{8});
 }
 
-TEST(Notes, RemarksStartWithADashAndContinueIndentedByThree) {
-  const WrittenText text = notes();
-  ASSERT_EQ(text.count(), 12);
+TEST_F(Notes, RemarksStartWithADashAndContinueIndentedByThree) {
   for (int n : {4, 5, 7}) EXPECT_EQ(text(n).substr(0, 3), " - ") << n;
   for (int n : {6, 8}) EXPECT_EQ(text(n).substr(0, 4).find_first_not_of(' '), 3u) << n;
   for (int n : {9, 10, 11, 12}) EXPECT_EQ(text(n).substr(0, 2).find('-'), std::string::npos) << n;
 }
 
 // The accents are written as the grave accent character (code 96), the apostrophes as code 39.
-TEST(Notes, UseTheAsciiGraveAccentAndApostrophe) {
-  const WrittenText text = notes();
-  ASSERT_EQ(text.count(), 12);
+TEST_F(Notes, UseTheAsciiGraveAccentAndApostrophe) {
   EXPECT_NE(text(4).find("realta`"), std::string::npos);
   EXPECT_NE(text(9).find("e` 'movimentato'"), std::string::npos);
   EXPECT_NE(text(7).find("L'impostazione dell'orario"), std::string::npos);

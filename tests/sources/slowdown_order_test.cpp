@@ -15,23 +15,19 @@ namespace {
 
 using testing::WrittenText;
 
-WrittenText slowdown_order() { return WrittenText(dati_rallentamenti, slowdown_order_path); }
+using SlowdownOrder = testing::DocumentTest<dati_rallentamenti, slowdown_order_path, 41>;
 
-TEST(SlowdownOrder, EveryLineHasItsStatedLengthAndNoneEndsInASpace) {
-  const WrittenText text = slowdown_order();
+TEST_F(SlowdownOrder, EveryLineHasItsStatedLengthAndNoneEndsInASpace) {
   std::vector<std::size_t> lengths = {0, 42, 50, 81, 21, 0, 80, 81};
   lengths.insert(lengths.end(), 34 - 8, 82);
   lengths.insert(lengths.end(), {0, 37, 63, 42, 49, 58, 42});
-  ASSERT_EQ(text.count(), 41);
   for (int n = 1; n <= 41; ++n)
     EXPECT_EQ(text(n).size(), lengths.at(n - 1)) << n << ": " << text(n);
   EXPECT_EQ(text.empty_lines(), (std::vector<int>{1, 6, 35}));
   EXPECT_TRUE(text.lines_with_trailing_spaces().empty());
 }
 
-TEST(SlowdownOrder, HeadingAndOrderSentence) {
-  const WrittenText text = slowdown_order();
-  ASSERT_EQ(text.count(), 41);
+TEST_F(SlowdownOrder, HeadingAndOrderSentence) {
   EXPECT_EQ(text(2), std::string(31, ' ') + "Modulo M. 3");
   EXPECT_EQ(text(3), std::string(27, ' ') + "ORDINE DI RALLENTAMENTO");
   EXPECT_EQ(text(4), " " + std::string(80, '_'));
@@ -40,9 +36,7 @@ TEST(SlowdownOrder, HeadingAndOrderSentence) {
 }
 
 // Bars after the leading space and after each of the six columns (widths 3, 28, 12, 10, 9, 12).
-TEST(SlowdownOrder, TableLinesKeepTheColumnGrid) {
-  const WrittenText text = slowdown_order();
-  ASSERT_EQ(text.count(), 41);
+TEST_F(SlowdownOrder, TableLinesKeepTheColumnGrid) {
   const std::vector<std::size_t> bars = {1, 5, 34, 47, 58, 68, 81};
   for (int n = 9; n <= 34; ++n) {
     std::vector<std::size_t> found;
@@ -59,10 +53,9 @@ TEST(SlowdownOrder, TableLinesKeepTheColumnGrid) {
 
 // The three filled rows order what the train source records: kilometre of the start, speed,
 // length, and prescription A exactly for the slowdown to be respected with the whole train.
-TEST(SlowdownOrder, FilledRowsAgreeWithTheTrainSourceSlowdowns) {
-  const WrittenText order = slowdown_order();
+TEST_F(SlowdownOrder, FilledRowsAgreeWithTheTrainSourceSlowdowns) {
+  const WrittenText& order = text;
   const WrittenText train(dati_treno, train_source_path);
-  ASSERT_EQ(order.count(), 41);
   ASSERT_EQ(train.count(), 119);
   const std::regex row(R"( \| (\d) \|  (.+?) +\| +(\d+) +\| +(\d+) +\| +(\d+) +\| +(A|---) +\|)");
   const std::regex slowdown(R"(rallentamento,  (\d+), (\d+), (\d+), ([01]), [01], 0)");
@@ -78,9 +71,7 @@ TEST(SlowdownOrder, FilledRowsAgreeWithTheTrainSourceSlowdowns) {
   }
 }
 
-TEST(SlowdownOrder, LegendListsDBeforeCAndCContinuesOnTheNextLine) {
-  const WrittenText text = slowdown_order();
-  ASSERT_EQ(text.count(), 41);
+TEST_F(SlowdownOrder, LegendListsDBeforeCAndCContinuesOnTheNextLine) {
   EXPECT_EQ(text(36), std::string(14, ' ') + "Prescrizioni specifiche");
   EXPECT_EQ(text(37).substr(0, 5), " A - ");
   EXPECT_EQ(text(38).substr(0, 5), " B - ");

@@ -12,33 +12,25 @@
 namespace scenario {
 namespace {
 
-using testing::WrittenText;
+using Timetable = testing::DocumentTest<dati_scheda, timetable_path, 48>;
 
-WrittenText timetable() { return WrittenText(dati_scheda, timetable_path); }
-
-TEST(Timetable, EveryLineHasItsStatedLength) {
-  const WrittenText text = timetable();
+TEST_F(Timetable, EveryLineHasItsStatedLength) {
   const std::vector<std::size_t> lengths = {
       0,  1,  83, 84, 84, 84, 84, 57, 64, 57, 59, 0,  82, 83, 83, 83,
       83, 83, 83, 83, 83, 83, 83, 83, 84, 83, 83, 83, 83, 83, 83, 83,
       83, 84, 83, 84, 83, 83, 83, 83, 84, 83, 84, 84, 85, 84, 83, 83,
   };
-  ASSERT_EQ(text.count(), 48);
   for (int n = 1; n <= 48; ++n)
     EXPECT_EQ(text(n).size(), lengths.at(n - 1)) << n << ": " << text(n);
 }
 
-TEST(Timetable, BeginsWithAnEmptyLineAndALineOfOneSpace) {
-  const WrittenText text = timetable();
-  ASSERT_EQ(text.count(), 48);
+TEST_F(Timetable, BeginsWithAnEmptyLineAndALineOfOneSpace) {
   EXPECT_EQ(text(1), "");
   EXPECT_EQ(text(2), " ");
   EXPECT_EQ(text.empty_lines(), (std::vector<int>{1, 12}));
 }
 
-TEST(Timetable, KeepsTheTrailingSpacesOfTheBoxesAndTheMarkedRows) {
-  const WrittenText text = timetable();
-  ASSERT_EQ(text.count(), 48);
+TEST_F(Timetable, KeepsTheTrailingSpacesOfTheBoxesAndTheMarkedRows) {
   EXPECT_EQ(text.lines_with_trailing_spaces(),
             (std::vector<int>{2, 8, 9, 11, 25, 34, 36, 41, 43, 44, 45, 46}));
   EXPECT_EQ(testing::trailing_spaces(text(9)), 7u);
@@ -48,9 +40,7 @@ TEST(Timetable, KeepsTheTrailingSpacesOfTheBoxesAndTheMarkedRows) {
 }
 
 // Bars after the leading space and after each of the seven columns (widths 5, 5, 10, 5, 28, 16, 5).
-TEST(Timetable, TimetableLinesKeepTheColumnGrid) {
-  const WrittenText text = timetable();
-  ASSERT_EQ(text.count(), 48);
+TEST_F(Timetable, TimetableLinesKeepTheColumnGrid) {
   const std::vector<std::size_t> bars = {1, 7, 13, 24, 30, 59, 76, 82};
   for (int n = 14; n <= 48; ++n) {
     const std::string& line = text(n);
@@ -68,9 +58,7 @@ TEST(Timetable, TimetableLinesKeepTheColumnGrid) {
 }
 
 // Speed limit and number columns: right-aligned in four with one space after, or blank.
-TEST(Timetable, SpeedAndNumberColumnsAreRightAlignedOrBlank) {
-  const WrittenText text = timetable();
-  ASSERT_EQ(text.count(), 48);
+TEST_F(Timetable, SpeedAndNumberColumnsAreRightAlignedOrBlank) {
   const std::regex cell(R"( *\d+ | {5})");
   int numbered_after_sassolego = 0;
   bool past_sassolego = false;
@@ -86,9 +74,7 @@ TEST(Timetable, SpeedAndNumberColumnsAreRightAlignedOrBlank) {
   EXPECT_EQ(numbered_after_sassolego, 0);
 }
 
-TEST(Timetable, HeaderNamesTheTrainItsTerminiAndItsBrakedMass) {
-  const WrittenText text = timetable();
-  ASSERT_EQ(text.count(), 48);
+TEST_F(Timetable, HeaderNamesTheTrainItsTerminiAndItsBrakedMass) {
   EXPECT_EQ(text(5),
             " |   TRENO n. 24863  |                da: VALDORA S.T.V.            |    V160 B    |");
   EXPECT_NE(text(6).find("a: LUSA C.le"), std::string::npos);

@@ -20,7 +20,7 @@ namespace {
 
 using testing::WrittenText;
 
-WrittenText train_source() { return WrittenText(dati_treno, train_source_path); }
+using TrainSource = testing::DocumentTest<dati_treno, train_source_path, 119>;
 
 constexpr int line_length_m = 82000;
 
@@ -35,9 +35,7 @@ std::vector<std::string> split(const std::string& line, char separator) {
 
 int number(const std::string& field) { return std::stoi(field); }
 
-TEST(TrainSource, HasItsSectionsAndEmptyLinesWhereTheLayoutPutsThem) {
-  const WrittenText text = train_source();
-  ASSERT_EQ(text.count(), 119);
+TEST_F(TrainSource, HasItsSectionsAndEmptyLinesWhereTheLayoutPutsThem) {
   EXPECT_EQ(text(1), std::string(18, ' ') + "Treno 24863 percorso Valdora S.T.V. Lusa C.le");
   EXPECT_EQ(text(3), "inizio_dati");
   EXPECT_EQ(text.empty_lines(),
@@ -49,18 +47,14 @@ TEST(TrainSource, HasItsSectionsAndEmptyLinesWhereTheLayoutPutsThem) {
   for (const auto& [n, header] : headers) EXPECT_EQ(text(n), header) << n;
 }
 
-TEST(TrainSource, KeepsTheTrailingSpacesOfAdhesionHeaderClockAndCodeDrop) {
-  const WrittenText text = train_source();
-  ASSERT_EQ(text.count(), 119);
+TEST_F(TrainSource, KeepsTheTrailingSpacesOfAdhesionHeaderClockAndCodeDrop) {
   EXPECT_EQ(text.lines_with_trailing_spaces(), (std::vector<int>{8, 9, 116}));
   EXPECT_EQ(testing::trailing_spaces(text(8)), 1u);
   EXPECT_EQ(testing::trailing_spaces(text(9)), 1u);
   EXPECT_EQ(text(116), "abbattimento codice,76250,0  ");
 }
 
-TEST(TrainSource, GeneralValuesAndClockSeparatedBySpaces) {
-  const WrittenText text = train_source();
-  ASSERT_EQ(text.count(), 119);
+TEST_F(TrainSource, GeneralValuesAndClockSeparatedBySpaces) {
   EXPECT_EQ(text(5), "numero vetture,    6");
   EXPECT_EQ(text(6), "percentuale massa frenata,    120");
   EXPECT_EQ(text(7), "sabbia,    0");
@@ -73,9 +67,7 @@ TEST(TrainSource, GeneralValuesAndClockSeparatedBySpaces) {
   EXPECT_EQ(text(11), "aderenza,  15000, 70");
 }
 
-TEST(TrainSource, SpeedLimitsFollowTheirTableAndWidthRule) {
-  const WrittenText text = train_source();
-  ASSERT_EQ(text.count(), 119);
+TEST_F(TrainSource, SpeedLimitsFollowTheirTableAndWidthRule) {
   const std::vector<std::pair<int, int>> expected = {
       {0, 30},      {500, 115},   {2760, 95},   {7380, 130},  {15000, 115},
       {17000, 100}, {18600, 90},  {20800, 80},  {22150, 90},  {27560, 150},
@@ -111,9 +103,7 @@ std::pair<int, int> extent(const Station& s) {
   return {s.position - s.length / 2, s.position + s.length / 2};
 }
 
-TEST(TrainSource, StationRowsHoldSeventeenValuesAndLeaveRoomBetweenStations) {
-  const WrittenText text = train_source();
-  ASSERT_EQ(text.count(), 119);
+TEST_F(TrainSource, StationRowsHoldSeventeenValuesAndLeaveRoomBetweenStations) {
   std::vector<Station> stations;
   for (int n = 38; n <= 53; ++n) {
     SCOPED_TRACE(text(n));
@@ -145,9 +135,7 @@ TEST(TrainSource, StationRowsHoldSeventeenValuesAndLeaveRoomBetweenStations) {
   }
 }
 
-TEST(TrainSource, StationCommentsEndTheFirstWithACommaAndHoldNoKeyword) {
-  const WrittenText text = train_source();
-  ASSERT_EQ(text.count(), 119);
+TEST_F(TrainSource, StationCommentsEndTheFirstWithACommaAndHoldNoKeyword) {
   EXPECT_EQ(text(35).back(), ',');
   for (int n : {35, 36, 37, 62, 63, 64}) {
     EXPECT_EQ(text(n).front(), '-') << n;
@@ -159,9 +147,7 @@ TEST(TrainSource, StationCommentsEndTheFirstWithACommaAndHoldNoKeyword) {
   EXPECT_EQ(text(63), "-                a  d1 d2 d3 ra       d1 d2 d3 ac");
 }
 
-TEST(TrainSource, SlowdownsCarrySixValues) {
-  const WrittenText text = train_source();
-  ASSERT_EQ(text.count(), 119);
+TEST_F(TrainSource, SlowdownsCarrySixValues) {
   EXPECT_EQ(text(56), "rallentamento,  10500, 30, 150, 1, 1, 0");
   EXPECT_EQ(text(57), "rallentamento,  48400, 40, 2500, 0, 1, 0");
   EXPECT_EQ(text(58), "rallentamento,  75500, 30, 200, 0, 1, 0");
@@ -173,9 +159,7 @@ struct SignalPattern {
   std::vector<int> positions;
 };
 
-TEST(TrainSource, SignalsFollowTheirPatternTableAndWidthRule) {
-  const WrittenText text = train_source();
-  ASSERT_EQ(text.count(), 119);
+TEST_F(TrainSource, SignalsFollowTheirPatternTableAndWidthRule) {
   const std::vector<SignalPattern> patterns = {
       {'A', "1 3 4 0 0 0 0 0 0", {1000}},
       {'B', "2 2 3 1 0 2 2 1 1", {2100, 15100, 60550}},

@@ -1,6 +1,8 @@
 // Runs a text writer in a fresh folder and hands back what it wrote, line by line.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +55,16 @@ class WrittenText {
 
  private:
   std::vector<std::string> lines_;
+};
+
+// A test of one built-in document: writes it afresh for each test and checks its line count
+// first, so that the test may address its lines by number.
+template <Writer writer, PathOf path, int lines>
+class DocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(text.count(), lines); }
+
+  const WrittenText text{writer, path};
 };
 
 // The number of spaces at the end of a line.

@@ -11,19 +11,31 @@ namespace scenario::tool {
 
 namespace {
 
+// The statuses a compile ends with, from the best to the worst, and the summary's word for each.
+struct StatusLook {
+  int status;
+  int severity;
+  const char* word;
+};
+
+constexpr std::array kStatusLooks{
+    StatusLook{exit_code::clean, 0, "clean"},
+    StatusLook{exit_code::recorded_code, 1, "codes recorded"},
+    StatusLook{exit_code::header_conflict, 2, "header conflict, nothing written"},
+    StatusLook{exit_code::io_failure, 3, "file not read or written"},
+    StatusLook{exit_code::usage, 4, "wrong usage"},
+};
+
+const StatusLook* look_of(int status) {
+  const auto* found = std::find_if(kStatusLooks.begin(), kStatusLooks.end(),
+                                   [status](const StatusLook& l) { return l.status == status; });
+  return found == kStatusLooks.end() ? nullptr : found;
+}
+
+// Any other status counts as the worst.
 int severity(int status) {
-  switch (status) {
-    case exit_code::clean:
-      return 0;
-    case exit_code::recorded_code:
-      return 1;
-    case exit_code::header_conflict:
-      return 2;
-    case exit_code::io_failure:
-      return 3;
-    default:
-      return 4;
-  }
+  const StatusLook* look = look_of(status);
+  return look ? look->severity : 4;
 }
 
 std::string codes_text(const std::vector<int>& codes) {
@@ -66,20 +78,8 @@ void write_line(const Cells& cells, const std::array<std::size_t, 5>& widths, st
 }  // namespace
 
 std::string status_word(int status) {
-  switch (status) {
-    case exit_code::clean:
-      return "clean";
-    case exit_code::header_conflict:
-      return "header conflict, nothing written";
-    case exit_code::recorded_code:
-      return "codes recorded";
-    case exit_code::io_failure:
-      return "file not read or written";
-    case exit_code::usage:
-      return "wrong usage";
-    default:
-      return "status " + std::to_string(status);
-  }
+  const StatusLook* look = look_of(status);
+  return look ? look->word : "status " + std::to_string(status);
 }
 
 int worse_status(int a, int b) { return severity(b) > severity(a) ? b : a; }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -69,46 +70,35 @@ std::string line_value(const LineValue& v) {
   return s.str();
 }
 
-}  // namespace
-
-std::string track_difference(std::string_view given, std::string_view rebuilt) {
-  if (given == rebuilt) return {};
-  const auto a = decode_track_file(given);
-  const auto b = decode_track_file(rebuilt);
-  if (!a.ok() || !b.ok()) return "the track file differs";
-  if (a.value().size() != b.value().size()) {
-    return "the track file holds " + std::to_string(a.value().size()) +
-           " cells, its sources give " + std::to_string(b.value().size());
+// The first index at which two lists of the same length differ.
+template <typename List>
+std::optional<std::size_t> first_unequal(const List& a, const List& b) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (!(a[i] == b[i])) return i;
   }
-  for (std::size_t c = 0; c < a.value().size(); ++c) {
-    if (a.value()[c] == b.value()[c]) continue;
-    return "track cell " + std::to_string(c) + " (" + std::to_string(c * cell_metres) + " m), " +
-           field_difference(cell_fields(a.value()[c]), cell_fields(b.value()[c]));
-  }
-  return "the track file differs";
+  return std::nullopt;
 }
 
-std::string table_difference(std::string_view given, std::string_view rebuilt) {
-  if (given == rebuilt) return {};
-  const auto a = decode_table_file(given);
-  const auto b = decode_table_file(rebuilt);
-  if (!a.ok() || !b.ok()) return "the table file differs";
-  for (std::size_t e = 0; e < a.value().size(); ++e) {
-    if (a.value()[e] == b.value()[e]) continue;
-    return "table entry " + std::to_string(e) + ", " +
-           field_difference(entry_fields(a.value()[e]), entry_fields(b.value()[e]));
+std::string cells_difference(const std::vector<TrackCell>& a, const std::vector<TrackCell>& b) {
+  if (a.size() != b.size()) {
+    return "the track file holds " + std::to_string(a.size()) + " cells, its sources give " +
+           std::to_string(b.size());
   }
+  const auto c = first_unequal(a, b);
+  if (!c) return "the track file differs";
+  return "track cell " + std::to_string(*c) + " (" + std::to_string(*c * cell_metres) + " m), " +
+         field_difference(cell_fields(a[*c]), cell_fields(b[*c]));
+}
+
+std::string entries_difference(const SimTable& a, const SimTable& b) {
+  const auto e = first_unequal(a, b);
   // Equal entries but other bytes: a name the code page cannot hold both ways.
-  return "the table file differs in the bytes of a name";
+  if (!e) return "the table file differs in the bytes of a name";
+  return "table entry " + std::to_string(*e) + ", " +
+         field_difference(entry_fields(a[*e]), entry_fields(b[*e]));
 }
 
-std::string line_difference(std::string_view given, std::string_view rebuilt) {
-  if (given == rebuilt) return {};
-  const auto a = decode_line_file(given);
-  const auto b = decode_line_file(rebuilt);
-  if (!a.ok() || !b.ok()) return "the line file differs";
-  const LineGeometry& ga = a.value();
-  const LineGeometry& gb = b.value();
+std::string geometry_difference(const LineGeometry& ga, const LineGeometry& gb) {
   if (ga.last_m() != gb.last_m()) {
     return "the line file holds " + std::to_string(ga.last_m() + 1) + " metres, its sources give " +
            std::to_string(gb.last_m() + 1);
@@ -121,6 +111,33 @@ std::string line_difference(std::string_view given, std::string_view rebuilt) {
     }
   }
   return "the line file differs";
+}
+
+// Nothing when the bytes are equal; else both files decoded and their first difference worded by
+// `compare`, or only that the file differs when either does not decode.
+template <typename Value>
+std::string decoded_difference(std::string_view given, std::string_view rebuilt, const char* file,
+                               Decoded<Value> (*decode)(std::string_view),
+                               std::string (*compare)(const Value&, const Value&)) {
+  if (given == rebuilt) return {};
+  const auto a = decode(given);
+  const auto b = decode(rebuilt);
+  if (!a.ok() || !b.ok()) return std::string("the ") + file + " differs";
+  return compare(a.value(), b.value());
+}
+
+}  // namespace
+
+std::string track_difference(std::string_view given, std::string_view rebuilt) {
+  return decoded_difference(given, rebuilt, "track file", decode_track_file, cells_difference);
+}
+
+std::string table_difference(std::string_view given, std::string_view rebuilt) {
+  return decoded_difference(given, rebuilt, "table file", decode_table_file, entries_difference);
+}
+
+std::string line_difference(std::string_view given, std::string_view rebuilt) {
+  return decoded_difference(given, rebuilt, "line file", decode_line_file, geometry_difference);
 }
 
 }  // namespace scenario::tool

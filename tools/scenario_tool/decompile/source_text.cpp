@@ -1,6 +1,7 @@
 #include "scenario_tool/decompile/source_text.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "scenario_tool/decompile/text_layout.h"
@@ -71,39 +72,42 @@ void general_line_section(const RecoveredScenario& s, Lines& lines) {
                   padded(s.repeat_start, 8) + ", " + padded(s.repeat_end, 8));
 }
 
+// A section: its header lines, then the records `add` makes of the items, in the order of their
+// positions with the block marks among them.
+template <typename Item, typename Add>
+void record_section(std::initializer_list<const char*> header, const std::vector<Item>& items,
+                    const std::vector<BlockMark>& marks, Lines& lines, Add add) {
+  lines.insert(lines.end(), header.begin(), header.end());
+  RecordTable table;
+  for (const Item& item : items) add(table, item);
+  table.write(lines, marks);
+}
+
 void stretch_section(const char* header, const char* keyword,
                      const std::vector<StretchRecord>& records, const std::vector<BlockMark>& marks,
                      Lines& lines) {
-  lines.push_back(header);
-  RecordTable table;
-  for (const StretchRecord& r : records)
+  record_section({header}, records, marks, lines, [&](RecordTable& table, const StretchRecord& r) {
     table.add(r.position, keyword, {num(r.position), num(r.value)});
-  table.write(lines, marks);
+  });
 }
 
 void curve_section(const RecoveredScenario& s, const std::vector<BlockMark>& marks, Lines& lines) {
-  lines.push_back("[curve]");
-  lines.push_back("");
-  RecordTable table;
-  for (const CurveRecord& c : s.curves) {
-    const std::string keyword =
-        std::string("curva") + (c.side > 0 ? "d" : "s") + static_cast<char>('0' + c.curve_class);
-    table.add(c.position, keyword, {num(c.position), num(c.length)});
-  }
-  table.write(lines, marks);
+  record_section({"[curve]", ""}, s.curves, marks, lines,
+                 [](RecordTable& table, const CurveRecord& c) {
+                   const std::string keyword = std::string("curva") + (c.side > 0 ? "d" : "s") +
+                                               static_cast<char>('0' + c.curve_class);
+                   table.add(c.position, keyword, {num(c.position), num(c.length)});
+                 });
 }
 
 void board_section(const RecoveredScenario& s, const std::vector<BlockMark>& marks, Lines& lines) {
-  lines.push_back("[cartelli]");
-  lines.push_back("");
-  RecordTable table;
-  for (const BoardRecord& b : s.boards) {
-    const BoardValues& v = b.values;
-    table.add(b.position, "indicatori_vmax",
-              {num(b.position), num(v.vas), num(v.vbs), num(v.vcs), num(v.strisces), num(v.vad),
-               num(v.vbd), num(v.vcd), num(v.strisced)});
-  }
-  table.write(lines, marks);
+  record_section({"[cartelli]", ""}, s.boards, marks, lines,
+                 [](RecordTable& table, const BoardRecord& b) {
+                   const BoardValues& v = b.values;
+                   table.add(b.position, "indicatori_vmax",
+                             {num(b.position), num(v.vas), num(v.vbs), num(v.vcs), num(v.strisces),
+                              num(v.vad), num(v.vbd), num(v.vcd), num(v.strisced)});
+                 });
   lines.push_back("");
 }
 
@@ -121,14 +125,11 @@ void tunnel_section(const RecoveredScenario& s, const std::vector<BlockMark>& ma
 }
 
 void sign_section(const RecoveredScenario& s, const std::vector<BlockMark>& marks, Lines& lines) {
-  lines.push_back("[indicazioni]");
-  lines.push_back("");
-  RecordTable table;
-  for (const SignRecord& sign : s.signs) {
-    table.add(sign.position, "cartello indicatore",
-              {num(sign.position), source_text_bytes(sign.text)}, true);
-  }
-  table.write(lines, marks);
+  record_section({"[indicazioni]", ""}, s.signs, marks, lines,
+                 [](RecordTable& table, const SignRecord& sign) {
+                   table.add(sign.position, "cartello indicatore",
+                             {num(sign.position), source_text_bytes(sign.text)}, true);
+                 });
 }
 
 void general_train_section(const RecoveredScenario& s, Lines& lines) {
@@ -161,13 +162,11 @@ void station_section(const RecoveredScenario& s, Lines& lines) {
 
 void slowdown_section(const RecoveredScenario& s, const std::vector<BlockMark>& marks,
                       Lines& lines) {
-  lines.push_back("[rallentamenti]");
-  RecordTable table;
-  for (const SlowdownRecord& r : s.slowdowns) {
-    table.add(r.x, "rallentamento",
-              {num(r.x), num(r.v), num(r.l), num(r.f_tt), num(r.f_ta), num(r.d_v)});
-  }
-  table.write(lines, marks);
+  record_section({"[rallentamenti]"}, s.slowdowns, marks, lines,
+                 [](RecordTable& table, const SlowdownRecord& r) {
+                   table.add(r.x, "rallentamento",
+                             {num(r.x), num(r.v), num(r.l), num(r.f_tt), num(r.f_ta), num(r.d_v)});
+                 });
 }
 
 // `before_stations` picks the signals read ahead of the stations, or the others.
@@ -196,12 +195,10 @@ void signal_section(const RecoveredScenario& s, const std::vector<BlockMark>& ma
 
 void code_cut_section(const RecoveredScenario& s, const std::vector<BlockMark>& marks,
                       Lines& lines) {
-  lines.push_back("[codici]");
-  RecordTable table;
-  for (const CodeCutRecord& c : s.code_cuts) {
-    table.add(c.position, "abbattimento codice", {num(c.position), num(c.value)});
-  }
-  table.write(lines, marks);
+  record_section({"[codici]"}, s.code_cuts, marks, lines,
+                 [](RecordTable& table, const CodeCutRecord& c) {
+                   table.add(c.position, "abbattimento codice", {num(c.position), num(c.value)});
+                 });
   lines.push_back("");
 }
 

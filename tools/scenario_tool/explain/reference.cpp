@@ -8,6 +8,27 @@ namespace scenario::tool {
 
 namespace {
 
+// The text with spaces before it up to `width` characters.
+std::string right_aligned(std::string text, std::size_t width) {
+  text.insert(0, width - std::min(text.size(), width), ' ');
+  return text;
+}
+
+// The text with spaces after it up to `width` characters.
+std::string left_aligned(std::string_view text, std::size_t width) {
+  std::string out(text);
+  out.resize(std::max(out.size(), width), ' ');
+  return out;
+}
+
+// One line for each item, as `line` words it.
+template <typename Items, typename Line>
+std::string lines_of(const Items& items, Line line) {
+  std::string out;
+  for (const auto& item : items) out += line(item) + "\n";
+  return out;
+}
+
 std::string source_name(SourceKind source) {
   return source == SourceKind::line ? "line source" : "train source";
 }
@@ -103,10 +124,9 @@ std::string record_text(const RecordKind& kind) {
   out += "   1  " + std::string(kind.name) + "\n";
   for (std::size_t i = 0; i < kind.fields.size(); ++i) {
     const FieldSpec& f = kind.fields[i];
-    std::string head = std::to_string(i + 2);
-    head.insert(0, 4 - head.size(), ' ');
-    out += head + "  " + std::string(f.name) + ": " + std::string(type_name(f.type)) +
-           (f.unit.empty() ? "" : ", " + std::string(f.unit)) + "; takes " + takes_text(f) +
+    out += right_aligned(std::to_string(i + 2), 4) + "  " + std::string(f.name) + ": " +
+           std::string(type_name(f.type)) + (f.unit.empty() ? "" : ", " + std::string(f.unit)) +
+           "; takes " + takes_text(f) +
            (f.sensible || f.step != 0 ? "; sensible " + sensible_text(f) : "") + "\n";
     out += "      " + wrapped(f.meaning, 88, "      ") + "\n";
     out += "      -> " + wrapped(f.goes_to, 85, "         ") + "\n";
@@ -168,34 +188,22 @@ std::vector<const RecordKind*> records_named(std::string_view word) {
 }
 
 std::string code_list() {
-  std::string out;
-  for (const CodeInfo& info : all_codes()) {
-    std::string n = to_string(info.code);
-    n.insert(0, 6 - std::min<std::size_t>(n.size(), 6), ' ');
-    out += n + "  " + std::string(info.meaning) + "\n";
-  }
-  return out;
+  return lines_of(all_codes(), [](const CodeInfo& info) {
+    return right_aligned(to_string(info.code), 6) + "  " + std::string(info.meaning);
+  });
 }
 
 std::string record_list() {
-  std::string out;
-  for (const RecordKind& kind : record_kinds()) {
-    std::string name(kind.name);
-    name.resize(std::max<std::size_t>(name.size(), 30), ' ');
-    out += "  " + name + "  " + (kind.source == SourceKind::line ? "line " : "train") + "  " +
-           std::string(kind.meaning) + "\n";
-  }
-  return out;
+  return lines_of(record_kinds(), [](const RecordKind& kind) {
+    return "  " + left_aligned(kind.name, 30) + "  " +
+           (kind.source == SourceKind::line ? "line " : "train") + "  " + std::string(kind.meaning);
+  });
 }
 
 std::string warning_list() {
-  std::string out;
-  for (const WarningInfo& w : all_warnings()) {
-    std::string id(w.id);
-    id.resize(std::max<std::size_t>(id.size(), 22), ' ');
-    out += "  " + id + "  " + std::string(w.summary) + "\n";
-  }
-  return out;
+  return lines_of(all_warnings(), [](const WarningInfo& w) {
+    return "  " + left_aligned(w.id, 22) + "  " + std::string(w.summary);
+  });
 }
 
 }  // namespace scenario::tool

@@ -1,5 +1,8 @@
 #include "scenario_tool/plot/symbols.h"
 
+#include <algorithm>
+#include <array>
+
 namespace scenario::tool {
 
 namespace {
@@ -32,77 +35,48 @@ void signboard_shape(Svg& svg, Point c) {
            {{"fill", "#e8d5b0"}, {"stroke", "#6b4a1f"}, {"stroke-width", "1.2"}});
 }
 
-void draw_shape(Svg& svg, Symbol s, Point at) {
-  switch (s) {
-    case Symbol::signal:
-      signal_shape(svg, at);
-      break;
-    case Symbol::speed_board:
-      speed_board_shape(svg, at);
-      break;
-    case Symbol::slowdown_warning:
-      warning_shape(svg, at);
-      break;
-    case Symbol::code_marker:
-      diamond(svg, at, "#9b59d0");
-      break;
-    case Symbol::code_zero:
-      diamond(svg, at, "white");
-      break;
-    case Symbol::signboard:
-      signboard_shape(svg, at);
-      break;
-  }
+void code_marker_shape(Svg& svg, Point c) { diamond(svg, c, "#9b59d0"); }
+
+void code_zero_shape(Svg& svg, Point c) { diamond(svg, c, "white"); }
+
+// The class of each symbol's group, what the legend calls it, and its shape.
+struct SymbolLook {
+  Symbol symbol;
+  const char* css_class;
+  const char* label;
+  void (*shape)(Svg&, Point);
+};
+
+constexpr std::array kSymbolLooks{
+    SymbolLook{Symbol::signal, "sym-signal", "signal", signal_shape},
+    SymbolLook{Symbol::speed_board, "sym-speed-board", "speed board", speed_board_shape},
+    SymbolLook{Symbol::slowdown_warning, "sym-slowdown-warning", "slowdown warning", warning_shape},
+    SymbolLook{Symbol::code_marker, "sym-code-marker", "code marker", code_marker_shape},
+    SymbolLook{Symbol::code_zero, "sym-code-zero", "code marker, code below 1", code_zero_shape},
+    SymbolLook{Symbol::signboard, "sym-signboard", "signboard", signboard_shape},
+};
+
+const SymbolLook& look_of(Symbol s) {
+  return *std::find_if(kSymbolLooks.begin(), kSymbolLooks.end(),
+                       [s](const SymbolLook& l) { return l.symbol == s; });
 }
 
 }  // namespace
 
-std::string symbol_class(Symbol s) {
-  switch (s) {
-    case Symbol::signal:
-      return "sym-signal";
-    case Symbol::speed_board:
-      return "sym-speed-board";
-    case Symbol::slowdown_warning:
-      return "sym-slowdown-warning";
-    case Symbol::code_marker:
-      return "sym-code-marker";
-    case Symbol::code_zero:
-      return "sym-code-zero";
-    case Symbol::signboard:
-      break;
-  }
-  return "sym-signboard";
-}
+std::string symbol_class(Symbol s) { return look_of(s).css_class; }
 
-std::string symbol_label(Symbol s) {
-  switch (s) {
-    case Symbol::signal:
-      return "signal";
-    case Symbol::speed_board:
-      return "speed board";
-    case Symbol::slowdown_warning:
-      return "slowdown warning";
-    case Symbol::code_marker:
-      return "code marker";
-    case Symbol::code_zero:
-      return "code marker, code below 1";
-    case Symbol::signboard:
-      break;
-  }
-  return "signboard";
-}
+std::string symbol_label(Symbol s) { return look_of(s).label; }
 
 void draw_symbol(Svg& svg, Symbol s, Point at, const std::string& tooltip) {
   svg.open("g", {{"class", symbol_class(s)}});
   svg.title(tooltip);
-  draw_shape(svg, s, at);
+  look_of(s).shape(svg, at);
   svg.close();
 }
 
 void draw_legend_key(Svg& svg, Symbol s, Point at) {
   svg.open("g", {{"class", "legend-key"}});
-  draw_shape(svg, s, at);
+  look_of(s).shape(svg, at);
   svg.close();
 }
 

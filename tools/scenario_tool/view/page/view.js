@@ -419,22 +419,24 @@
     return b >= view.from && a <= view.to;
   }
 
+  // Shows the element when its stretch of the line is in view, hides it otherwise.
+  function showIfInView(el, a, b) {
+    if (!inView(a, b)) {
+      el.setAttribute('display', 'none');
+      return false;
+    }
+    el.removeAttribute('display');
+    return true;
+  }
+
   function renderItems() {
     featureEls.forEach(function (item) {
-      if (!inView(item.m, item.m)) {
-        item.el.setAttribute('display', 'none');
-        return;
-      }
-      item.el.removeAttribute('display');
+      if (!showIfInView(item.el, item.m, item.m)) return;
       item.el.setAttribute('transform', 'translate(' + xOf(item.m).toFixed(1) + ',' +
         rows[item.lane].mid + ')');
     });
     stretchEls.forEach(function (item) {
-      if (!inView(item.m, item.end)) {
-        item.el.setAttribute('display', 'none');
-        return;
-      }
-      item.el.removeAttribute('display');
+      if (!showIfInView(item.el, item.m, item.end)) return;
       const x0 = xOf(item.m);
       const w = Math.max(xOf(item.end) - x0, 2);
       const rect = item.el.firstChild;
@@ -447,11 +449,7 @@
       }
     });
     bandEls.forEach(function (item) {
-      if (!inView(item.start, item.end)) {
-        item.el.setAttribute('display', 'none');
-        return;
-      }
-      item.el.removeAttribute('display');
+      if (!showIfInView(item.el, item.start, item.end)) return;
       const x0 = xOf(item.start);
       item.el.firstChild.setAttribute('x', x0.toFixed(1));
       item.el.firstChild.setAttribute('width', Math.max(xOf(item.end) - x0, 2).toFixed(1));
