@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
       "Every verb has --help. Exit status: 0 clean, 1 header conflict, 2 code recorded, 3 file "
       "not found, read or written, 64 wrong usage, 65 damaged file; each verb's --help tells "
       "which it gives.");
-  std::vector<std::pair<CLI::App*, VerbRun>> verbs;
+  std::vector<std::pair<CLI::App*, ReadyVerb>> verbs;
   for (const Verb& verb : verb_table()) {
     CLI::App* command = app.add_subcommand(verb.name, verb.summary);
     verbs.emplace_back(command, verb.add(*command));

@@ -214,7 +214,7 @@ TEST_F(CheckStatus, TextLinesThenTimetableThenSummaryAndTheStatusOfEachCase) {
   bad.parameters.accel_m_s2 = 0;
   const VerbRun refused = check(bad);
   EXPECT_EQ(refused.status, exit_code::usage);
-  EXPECT_EQ(refused.err, "check: --accel must be above 0\n");
+  EXPECT_EQ(refused.err, "scenario_tool: error: --accel must be above 0\n");
 
   CheckOptions missing;
   missing.paths = {"/nowhere"};

@@ -274,7 +274,7 @@ TEST_F(ViewSample, AMissingFileLeavesOutItsPartAndNothingToShowIsWrongUsage) {
   const std::string path = out.file("none.html");
   EXPECT_EQ(run_view(ViewOptions{{dir_.file(testing::sample_table_name())}, path}, fs, o, e),
             exit_code::usage);
-  EXPECT_THAT(e.str(), HasSubstr("view: nothing to show"));
+  EXPECT_THAT(e.str(), HasSubstr("scenario_tool: error: nothing to show"));
   EXPECT_TRUE(testing::list_folder(out.path()).empty());
 }
 

@@ -16,21 +16,21 @@
 namespace scenario::tool {
 
 // A verb whose options are parsed, ready to run.
-using VerbRun = std::function<int(FileSystem& fs, std::ostream& out, std::ostream& err)>;
+using ReadyVerb = std::function<int(FileSystem& fs, std::ostream& out, std::ostream& err)>;
 
 struct Verb {
   const char* name;
   const char* summary;
   // Adds the verb's options and its --help footer to its command; the run returned reads the
-  // options once CLI11 has filled them.
-  std::function<VerbRun(CLI::App& command)> add;
+  // options once CLI11 has filled them, and holds them: keep it as long as the command.
+  std::function<ReadyVerb(CLI::App& command)> add;
 };
 
 // A row from a verb's two functions over its options.
 template <typename Options>
 Verb verb_row(const char* name, const char* summary, void (*add_options)(CLI::App&, Options&),
               int (*run)(const Options&, FileSystem&, std::ostream&, std::ostream&)) {
-  return Verb{name, summary, [add_options, run](CLI::App& command) -> VerbRun {
+  return Verb{name, summary, [add_options, run](CLI::App& command) -> ReadyVerb {
                 auto options = std::make_shared<Options>();
                 add_options(command, *options);
                 return [options, run](FileSystem& fs, std::ostream& out, std::ostream& err) {

@@ -83,13 +83,14 @@ struct InspectOptions {
 };
 
 struct PlotOptions {
-  std::vector<std::string> paths;     // one folder, or the compiled files themselves
-  std::string out_dir = ".";          // ROUTE_TRAIN_plan.svg and ROUTE_TRAIN_profile.svg go here
-  std::optional<std::string> prefix;  // or PREFIX_plan.svg and PREFIX_profile.svg
+  std::vector<std::string> paths;  // one folder, or the compiled files themselves
+  // PREFIX_plan.svg and PREFIX_profile.svg, instead of the scenario's name in out_dir.
+  std::optional<std::string> prefix = std::nullopt;
   // The stretch drawn, the whole line when not given; one profile page per page_km.
   std::optional<double> from_km = std::nullopt;
   std::optional<double> to_km = std::nullopt;
   std::optional<double> page_km = std::nullopt;
+  std::string out_dir = ".";  // ROUTE_TRAIN_plan.svg and ROUTE_TRAIN_profile.svg go here
 };
 
 struct ViewOptions {
