@@ -214,8 +214,8 @@ check_unicode_names() {
   same_tool_report "inspect of that folder reports the same" inspect --cells "$folder/uscita Ω 線"
   same_tool_report "inspect --json of its files reports the same" inspect --json \
     "$folder/uscita Ω 線/Valdora_Lusa_24863.dat" "$folder/uscita Ω 線/Valdora_Lusa_24863.sim"
-  same_tool_report "plot into a file named beyond ASCII reports the same" plot \
-    "$folder/uscita Ω 線" -o "$folder/uscita Ω 線/disegno é 線"
+  same_tool_report "plot --prefix into a file named beyond ASCII reports the same" plot \
+    "$folder/uscita Ω 線" --prefix "$folder/uscita Ω 線/disegno é 線"
   check "and draws the same pictures" same_bytes "$work/tool-linux/$folder/uscita Ω 線" \
     "$work/tool-win/$folder/uscita Ω 線" "disegno é 線_plan.svg" "disegno é 線_profile.svg"
   for side in linux win; do

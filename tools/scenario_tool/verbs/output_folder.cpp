@@ -11,6 +11,10 @@ std::optional<std::string> make_output_folder(FileSystem& fs, const std::string&
   return "cannot create the folder " + folder + ": " + reason;
 }
 
+std::string in_folder(const std::string& folder, const std::string& name) {
+  return folder == "." ? name : join_path(folder, name);
+}
+
 std::string folder_of_prefix(const std::string& prefix) {
   return utf8_of(to_path(prefix).parent_path());
 }

@@ -38,7 +38,7 @@ PlotStretch stretch_of(const PlotOptions& o) {
 // --prefix as given, or the scenario's own name in the -o folder.
 std::string prefix_of(const PlotOptions& o, const ScenarioFiles& files) {
   if (o.prefix) return *o.prefix;
-  return join_path(o.out_dir, file_name(default_prefix(files)));
+  return in_folder(o.out_dir, file_name(default_prefix(files)));
 }
 
 int plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {

@@ -21,7 +21,7 @@ namespace {
 // -o names the folder of ROUTE_TRAIN.html, or the page itself when it ends in ".html".
 std::string page_path(const ViewOptions& o, const ScenarioFiles& files) {
   if (o.output.ends_with(".html")) return o.output;
-  return join_path(o.output, file_name(default_prefix(files)) + ".html");
+  return in_folder(o.output, file_name(default_prefix(files)) + ".html");
 }
 
 int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
