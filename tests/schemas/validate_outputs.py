@@ -14,7 +14,6 @@ import sys
 import tempfile
 
 import jsonschema
-import referencing
 
 tool, write_synthetic, schema_dir = sys.argv[1], sys.argv[2], pathlib.Path(sys.argv[3])
 
@@ -100,13 +99,23 @@ ROWS = [
 SHARED = ["diagnostic"]
 
 
-def schema_registry():
+def shipped_schemas():
     """Every shipped schema by its $id, so that a $ref by file name resolves to the shipped file."""
-    resources = []
-    for path in schema_dir.glob("*.schema.json"):
-        schema = json.loads(path.read_text())
-        resources.append((schema["$id"], referencing.Resource.from_contents(schema)))
-    return referencing.Registry().with_resources(resources)
+    schemas = (json.loads(p.read_text()) for p in schema_dir.glob("*.schema.json"))
+    return {schema["$id"]: schema for schema in schemas}
+
+
+def validator_for(schema, shipped):
+    """A validator that resolves $ref among the shipped schemas, with the referencing library of
+    jsonschema 4.18 and later, or the RefResolver of the older ones Debian may ship."""
+    try:
+        import referencing
+    except ImportError:
+        resolver = jsonschema.RefResolver.from_schema(schema, store=shipped)
+        return jsonschema.Draft202012Validator(schema, resolver=resolver)
+    registry = referencing.Registry().with_resources(
+        (uri, referencing.Resource.from_contents(s)) for uri, s in shipped.items())
+    return jsonschema.Draft202012Validator(schema, registry=registry)
 
 
 def main():
@@ -114,13 +123,13 @@ def main():
     passed = 0
     with tempfile.TemporaryDirectory() as tmp:
         folders = make_scenarios(pathlib.Path(tmp))
-        registry = schema_registry()
+        shipped = shipped_schemas()
         for name, schema_name, args, statuses in ROWS:
             schema = json.loads((schema_dir / f"{schema_name}.schema.json").read_text())
             jsonschema.Draft202012Validator.check_schema(schema)
             argv = [a.format(**{k: str(v) for k, v in folders.items()}) for a in args]
             output = json.loads(run(*argv, statuses=statuses).stdout)
-            validator = jsonschema.Draft202012Validator(schema, registry=registry)
+            validator = validator_for(schema, shipped)
             errors = list(validator.iter_errors(output))
             for e in errors[:5]:
                 print(f"FAIL {name}: {'/'.join(map(str, e.absolute_path))}: {e.message}")
