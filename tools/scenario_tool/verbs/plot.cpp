@@ -91,6 +91,7 @@ void add_plot_options(CLI::App& cmd, PlotOptions& o) {
   cmd.add_option("--prefix", o.prefix,
                  "Write PREFIX_plan.svg and PREFIX_profile.svg instead (what -o named before it "
                  "named a folder)")
+      ->type_name("PREFIX")
       ->excludes(folder);
   const CLI::Validator zero_or_more = finite_number(NumberRange::zero_or_more);
   const CLI::Validator above_zero = finite_number(NumberRange::above_zero);
