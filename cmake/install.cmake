@@ -23,6 +23,8 @@ set(SCENARIO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/${SCENARIO_PACKAGE_NAME})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${SCENARIO_DOC_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${SCENARIO_DOC_DIR}/docs
         FILES_MATCHING PATTERN "*.md" PATTERN "*.png")
+# Every schema of schemas/, compile's and the diagnostic object that compile's and check's refer to
+# by file name among them: they are installed side by side so that the reference resolves.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/schemas/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/${SCENARIO_PACKAGE_NAME}/schemas)
 

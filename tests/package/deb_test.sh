@@ -29,7 +29,9 @@ dpkg -x "$deb" "$root"
 for f in usr/bin/generatore usr/bin/scenario_tool usr/share/man/man1/scenario_tool.1.gz \
   usr/share/man/man1/generatore.1.gz usr/share/bash-completion/completions/scenario_tool \
   usr/share/doc/scenario-generator/copyright usr/share/doc/scenario-generator/changelog.gz \
-  usr/share/doc/scenario-generator/README.md usr/share/scenario-generator/schemas/inspect.schema.json; do
+  usr/share/doc/scenario-generator/README.md usr/share/scenario-generator/schemas/inspect.schema.json \
+  usr/share/scenario-generator/schemas/compile.schema.json \
+  usr/share/scenario-generator/schemas/diagnostic.schema.json; do
   [ -f "$root/$f" ] || fail "$f is not in the package"
 done
 described="$(file "$root/usr/bin/scenario_tool")"

@@ -14,7 +14,9 @@ tool="$prefix/bin/scenario_tool"
 for f in bin/generatore bin/scenario_tool share/man/man1/generatore.1.gz \
   share/man/man1/scenario_tool.1.gz share/bash-completion/completions/scenario_tool \
   share/doc/scenario-generator/README.md share/doc/scenario-generator/docs/source-format.md \
-  share/scenario-generator/schemas/inspect.schema.json; do
+  share/scenario-generator/schemas/inspect.schema.json \
+  share/scenario-generator/schemas/compile.schema.json \
+  share/scenario-generator/schemas/diagnostic.schema.json; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 
@@ -28,6 +30,10 @@ mkdir "$work"
 (cd "$work" && "$tool" template >/dev/null && "$tool" compile Valdora_Lusa_linea.txt \
   Valdora_Lusa_24863-.txt -o out >/dev/null && "$tool" inspect out >/dev/null) ||
   fail "template, compile and inspect with the installed scenario_tool"
+status=0
+unknown="$("$tool" compil 2>&1)" || status=$?
+[ "$status" = 64 ] && grep -qx "scenario_tool: error: unknown command 'compil' (did you mean 'compile'?); .*" <<<"$unknown" ||
+  fail "an unknown verb: status $status, $unknown"
 
 verbs="$("$tool" --help | awk '/^Subcommands:/ {on = 1; next} on && /^  [a-z]/ {print $1} on && /^$/ {on = 0}')"
 [ "$(echo "$verbs" | wc -w)" -ge 6 ] || fail "no verbs in scenario_tool --help: $verbs"

@@ -158,6 +158,7 @@ check_scenario_tool() {
   section "scenario_tool.exe against the Linux scenario_tool"
   mkdir -p "$work/tool-linux/src" "$work/tool-win/src"
   same_tool_report "template reports the same" template -o src
+  same_tool_report "an unknown verb is answered the same" compil
   local sources=(Valdora_Lusa_linea.txt Valdora_Lusa_24863-.txt)
   check "template writes the same sources" \
     same_bytes "$work/tool-linux/src" "$work/tool-win/src" "${sources[@]}"
@@ -214,10 +215,14 @@ check_unicode_names() {
   same_tool_report "inspect of that folder reports the same" inspect --cells "$folder/uscita Ω 線"
   same_tool_report "inspect --json of its files reports the same" inspect --json \
     "$folder/uscita Ω 線/Valdora_Lusa_24863.dat" "$folder/uscita Ω 線/Valdora_Lusa_24863.sim"
-  same_tool_report "plot into a file named beyond ASCII reports the same" plot \
-    "$folder/uscita Ω 線" -o "$folder/uscita Ω 線/disegno é 線"
+  same_tool_report "plot --prefix into a file named beyond ASCII reports the same" plot \
+    "$folder/uscita Ω 線" --prefix "$folder/uscita Ω 線/disegno é 線"
   check "and draws the same pictures" same_bytes "$work/tool-linux/$folder/uscita Ω 線" \
     "$work/tool-win/$folder/uscita Ω 線" "disegno é 線_plan.svg" "disegno é 線_profile.svg"
+  same_tool_report "plot -o into a folder named beyond ASCII, made when missing, reports the same" \
+    plot "$folder/uscita Ω 線" -o "$folder/disegni ü 線"
+  check "and draws the same pictures there" same_bytes "$work/tool-linux/$folder/disegni ü 線" \
+    "$work/tool-win/$folder/disegni ü 線" Valdora_Lusa_24863_plan.svg Valdora_Lusa_24863_profile.svg
   for side in linux win; do
     mkdir -p "$work/tool-$side/$folder/lotto ä/κ"
     cp "$work/tool-$side/src/"* "$work/tool-$side/$folder/lotto ä/κ/"

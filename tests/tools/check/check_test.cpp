@@ -206,6 +206,20 @@ TEST_F(CheckStatus, TextLinesThenTimetableThenSummaryAndTheStatusOfEachCase) {
 
   o.werror = true;
   EXPECT_EQ(check(o).status, exit_code::recorded_code);
+  // -W no-ID leaves that check's findings out, text and status alike; another check's id leaves
+  // the curve's warning in; an id that is no check is wrong usage.
+  o.warning_flags = {"no-curve-speed"};
+  const VerbRun silenced = check(o);
+  EXPECT_EQ(silenced.status, exit_code::clean) << silenced.out;
+  EXPECT_TRUE(silenced.out.ends_with("0 error(s), 0 warning(s)\n")) << silenced.out;
+  o.warning_flags = {"no-gradient"};
+  EXPECT_EQ(check(o).status, exit_code::recorded_code);
+  o.warning_flags = {"no-curve"};
+  const VerbRun unknown = check(o);
+  EXPECT_EQ(unknown.status, exit_code::usage);
+  EXPECT_TRUE(unknown.err.starts_with("scenario_tool: error: -W no-curve: not a check"))
+      << unknown.err;
+  o.warning_flags.clear();
   // 900 mm of cant, which no real track has, would let the curve take 168 km/h.
   o.parameters.cant_mm = 900;
   EXPECT_EQ(check(o).status, exit_code::clean);
@@ -214,7 +228,7 @@ TEST_F(CheckStatus, TextLinesThenTimetableThenSummaryAndTheStatusOfEachCase) {
   bad.parameters.accel_m_s2 = 0;
   const VerbRun refused = check(bad);
   EXPECT_EQ(refused.status, exit_code::usage);
-  EXPECT_EQ(refused.err, "check: --accel must be above 0\n");
+  EXPECT_EQ(refused.err, "scenario_tool: error: --accel must be above 0\n");
 
   CheckOptions missing;
   missing.paths = {"/nowhere"};

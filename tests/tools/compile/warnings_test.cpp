@@ -126,7 +126,7 @@ TEST(CompileWarningsTest, AMissingRouteLengthExplainsTheErrorAndNothingWritten) 
   const Compiled c = compile(example_sources({.general = {"sfondo uno, 1"}}));
   EXPECT_EQ(c.status, exit_code::recorded_code);
   EXPECT_NE(c.err.find(": error 25: no \"lunghezza percorso\" record"), std::string::npos) << c.err;
-  EXPECT_NE(c.err.find("scenario_tool: nothing written: "), std::string::npos) << c.err;
+  EXPECT_NE(c.err.find("scenario_tool: error: nothing written: "), std::string::npos) << c.err;
   EXPECT_EQ(c.out.find("wrote"), std::string::npos);
 }
 

@@ -192,11 +192,11 @@ TEST(DecompileInputs, DamagedInconsistentAndInexpressibleFiles) {
   const std::vector<BadCase> cases{
       {"a track cell of an unknown kind",
        [](Files& f) { change(f.track, 15 * 500, [](char& b) { b = 7; }); }, exit_code::damaged_file,
-       "decompile: track cell 500 (25000 m) is of kind 7, which no compile writes"},
+       "scenario_tool: error: track cell 500 (25000 m) is of kind 7, which no compile writes"},
       {"a line metre that no step reproduces",
        [](Files& f) { change(f.line, line_value_at(1000) + 2, [](char& b) { b ^= 1; }); },
        exit_code::damaged_file,
-       "decompile: the line file at metre 1000: no straight or curved step of any class "
+       "scenario_tool: error: the line file at metre 1000: no straight or curved step of any class "
        "reproduces this row"},
       {"a line file cut short, which is no line file",
        [](Files& f) { f.line.resize(f.line.size() - 3); }, exit_code::damaged_file,
@@ -209,11 +209,13 @@ TEST(DecompileInputs, DamagedInconsistentAndInexpressibleFiles) {
          f.track = shorter.track;
          f.line = shorter.line;
        },
-       exit_code::damaged_file, "decompile: the files are not of one scenario: the track file"},
+       exit_code::damaged_file,
+       "scenario_tool: error: the files are not of one scenario: the track file"},
       {"a signal without its approach codes",
        [](Files& f) { change(f.track, 15 * (21 - 2) + 10, [](char& b) { b = 0; }); },
        exit_code::recorded_code,
-       "decompile: the round trip differs: track cell 19 (950 m), approach_code: the file holds "
+       "scenario_tool: error: the round trip differs: track cell 19 (950 m), approach_code: the "
+       "file holds "
        "0, its sources give 31"},
       {"table entry 0, which no source fills",
        [](Files& f) { change(f.table, 0, [](char& b) { b = 5; }); }, exit_code::recorded_code,
@@ -255,7 +257,10 @@ TEST(DecompileInputs, UsageAndFilesThatCannotBeRead) {
     put(r, builtin_files());
     r.fs.put(line_source_path(kOut), "mine");
     run(r, kAllThree);
+    // The status and the line of template's and new's refusal.
     EXPECT_EQ(r.status, exit_code::usage);
+    EXPECT_EQ(r.err, "scenario_tool: error: " + line_source_path(kOut) +
+                         " is already there; nothing was written: give --force to replace it\n");
     EXPECT_EQ(*r.fs.contents(line_source_path(kOut)), "mine");
     run(r, kAllThree, true);
     EXPECT_EQ(r.status, exit_code::clean) << r.err;

@@ -8,9 +8,11 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "format/decode.h"
+#include "platform/paths.h"
 #include "scenario_tool/plot/centre_line.h"
 #include "scenario_tool/plot/pictures.h"
 #include "scenario_tool/plot/plan.h"
@@ -470,7 +472,7 @@ TEST_F(PlotSample, AStretchAndItsPagesDrawOnlyWhatLiesWithinThem) {
 TEST_F(PlotSample, ATableAloneHasNothingToDraw) {
   const PlotRun r = plot({table()});
   EXPECT_EQ(r.status, exit_code::usage);
-  EXPECT_THAT(r.err, HasSubstr("plot: nothing to draw\n"));
+  EXPECT_THAT(r.err, HasSubstr("scenario_tool: error: nothing to draw: "));
 }
 
 TEST_F(PlotSample, AFolderWithNoScenarioIsReportedAsInspectDoes) {
@@ -480,14 +482,28 @@ TEST_F(PlotSample, AFolderWithNoScenarioIsReportedAsInspectDoes) {
   EXPECT_THAT(r.err, HasSubstr("plot: no compiled scenario in "));
 }
 
-TEST_F(PlotSample, APictureThatCannotBeWrittenIsAnOutputFailure) {
+// -o names a folder, made when missing, and --prefix keeps the old spelling; a folder that cannot
+// be made (a file stands in its place) is an output failure naming it.
+TEST_F(PlotSample, TheOutputFolderIsMadeWhenMissingAndAFileInItsWayIsAnOutputFailure) {
+  RealFileSystem fs;
   std::ostringstream out;
   std::ostringstream err;
-  RealFileSystem fs;
-  const int status =
-      run_plot(PlotOptions{{dir_.str()}, out_.file("no/such/folder/pic")}, fs, out, err);
-  EXPECT_EQ(status, exit_code::io_failure);
-  EXPECT_THAT(err.str(), HasSubstr("no/such/folder/pic_plan.svg"));
+  PlotOptions into_folder{{dir_.str()}};
+  into_folder.out_dir = out_.file("no/such/folder");
+  ASSERT_EQ(run_plot(into_folder, fs, out, err), exit_code::clean) << err.str();
+  const std::string stem = file_stem(table());
+  EXPECT_TRUE(std::filesystem::is_regular_file(out_.file("no/such/folder/" + stem + "_plan.svg")));
+  ASSERT_EQ(run_plot(PlotOptions{{dir_.str()}, out_.file("made/too/pic")}, fs, out, err),
+            exit_code::clean)
+      << err.str();
+  EXPECT_TRUE(std::filesystem::is_regular_file(out_.file("made/too/pic_profile.svg")));
+
+  std::ofstream(out_.file("a_file")) << "x";
+  std::ostringstream refused;
+  EXPECT_EQ(run_plot(PlotOptions{{dir_.str()}, out_.file("a_file/pic")}, fs, out, refused),
+            exit_code::io_failure);
+  EXPECT_THAT(refused.str(),
+              HasSubstr("scenario_tool: error: cannot create the folder " + out_.file("a_file")));
 }
 
 // --- names ---

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "run/form1.h"
@@ -162,13 +163,13 @@ TEST_F(CompileVerbTest, IdentifiersComeFromTheNamesOrTheOptions) {
   Outcome r = compile(o);
   EXPECT_EQ(r.status, exit_code::usage);
   EXPECT_EQ(r.err,
-            "scenario_tool: cannot take the route identifier from \"line.txt\" (not "
+            "scenario_tool: error: cannot take the route identifier from \"line.txt\" (not "
             "ROUTE_linea.txt): give --route-id\n");
   o.route_id = "Monte";
   r = compile(o);
   EXPECT_EQ(r.status, exit_code::usage);
   EXPECT_EQ(r.err,
-            "scenario_tool: cannot take the train number from \"train.txt\" (not "
+            "scenario_tool: error: cannot take the train number from \"train.txt\" (not "
             "Monte_TRAIN-.txt): give --train-number\n");
   o.train_number = "101";
   r = compile(o);
@@ -195,8 +196,53 @@ TEST_F(CompileVerbTest, AnOccupiedCell) {
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
   EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "segnale,    800,")) +
-                       ": error 16: a signal's cell is already taken (at 800 m) (scenario_tool "
+                       ": error 16: a signal's cell is already taken (at km 0.800) (scenario_tool "
                        "explain 16)\n");
+}
+
+// Scripts read the code the generator records from the last line, in metres, whatever the
+// diagnostics above it say; with none recorded the count line stands alone.
+TEST_F(CompileVerbTest, TheLastLineNamesTheCodeTheGeneratorRecords) {
+  const Outcome clean = compile(options());
+  EXPECT_TRUE(clean.out.ends_with("\n0 error(s), 0 warning(s)\n")) << clean.out;
+  edit(train_, "segnale,   1000,", "segnale,    800,");
+  const Outcome r = compile(options());
+  EXPECT_TRUE(
+      r.out.ends_with("\n1 error(s), 0 warning(s); the generator records error 16 (at 800 m)\n"))
+      << r.out;
+  edit(line_, "[generale]", "[generali");
+  const Outcome none = compile(options());
+  EXPECT_EQ(none.out, "1 error(s), 0 warning(s); the generator records error 102\n");
+}
+
+// --json: the diagnostics as check's findings are, the files written, the code recorded; the
+// text forms are left out, so standard output is one JSON document.
+TEST_F(CompileVerbTest, JsonCarriesTheDiagnosticsTheFilesAndTheRecordedCode) {
+  edit(train_, "segnale,   1000,", "segnale,    800,");
+  edit(line_, "pendenza  , 300 ", "pendenze  , 300 ");
+  CompileOptions o = options();
+  o.json = true;
+  const Outcome r = compile(o);
+  EXPECT_EQ(r.status, exit_code::recorded_code);
+  EXPECT_EQ(r.err, "");
+  const auto doc = nlohmann::json::parse(r.out);
+  ASSERT_EQ(doc.at("diagnostics").size(), 2u) << r.out;
+  const auto& warning = doc["diagnostics"][0];
+  EXPECT_EQ(warning.at("check"), "unknown-keyword");
+  EXPECT_EQ(warning.at("severity"), "warning");
+  EXPECT_EQ(warning.at("file"), line_);
+  EXPECT_EQ(warning.at("line"), line_of(line_, "pendenze  , 300 "));
+  EXPECT_TRUE(warning.at("position_m").is_null());
+  const auto& error = doc["diagnostics"][1];
+  EXPECT_EQ(error.at("check"), "16");
+  EXPECT_EQ(error.at("severity"), "error");
+  EXPECT_EQ(error.at("position_m"), 800);
+  EXPECT_EQ(error.at("file"), train_);
+  EXPECT_EQ(error.at("line"), line_of(train_, "segnale,    800,"));
+  EXPECT_EQ(error.at("message"), "a signal's cell is already taken");
+  EXPECT_EQ(doc.at("written").size(), 3u);
+  EXPECT_EQ(doc.at("recorded"), nlohmann::json({{"code", 16}, {"position_m", 800}}));
+  EXPECT_EQ(doc.at("summary"), nlohmann::json({{"errors", 1}, {"warnings", 1}}));
 }
 
 TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
@@ -205,7 +251,7 @@ TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
   EXPECT_EQ(r.status, exit_code::recorded_code);
   EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
                        ": error 22: a station starts less than 350 m after the end of the "
-                       "previous one (at 550 m) (scenario_tool explain 22)\n");
+                       "previous one (at km 0.550) (scenario_tool explain 22)\n");
 }
 
 TEST_F(CompileVerbTest, AMissingGeneraleSection) {
@@ -213,12 +259,13 @@ TEST_F(CompileVerbTest, AMissingGeneraleSection) {
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
   const int last_line = line_of(line_, "[fine]");
-  EXPECT_EQ(r.err, line_ + ":" + std::to_string(last_line) +
-                       ": error 102: the line description source ends before its [generale] "
-                       "section (scenario_tool explain 102)\n"
-                       "scenario_tool: nothing written: the compile stopped before it had a track "
-                       "(error 102): the track is made by the \"lunghezza percorso\" record, after "
-                       "the line source's \"[generale]\" header\n");
+  EXPECT_EQ(r.err,
+            line_ + ":" + std::to_string(last_line) +
+                ": error 102: the line description source ends before its [generale] "
+                "section (scenario_tool explain 102)\n"
+                "scenario_tool: error: nothing written: the compile stopped before it had a track "
+                "(error 102): the track is made by the \"lunghezza percorso\" record, after "
+                "the line source's \"[generale]\" header\n");
   // No track, so no compiled file.
   EXPECT_TRUE(list_folder(output_.path()).empty());
 }
@@ -227,11 +274,12 @@ TEST_F(CompileVerbTest, AHeaderConflictIsReportedAndNothingIsWritten) {
   edit(line_, "[indicazioni]", "[indicazioni]\r\ncartello indicatore, 0, (x)");
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::header_conflict);
-  EXPECT_EQ(r.err,
-            "error 1250: a header slot (entry 85 d2a or track cell 1 value1) is already taken "
-            "(scenario_tool explain 1250)\n"
-            "scenario_tool: nothing written: a header slot is already taken (error 1250), which "
-            "ends the compile before it writes anything\n");
+  EXPECT_EQ(
+      r.err,
+      "error 1250: a header slot (entry 85 d2a or track cell 1 value1) is already taken "
+      "(scenario_tool explain 1250)\n"
+      "scenario_tool: error: nothing written: a header slot is already taken (error 1250), which "
+      "ends the compile before it writes anything\n");
   EXPECT_TRUE(list_folder(output_.path()).empty());
 }
 
@@ -253,10 +301,10 @@ TEST_F(CompileVerbTest, AMissingSourceIsAnInputOutputFailure) {
   o.train_source = sources_.file("Valdora_Lusa_9-.txt");
   const Outcome r = compile(o);
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_EQ(r.err, "scenario_tool: no such file: " + o.train_source + "\n");
+  EXPECT_EQ(r.err, "scenario_tool: error: no such file: " + o.train_source + "\n");
   // Before anything else: a name the identifiers cannot come from is not what is reported.
   o.line_source = sources_.file("wrong_name.txt");
-  EXPECT_EQ(compile(o).err, "scenario_tool: no such file: " + o.line_source + "\n");
+  EXPECT_EQ(compile(o).err, "scenario_tool: error: no such file: " + o.line_source + "\n");
 }
 
 }  // namespace

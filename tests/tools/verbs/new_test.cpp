@@ -79,9 +79,20 @@ TEST(NewTest, NeitherNewNorTemplateReplacesAFileWithoutForce) {
   fs.put(train, "an author's edit");
   const VerbRun refused = run(run_template, TemplateOptions{"/a", false}, fs);
   EXPECT_EQ(refused.status, exit_code::usage);
-  EXPECT_NE(refused.err.find(train + " exists; give --force"), std::string::npos);
+  EXPECT_EQ(refused.err,
+            "scenario_tool: error: " + train +
+                " is already there; nothing was written: give --force to replace it\n");
   EXPECT_EQ(fs.paths(), std::vector<std::string>{train});
   EXPECT_EQ(fs.contents(train), "an author's edit");
+
+  // Both there: one line naming both, and `new` refuses with the same status.
+  fs.put(line, "mine too");
+  const VerbRun both = run(run_new, NewOptions{"Valdora_Lusa", "24863", "/a", false}, fs);
+  EXPECT_EQ(both.status, refused.status);
+  EXPECT_EQ(both.err, "scenario_tool: error: " + line + " and " + train +
+                          " are already there; nothing was written: give --force to replace "
+                          "them\n");
+  EXPECT_EQ(fs.contents(line), "mine too");
 
   const VerbRun forced = run(run_template, TemplateOptions{"/a", true}, fs);
   EXPECT_EQ(forced.status, exit_code::clean);

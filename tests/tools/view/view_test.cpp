@@ -13,6 +13,7 @@
 
 #include "format/constants.h"
 #include "format/line_course.h"
+#include "platform/paths.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "scenario_tool/view/detail_levels.h"
 #include "scenario_tool/view/page_data.h"
@@ -261,6 +262,24 @@ TEST_F(ViewSample, NoNameCanEndThePagesDataOrScript) {
   EXPECT_EQ(page_data().at("report").at("stations")[1].at("name"), sample_.table[2].name);
 }
 
+// -o names a folder, made when missing, that receives ROUTE_TRAIN.html; a name ending in .html
+// is the page itself, its folder made too.
+TEST_F(ViewSample, TheOutputIsAFolderMadeWhenMissingOrAPageEndingInHtml) {
+  RealFileSystem fs;
+  std::ostringstream o;
+  std::ostringstream e;
+  const std::string stem = file_stem(dir_.file(testing::sample_table_name()));
+  ASSERT_EQ(run_view(ViewOptions{{dir_.str()}, out_.file("new/folder")}, fs, o, e),
+            exit_code::clean)
+      << e.str();
+  EXPECT_EQ(testing::list_folder(out_.file("new/folder")),
+            std::vector<std::string>{stem + ".html"});
+  ASSERT_EQ(run_view(ViewOptions{{dir_.str()}, out_.file("other/mine.html")}, fs, o, e),
+            exit_code::clean)
+      << e.str();
+  EXPECT_EQ(testing::list_folder(out_.file("other")), std::vector<std::string>{"mine.html"});
+}
+
 TEST_F(ViewSample, AMissingFileLeavesOutItsPartAndNothingToShowIsWrongUsage) {
   ASSERT_EQ(view({dir_.file(testing::sample_line_name())}), exit_code::clean);
   EXPECT_THAT(err_text_, HasSubstr("view: no track file: the page has no profile"));
@@ -274,7 +293,7 @@ TEST_F(ViewSample, AMissingFileLeavesOutItsPartAndNothingToShowIsWrongUsage) {
   const std::string path = out.file("none.html");
   EXPECT_EQ(run_view(ViewOptions{{dir_.file(testing::sample_table_name())}, path}, fs, o, e),
             exit_code::usage);
-  EXPECT_THAT(e.str(), HasSubstr("view: nothing to show"));
+  EXPECT_THAT(e.str(), HasSubstr("scenario_tool: error: nothing to show"));
   EXPECT_TRUE(testing::list_folder(out.path()).empty());
 }
 

@@ -4,6 +4,7 @@
 
 #include "compiler/codes.h"
 #include "scenario_tool/compile/keywords.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -145,7 +146,7 @@ std::string format_diagnostic(const Diagnostic& d, const std::string& line_sourc
   if (d.is_error) {
     text += "error " + to_string(d.code) + ": ";
     text += d.message.empty() ? std::string(code_meaning(d.code)) : d.message;
-    if (d.pos) text += " (at " + std::to_string(*d.pos) + " m)";
+    if (d.pos) text += " (at " + km_position(*d.pos) + ")";
     return text + " (scenario_tool explain " + to_string(d.code) + ")";
   }
   return text + "warning: " + d.message + " (scenario_tool explain " + d.id + ")";

@@ -1,5 +1,5 @@
 // What a compile of an author's sources has to say, as lines that editors and CI logs
-// understand: FILE:LINE: error CODE: MESSAGE (scenario_tool explain CODE), and
+// understand: FILE:LINE: error CODE: MESSAGE (at km 7.800) (scenario_tool explain CODE), and
 // FILE:LINE: warning: MESSAGE (scenario_tool explain ID). The compiler's codes come as it records
 // them, but an error 25 is put on the line of the record that caused it, with the field named,
 // when the check of the sources can tell which one; the check adds its warnings.

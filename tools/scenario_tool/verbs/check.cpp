@@ -1,16 +1,46 @@
 // `check`: the engineering checks that a compile cannot make, over the compiled files of one
 // scenario.
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
 #include <variant>
 
 #include "scenario_tool/check/check_report.h"
 #include "scenario_tool/check/run_checks.h"
+#include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/scenario/scenario_load.h"
 #include "scenario_tool/verbs/guarded.h"
+#include "scenario_tool/verbs/number_options.h"
+#include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
 
 namespace {
+
+constexpr std::array<const char*, 10> check_ids{check_id::curve_speed,
+                                                check_id::gradient,
+                                                check_id::line_form,
+                                                check_id::timetable_order,
+                                                check_id::timetable_lower_bound,
+                                                check_id::timetable_estimate,
+                                                check_id::timetable_untimed,
+                                                check_id::speed_board,
+                                                check_id::stop_cell,
+                                                check_id::signboard};
+
+// The ids that -W no-ID silences; an empty message when every flag names a check.
+std::string silenced_checks(const std::vector<std::string>& flags, std::vector<std::string>& ids) {
+  for (const std::string& flag : flags) {
+    const std::string id = flag.starts_with("no-") ? flag.substr(3) : "";
+    if (std::find(check_ids.begin(), check_ids.end(), id) == check_ids.end()) {
+      return "-W " + flag + ": not a check to silence (give no-ID, ID one of the checks that " +
+             "check --help lists)";
+    }
+    ids.push_back(id);
+  }
+  return {};
+}
 
 // A file that could not be used outweighs the findings; then errors, and warnings with --werror.
 int status_of(int files, const CheckResult& r, bool werror) {
@@ -21,8 +51,11 @@ int status_of(int files, const CheckResult& r, bool werror) {
 }
 
 int check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
-  if (const std::string problem = parameter_problem(options.parameters); !problem.empty()) {
-    err << "check: " << problem << '\n';
+  std::vector<std::string> silenced;
+  std::string problem = silenced_checks(options.warning_flags, silenced);
+  if (problem.empty()) problem = parameter_problem(options.parameters);
+  if (!problem.empty()) {
+    report_error(err, problem);
     return exit_code::usage;
   }
   const auto located = locate_files(options.paths, fs);
@@ -32,7 +65,10 @@ int check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::o
   }
   const LoadedScenario scenario = load_scenario(std::get<ScenarioFiles>(located), fs);
   const int files = report_file_problems(scenario, "check", err, false);
-  const CheckResult result = run_checks(scenario, options.parameters);
+  CheckResult result = run_checks(scenario, options.parameters);
+  std::erase_if(result.findings, [&](const CheckFinding& f) {
+    return std::find(silenced.begin(), silenced.end(), f.check) != silenced.end();
+  });
   for (const std::string& s : result.skipped) err << "check: not checked: " << s << '\n';
   if (options.json) {
     // A path given by the user may hold bytes that are not UTF-8; JSON must stay valid.
@@ -46,6 +82,42 @@ int check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::o
 }
 
 }  // namespace
+
+void add_check_options(CLI::App& cmd, CheckOptions& o) {
+  cmd.add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd.add_flag("--json", o.json, "Print JSON instead of text");
+  cmd.add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
+  std::string ids;
+  for (const char* id : check_ids) ids += std::string(ids.empty() ? "" : ", ") + id;
+  cmd.add_option("-W", o.warning_flags, "-W no-ID leaves out the findings of the check ID: " + ids)
+      ->type_name("no-ID");
+  cmd.add_flag("--timetable", o.timetable,
+               "Print each timetable section: scheduled, lower bound, estimate, margin");
+  CheckParameters& p = o.parameters;
+  const CLI::Validator zero_or_more = finite_number(NumberRange::zero_or_more);
+  const CLI::Validator above_zero = finite_number(NumberRange::above_zero);
+  cmd.add_option("--cant", p.cant_mm, "Cant of the curves, mm")
+      ->capture_default_str()
+      ->check(zero_or_more);
+  cmd.add_option("--cant-deficiency", p.cant_deficiency_mm, "Cant deficiency allowed, mm")
+      ->capture_default_str()
+      ->check(zero_or_more);
+  cmd.add_option("--max-gradient", p.max_gradient_per_mille, "Steepest gradient, per mille")
+      ->capture_default_str()
+      ->check(zero_or_more);
+  cmd.add_option("--accel", p.accel_m_s2, "Acceleration of the estimate, m/s2")
+      ->capture_default_str()
+      ->check(above_zero);
+  cmd.add_option("--decel", p.decel_m_s2, "Braking of the estimate, m/s2")
+      ->capture_default_str()
+      ->check(above_zero);
+  cmd.footer(exit_statuses({"0   no error-level finding (warnings allowed unless --werror)",
+                            "2   an error-level finding, or a warning with --werror",
+                            "3   a file or folder cannot be found or read",
+                            "64  wrong usage: an option out of range (nan, inf, a negative "
+                            "figure, 0 for --accel or --decel), -W naming no check, wrong paths",
+                            "65  a damaged file"}));
+}
 
 int run_check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
   return run_guarded("check", err, [&] { return check(options, fs, out, err); });

@@ -1,6 +1,7 @@
 // `compile`: an author's two sources through the generator's own compiler. The sources are read
 // once and compiled from memory, so the author's files are never opened for writing nor deleted;
 // the compiled files go straight into the output folder, made when there is something to write.
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <future>
 #include <optional>
@@ -12,10 +13,15 @@
 #include "platform/paths.h"
 #include "platform/replace_files.h"
 #include "run/write_compiled_files.h"
+#include "platform/terminal.h"
 #include "scenario_tool/compile/diagnostics.h"
 #include "scenario_tool/compile/source_check.h"
 #include "scenario_tool/compile/warnings.h"
+#include "scenario_tool/scenario/reporter.h"
+#include "scenario_tool/verbs/compile_json.h"
 #include "scenario_tool/verbs/identifiers.h"
+#include "scenario_tool/verbs/number_options.h"
+#include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "scenario_tool/verbs/warning_flags.h"
 
@@ -33,8 +39,8 @@ bool derive_identifiers(const CompileOptions& o, std::string& route, std::string
   } else {
     const std::string name = file_name(o.line_source);
     if (!name.ends_with(line_suffix) || name.size() == line_suffix.size()) {
-      err << "scenario_tool: cannot take the route identifier from \"" << name
-          << "\" (not ROUTE_linea.txt): give --route-id\n";
+      report_error(err, "cannot take the route identifier from \"" + name +
+                            "\" (not ROUTE_linea.txt): give --route-id");
       return false;
     }
     route = name.substr(0, name.size() - line_suffix.size());
@@ -46,15 +52,15 @@ bool derive_identifiers(const CompileOptions& o, std::string& route, std::string
     const std::string prefix = route + "_";
     if (!name.starts_with(prefix) || !name.ends_with(train_suffix) ||
         name.size() < prefix.size() + train_suffix.size()) {
-      err << "scenario_tool: cannot take the train number from \"" << name << "\" (not " << prefix
-          << "TRAIN-.txt): give --train-number\n";
+      report_error(err, "cannot take the train number from \"" + name + "\" (not " + prefix +
+                            "TRAIN-.txt): give --train-number");
       return false;
     }
     train = name.substr(prefix.size(), name.size() - prefix.size() - train_suffix.size());
   }
   for (const std::string* id : {&route, &train}) {
     if (!valid_identifier(*id)) {
-      err << "scenario_tool: \"" << *id << "\" cannot be part of a file name\n";
+      report_error(err, "\"" + *id + "\" cannot be part of a file name");
       return false;
     }
   }
@@ -94,6 +100,17 @@ CompileOutcome with_status(int status) {
   return outcome;
 }
 
+// The count line, and the code the generator would record for these sources, which scripts take
+// from the last line: "1 error(s), 0 warning(s); the generator records error 16 (at 7800 m)".
+std::string count_line(const CompileOutcome& outcome, const RecordedCode& recorded) {
+  std::string line = std::to_string(outcome.errors) + " error(s), " +
+                     std::to_string(outcome.warnings) + " warning(s)";
+  if (recorded.code == Code::none) return line;
+  line += "; the generator records error " + to_string(recorded.code);
+  if (recorded.has_pos) line += " (at " + std::to_string(recorded.pos) + " m)";
+  return line;
+}
+
 int exit_status(int errors, int warnings, bool header_conflict, bool werror) {
   if (header_conflict) return exit_code::header_conflict;
   if (errors > 0 || (werror && warnings > 0)) return exit_code::recorded_code;
@@ -107,9 +124,9 @@ bool silenced_warnings(const std::vector<std::string>& flags, std::set<std::stri
   for (const std::string& flag : flags) {
     const std::string id = flag.starts_with("no-") ? flag.substr(3) : "";
     if (find_warning(id) == nullptr) {
-      err << "scenario_tool: -W " << flag
-          << ": not a warning to silence (give no-ID; scenario_tool explain --warnings lists "
-             "them)\n";
+      report_error(err, "-W " + flag +
+                            ": not a warning to silence (give no-ID; scenario_tool explain "
+                            "--warnings lists them)");
       return false;
     }
     silenced.insert(id);
@@ -121,7 +138,7 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
                                 std::ostream& err) {
   for (const std::string* path : {&options.line_source, &options.train_source}) {
     if (disk.kind_of(*path) == PathKind::missing) {
-      err << "scenario_tool: no such file: " << *path << "\n";
+      report_error(err, "no such file: " + *path);
       return with_status(exit_code::io_failure);
     }
   }
@@ -138,7 +155,7 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
     line_text = read_source(disk, options.line_source);
     train_text = read_source(disk, options.train_source);
   } catch (const FileError& e) {
-    err << "scenario_tool: " << e.what() << "\n";
+    report_error(err, e.what());
     return with_status(exit_code::io_failure);
   }
   // The check reads only the two texts: it runs beside the compile, on a core of its own.
@@ -161,7 +178,8 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
   const std::vector<Diagnostic> diagnostics = merge_diagnostics(listener, check, silenced);
   CompileOutcome outcome;
   for (const Diagnostic& d : diagnostics) {
-    err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
+    if (!options.json)
+      err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
     if (!d.is_error) continue;
     ++outcome.errors;
     const int code = number(d.code);
@@ -171,17 +189,21 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
   }
   outcome.warnings = static_cast<int>(diagnostics.size()) - outcome.errors;
   if (write_failure) {
-    err << "scenario_tool: " << *write_failure << "\n";
+    report_error(err, *write_failure);
     outcome.status = exit_code::io_failure;
     return outcome;
   }
   if (written.empty()) {
-    err << "scenario_tool: nothing written: " << nothing_written(result) << "\n";
+    report_error(err, "nothing written: " + nothing_written(result));
   }
-  for (const WrittenFile& file : written) {
-    out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
+  if (options.json) {
+    out << compile_json(options, diagnostics, written, result.code);
+  } else {
+    for (const WrittenFile& file : written) {
+      out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
+    }
+    out << count_line(outcome, result.code) << '\n';
   }
-  out << outcome.errors << " error(s), " << outcome.warnings << " warning(s)\n";
   outcome.status =
       exit_status(outcome.errors, outcome.warnings, result.header_conflict, options.werror);
   return outcome;
@@ -190,6 +212,72 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
 int run_compile(const CompileOptions& options, FileSystem& disk, std::ostream& out,
                 std::ostream& err) {
   return compile_scenario(options, disk, out, err).status;
+}
+
+void add_compile_options(CLI::App& cmd, CompileCommand& options) {
+  CompileOptions& o = options.single;
+  CompileAllOptions& batch = options.batch;
+  // Required unless --all is given, which takes none of these: run_compile_command checks.
+  cmd.add_option("LINE_SOURCE", o.line_source, "The line description (ROUTE_linea.txt)");
+  cmd.add_option("TRAIN_SOURCE", o.train_source, "The train description (ROUTE_TRAIN-.txt)");
+  cmd.add_option("-o,--output", o.out_dir,
+                 "Folder for the compiled files, made when missing; they are replaced")
+      ->capture_default_str();
+  cmd.add_option("--route-id", o.route_id, "Route identifier (default: from LINE_SOURCE's name)");
+  cmd.add_option("--train-number", o.train_number,
+                 "Train number (default: from TRAIN_SOURCE's name)");
+  auto* all = cmd.add_option("--all", batch.folders,
+                             "Compile every ROUTE_linea.txt / ROUTE_TRAIN-.txt pair found under "
+                             "the folders, each into its own folder, several at once, and print "
+                             "a summary")
+                  ->type_name("DIR");
+  cmd.add_option("-j,--jobs", batch.jobs, "With --all: compiles at once (default: one per core)")
+      ->needs(all)
+      ->check(finite_number(NumberRange::above_zero));
+  cmd.add_flag("--no-line", o.no_line, "Do not build the line geometry nor write the line file");
+  cmd.add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
+  cmd.add_option("-W", o.warning_flags,
+                 "-W no-ID silences the warning ID (scenario_tool explain --warnings lists them)")
+      ->type_name("no-ID");
+  cmd.add_flag("--json", o.json,
+               "Print the diagnostics, the files written and the counts as JSON on standard "
+               "output (schemas/compile.schema.json)")
+      ->excludes(all);
+  cmd.footer(exit_statuses(
+      {"0   clean (warnings allowed unless --werror)",
+       "1   a header conflict (code 1250 or 1251): nothing was written",
+       "2   a code was recorded, or a warning with --werror; the files are written unless the "
+       "compile stopped before it had a track. The last line names the code the generator "
+       "records: \"...; the generator records error N (at P m)\"",
+       "3   a source could not be found or read, or a compiled file could not be written",
+       "64  wrong usage: a missing option, an identifier that cannot be part of a file name, -W "
+       "naming no warning, a number out of range",
+       "With --all: the worst status of the batch, in the order 64, 3, 1, 2, 0; 3 also when a "
+       "folder is missing or no pair is found."}));
+}
+
+int run_compile_command(const CompileCommand& options, FileSystem& fs, std::ostream& out,
+                        std::ostream& err) {
+  const CompileOptions& c = options.single;
+  const bool single = !c.line_source.empty() || !c.train_source.empty() || c.out_dir != "." ||
+                      c.route_id || c.train_number;
+  const char* wrong = nullptr;
+  if (!options.batch.folders.empty() && single) {
+    wrong =
+        "--all takes no sources, -o, --route-id or --train-number: each pair is compiled into "
+        "its own folder under its own names";
+  } else if (options.batch.folders.empty() && (c.line_source.empty() || c.train_source.empty())) {
+    wrong = "compile needs LINE_SOURCE and TRAIN_SOURCE, or --all DIR... (see compile --help)";
+  }
+  if (wrong != nullptr) {
+    report_error(err, wrong);
+    return exit_code::usage;
+  }
+  if (options.batch.folders.empty()) return run_compile(c, fs, out, err);
+  CompileAllOptions batch = options.batch;
+  batch.each = c;
+  batch.progress = standard_error_is_terminal();
+  return run_compile_all(batch, fs, out, err);
 }
 
 }  // namespace scenario::tool

@@ -10,6 +10,7 @@
 #include "scenario_tool/batch/parallel.h"
 #include "scenario_tool/batch/scenario_pairs.h"
 #include "scenario_tool/batch/summary.h"
+#include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "scenario_tool/verbs/warning_flags.h"
 
@@ -83,10 +84,10 @@ int run_compile_all(const CompileAllOptions& options, FileSystem& fs, std::ostre
   const BatchSources found = find_scenario_pairs(fs, options.folders);
   std::vector<BatchRow> rows;
   for (const std::string& folder : found.missing_folders) {
-    err << "scenario_tool: no such folder: " << folder << "\n";
+    report_error(err, "no such folder: " + folder);
   }
   for (const std::string& what : found.unreadable) {
-    err << "scenario_tool: cannot list " << what << "\n";
+    report_error(err, "cannot list " + what);
   }
   // Rows are kept in the order the pairs were found, whatever order they finish in.
   std::vector<std::vector<std::size_t>> row_of_group;
@@ -106,7 +107,7 @@ int run_compile_all(const CompileAllOptions& options, FileSystem& fs, std::ostre
     row.status_text = "no ROUTE_linea.txt beside it";
   }
   if (rows.empty()) {
-    err << "scenario_tool: no ROUTE_linea.txt and ROUTE_TRAIN-.txt pair found\n";
+    report_error(err, "no ROUTE_linea.txt and ROUTE_TRAIN-.txt pair found");
     return exit_code::io_failure;
   }
   std::vector<std::string> messages(compiled_rows);

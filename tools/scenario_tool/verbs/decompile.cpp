@@ -1,5 +1,6 @@
 // `decompile`: the two sources back from the three compiled files of a scenario, checked by
 // compiling them in memory against the files they came from.
+#include <CLI/CLI.hpp>
 #include <variant>
 
 #include "compiler/codice_gara.h"
@@ -7,11 +8,13 @@
 #include "scenario_tool/decompile/round_trip.h"
 #include "scenario_tool/decompile/source_text.h"
 #include "scenario_tool/scenario/consistency.h"
+#include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/scenario/scenario_files.h"
 #include "scenario_tool/scenario/scenario_load.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/identifiers.h"
 #include "scenario_tool/verbs/source_files.h"
+#include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
@@ -91,7 +94,7 @@ int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out
     check_belonging(scenario);
     recovered = recover_scenario(*scenario.track, *scenario.table, line);
   } catch (const Unrecoverable& e) {
-    err << kVerb << ": " << e.what() << '\n';
+    report_error(err, e.what());
     return exit_code::damaged_file;
   }
   const std::string line_text = line_source_text(recovered);
@@ -115,7 +118,7 @@ int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out
     out << "no line file: the sources hold no curves; compile them with --no-line\n";
   }
   if (!check.exact) {
-    err << kVerb << ": the round trip differs: " << check.difference << '\n';
+    report_error(err, "the round trip differs: " + check.difference);
     return exit_code::recorded_code;
   }
   out << "round trip exact: the sources compile to the same " << (line ? 3 : 2)
@@ -124,6 +127,19 @@ int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out
 }
 
 }  // namespace
+
+void add_decompile_options(CLI::App& cmd, DecompileOptions& o) {
+  cmd.add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd.add_option("-o,--output", o.out_dir, "Folder for the two sources, made when missing")
+      ->capture_default_str();
+  cmd.add_flag("--force", o.force, "Replace sources that are already there");
+  cmd.footer(exit_statuses({"0   the sources compile back to the same files, byte for byte",
+                            "2   the sources compile to other bytes (the first difference is "
+                            "named)",
+                            "3   a file cannot be read, or a source cannot be written",
+                            refusal_status_line, "64  wrong usage",
+                            "65  a damaged file, or files of two scenarios"}));
+}
 
 int run_decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out,
                   std::ostream& err) {

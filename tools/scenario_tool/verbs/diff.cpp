@@ -1,4 +1,5 @@
 // `diff`: what changed between two compiled scenarios, in the terms of `inspect --cells`.
+#include <CLI/CLI.hpp>
 #include <variant>
 
 #include "scenario_tool/diff/diff_report.h"
@@ -6,6 +7,7 @@
 #include "scenario_tool/scenario/scenario_files.h"
 #include "scenario_tool/scenario/scenario_load.h"
 #include "scenario_tool/verbs/guarded.h"
+#include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
@@ -72,6 +74,19 @@ int diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ost
 }
 
 }  // namespace
+
+void add_diff_options(CLI::App& cmd, DiffOptions& o) {
+  cmd.add_option("PATH", o.paths,
+                 "The old scenario then the new: two folders, or the same compiled files of each "
+                 "(OLD.dat OLD.sim NEW.dat NEW.sim)")
+      ->required();
+  cmd.add_flag("--json", o.json, "Print JSON instead of text");
+  cmd.footer(exit_statuses({"0   the same scenario", "1   the scenarios differ",
+                            "3   a file or folder is missing or cannot be read",
+                            "64  wrong usage: an odd number of paths, a file kind on one side "
+                            "only, wrong paths as for inspect",
+                            "65  a file is damaged (this outweighs a missing one)"}));
+}
 
 int run_diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
   return run_guarded("diff", err, [&] { return diff(options, fs, out, err); });

@@ -1,8 +1,11 @@
 // `explain`: what a code, a record keyword or a warning means, in the words of the format
 // reference.
+#include <CLI/CLI.hpp>
 #include <charconv>
 
 #include "scenario_tool/explain/reference.h"
+#include "scenario_tool/scenario/reporter.h"
+#include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
@@ -28,6 +31,14 @@ bool is_known(Code code) {
 
 }  // namespace
 
+void add_explain_options(CLI::App& cmd, ExplainOptions& o) {
+  cmd.add_option("TOPIC", o.topic, "A code (16), a keyword (segnale) or a warning id (rounded)");
+  cmd.add_flag("--codes", o.codes, "List every code");
+  cmd.add_flag("--keywords", o.keywords, "List every record keyword");
+  cmd.add_flag("--warnings", o.warnings, "List every warning");
+  cmd.footer(exit_statuses({"0   explained", "64  the topic is no code, keyword or warning"}));
+}
+
 int run_explain(const ExplainOptions& options, FileSystem&, std::ostream& out, std::ostream& err) {
   const bool lists = options.codes || options.keywords || options.warnings;
   if (!options.topic) {
@@ -46,7 +57,7 @@ int run_explain(const ExplainOptions& options, FileSystem&, std::ostream& out, s
   const std::string& topic = *options.topic;
   if (const auto code = code_of(topic)) {
     if (!is_known(*code)) {
-      err << "scenario_tool: no code " << topic << " (scenario_tool explain --codes lists them)\n";
+      report_error(err, "no code " + topic + " (scenario_tool explain --codes lists them)");
       return exit_code::usage;
     }
     out << code_text(*code);
@@ -58,8 +69,9 @@ int run_explain(const ExplainOptions& options, FileSystem&, std::ostream& out, s
   }
   const auto kinds = records_named(topic);
   if (kinds.empty()) {
-    err << "scenario_tool: \"" << topic
-        << "\" is no code, record keyword or warning (scenario_tool explain lists them)\n";
+    report_error(err, "\"" + topic +
+                          "\" is no code, record keyword or warning (scenario_tool explain lists "
+                          "them)");
     return exit_code::usage;
   }
   for (std::size_t i = 0; i < kinds.size(); ++i) {

@@ -1,4 +1,5 @@
 // `inspect`: decodes the compiled files of one scenario and tells what they hold.
+#include <CLI/CLI.hpp>
 #include <variant>
 
 #include "scenario_tool/inspect/report.h"
@@ -7,6 +8,7 @@
 #include "scenario_tool/scenario/scenario_files.h"
 #include "scenario_tool/scenario/scenario_load.h"
 #include "scenario_tool/verbs/guarded.h"
+#include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
@@ -37,6 +39,19 @@ int inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out, st
 }
 
 }  // namespace
+
+void add_inspect_options(CLI::App& cmd, InspectOptions& o) {
+  cmd.add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd.add_flag("--cells", o.cells, "List every occupied cell and every change of the stretches");
+  auto* json = cmd.add_flag("--json", o.json, "Print JSON instead of text");
+  cmd.add_flag("--textconv", o.textconv,
+               "Print one stable line per item, with the cells, for git's textconv (see README)")
+      ->excludes(json);
+  cmd.footer(exit_statuses({"0   clean", "3   a file or folder is missing or cannot be read",
+                            "64  wrong paths: an unknown file ending, two files of one kind, "
+                            "several scenarios in one folder",
+                            "65  a file is damaged (this outweighs a missing one)"}));
+}
 
 int run_inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out,
                 std::ostream& err) {

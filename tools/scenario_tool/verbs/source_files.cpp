@@ -2,27 +2,40 @@
 
 #include "platform/replace_files.h"
 #include "scenario_tool/exit_codes.h"
+#include "scenario_tool/scenario/reporter.h"
 
 namespace scenario::tool {
+
+std::string refusal_text(const std::vector<std::string>& paths) {
+  std::string names;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (i > 0) names += i + 1 == paths.size() ? " and " : ", ";
+    names += paths[i];
+  }
+  const bool one = paths.size() == 1;
+  return names + (one ? " is" : " are") + " already there; nothing was written: give --force to " +
+         "replace " + (one ? "it" : "them");
+}
 
 int write_source_files(FileSystem& fs, const std::string& folder,
                        const std::vector<SourceFile>& files, bool force, std::ostream& out,
                        std::ostream& err) {
   if (!force) {
-    bool refused = false;
+    std::vector<std::string> there;
     for (const SourceFile& f : files) {
-      if (fs.kind_of(f.path) == PathKind::missing) continue;
-      err << "scenario_tool: " << f.path << " exists; give --force to replace it\n";
-      refused = true;
+      if (fs.kind_of(f.path) != PathKind::missing) there.push_back(f.path);
     }
-    if (refused) return exit_code::usage;
+    if (!there.empty()) {
+      report_error(err, refusal_text(there));
+      return exit_code::usage;
+    }
   }
   try {
     std::string reason;
     if (!fs.make_folders(folder, &reason)) throw FileError(folder, reason, "create");
     for (const SourceFile& f : files) replace_file(fs, f.path, f.bytes);
   } catch (const FileError& e) {
-    err << "scenario_tool: " << e.what() << "\n";
+    report_error(err, e.what());
     return exit_code::io_failure;
   }
   for (const SourceFile& f : files) out << "wrote " << f.path << "\n";

@@ -15,8 +15,13 @@ struct SourceFile {
   std::string bytes;
 };
 
+// The one line of a refusal to replace an author's sources: "A and B are already there; nothing
+// was written: give --force to replace them".
+std::string refusal_text(const std::vector<std::string>& paths);
+
 // Makes the folder, then writes the files (each replaced whole), telling "wrote PATH" for each.
-// Without `force` nothing is written when any of the files exists. Returns the exit status.
+// Without `force` nothing is written when any of the files exists (exit_code::usage, the status
+// of every refusal). Returns the exit status.
 int write_source_files(FileSystem& fs, const std::string& folder,
                        const std::vector<SourceFile>& files, bool force, std::ostream& out,
                        std::ostream& err);

@@ -1,11 +1,23 @@
 // `template`: the built-in sources, byte for byte, as an author's starting point.
+#include <CLI/CLI.hpp>
+
 #include "format/file_names.h"
 #include "run/builtin_scenario.h"
 #include "scenario_tool/verbs/source_files.h"
+#include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "sources/contenuti.h"
 
 namespace scenario::tool {
+
+void add_template_options(CLI::App& cmd, TemplateOptions& o) {
+  cmd.add_option("-o,--output", o.out_dir, "Folder to write into, made when missing")
+      ->capture_default_str();
+  cmd.add_flag("--force", o.force, "Replace sources that are already there");
+  cmd.footer(
+      exit_statuses({"0   the sources were written",
+                     "3   a folder or a file could not be made or written", refusal_status_line}));
+}
 
 int run_template(const TemplateOptions& options, FileSystem& fs, std::ostream& out,
                  std::ostream& err) {

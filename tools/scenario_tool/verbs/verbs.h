@@ -14,6 +14,10 @@ namespace scenario {
 class FileSystem;
 }
 
+namespace CLI {
+class App;
+}
+
 namespace scenario::tool {
 
 struct TemplateOptions {
@@ -44,6 +48,7 @@ struct CompileOptions {
   bool no_line = false;
   bool werror = false;
   std::vector<std::string> warning_flags;  // -W no-ID: the warnings to silence
+  bool json = false;                       // the diagnostics as JSON on standard output
 };
 
 // compile --all DIR...: every pair of sources under the folders, each compiled into its own
@@ -53,6 +58,12 @@ struct CompileAllOptions {
   std::vector<std::string> folders;
   unsigned jobs = 0;      // -j: compiles at once; 0 for one per core
   bool progress = false;  // a progress line on standard error (a terminal)
+};
+
+// `compile` as given: one pair of sources, or --all and its folders.
+struct CompileCommand {
+  CompileOptions single;
+  CompileAllOptions batch;
 };
 
 // What one compile came to: its exit status, its counts and its error codes (each once, in the
@@ -72,24 +83,28 @@ struct InspectOptions {
 };
 
 struct PlotOptions {
-  std::vector<std::string> paths;     // one folder, or the compiled files themselves
-  std::optional<std::string> prefix;  // PREFIX_plan.svg and PREFIX_profile.svg
+  std::vector<std::string> paths;  // one folder, or the compiled files themselves
+  // PREFIX_plan.svg and PREFIX_profile.svg, instead of the scenario's name in out_dir.
+  std::optional<std::string> prefix = std::nullopt;
   // The stretch drawn, the whole line when not given; one profile page per page_km.
   std::optional<double> from_km = std::nullopt;
   std::optional<double> to_km = std::nullopt;
   std::optional<double> page_km = std::nullopt;
+  std::string out_dir = ".";  // ROUTE_TRAIN_plan.svg and ROUTE_TRAIN_profile.svg go here
 };
 
 struct ViewOptions {
-  std::vector<std::string> paths;     // one folder, or the compiled files themselves
-  std::optional<std::string> output;  // the page; default ROUTE_TRAIN.html
+  std::vector<std::string> paths;  // one folder, or the compiled files themselves
+  // The folder of ROUTE_TRAIN.html, or the page itself when it ends in ".html".
+  std::string output = ".";
 };
 
 struct CheckOptions {
   std::vector<std::string> paths;  // one folder, or the compiled files themselves
   bool json = false;
   bool werror = false;
-  bool timetable = false;  // print the timetable's sections
+  bool timetable = false;                  // print the timetable's sections
+  std::vector<std::string> warning_flags;  // -W no-ID: the findings to silence
   CheckParameters parameters;
 };
 
@@ -104,6 +119,18 @@ struct DecompileOptions {
   bool force = false;
 };
 
+// Each verb's options and --help footer, added to its command (see verb_table.h).
+void add_template_options(CLI::App& command, TemplateOptions& options);
+void add_new_options(CLI::App& command, NewOptions& options);
+void add_explain_options(CLI::App& command, ExplainOptions& options);
+void add_compile_options(CLI::App& command, CompileCommand& options);
+void add_inspect_options(CLI::App& command, InspectOptions& options);
+void add_plot_options(CLI::App& command, PlotOptions& options);
+void add_check_options(CLI::App& command, CheckOptions& options);
+void add_diff_options(CLI::App& command, DiffOptions& options);
+void add_view_options(CLI::App& command, ViewOptions& options);
+void add_decompile_options(CLI::App& command, DecompileOptions& options);
+
 int run_template(const TemplateOptions& options, FileSystem& fs, std::ostream& out,
                  std::ostream& err);
 int run_new(const NewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
@@ -116,6 +143,9 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& fs, s
                                 std::ostream& err);
 int run_compile_all(const CompileAllOptions& options, FileSystem& fs, std::ostream& out,
                     std::ostream& err);
+// A single compile or a batch, as the options ask; wrong usage when they mix the two.
+int run_compile_command(const CompileCommand& options, FileSystem& fs, std::ostream& out,
+                        std::ostream& err);
 int run_inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out,
                 std::ostream& err);
 int run_plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);

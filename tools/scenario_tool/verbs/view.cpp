@@ -1,10 +1,15 @@
 // `view`: the compiled files of one scenario as one interactive HTML page, plan and profile linked,
 // with the findings of `check` marked.
+#include <CLI/CLI.hpp>
 #include <variant>
 
+#include "platform/paths.h"
 #include "platform/replace_files.h"
 #include "scenario_tool/plot/pictures.h"
+#include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/guarded.h"
+#include "scenario_tool/verbs/output_folder.h"
+#include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "scenario_tool/view/page.h"
 #include "scenario_tool/view/page_data.h"
@@ -12,6 +17,12 @@
 namespace scenario::tool {
 
 namespace {
+
+// -o names the folder of ROUTE_TRAIN.html, or the page itself when it ends in ".html".
+std::string page_path(const ViewOptions& o, const ScenarioFiles& files) {
+  if (o.output.ends_with(".html")) return o.output;
+  return in_folder(o.output, file_name(default_prefix(files)) + ".html");
+}
 
 int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
   const auto located = locate_files(options.paths, fs);
@@ -23,23 +34,40 @@ int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ost
   const LoadedScenario loaded = load_scenario(files, fs);
   int status = report_file_problems(loaded, "view", err, true);
   if (!loaded.track && !loaded.line) {
-    err << "view: nothing to show: the page needs the track file or the line file\n";
+    report_error(err, "nothing to show: the page needs the track file or the line file");
     return status == exit_code::clean ? exit_code::usage : status;
   }
   if (!loaded.line) err << "view: no line file: the page has no plan\n";
   if (!loaded.track) err << "view: no track file: the page has no profile\n";
-  const std::string path = options.output.value_or(default_prefix(files) + ".html");
+  const std::string path = page_path(options, files);
+  if (const auto failure = make_output_folder(fs, folder_of_prefix(path))) {
+    report_error(err, *failure);
+    return status == exit_code::clean ? exit_code::io_failure : status;
+  }
   try {
     replace_file(fs, path, view_page(view_data(loaded, files, check_findings(loaded))));
     out << "wrote " << path << '\n';
   } catch (const FileError& e) {
-    err << "view: " << e.what() << '\n';
+    report_error(err, e.what());
     if (status == exit_code::clean) status = exit_code::io_failure;
   }
   return status;
 }
 
 }  // namespace
+
+void add_view_options(CLI::App& cmd, ViewOptions& o) {
+  cmd.add_option("PATH", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd.add_option("-o,--output", o.output,
+                 "Folder for ROUTE_TRAIN.html (the name of the scenario's files), made when "
+                 "missing; a name ending in .html names the page itself. The page is replaced")
+      ->capture_default_str()
+      ->type_name("DIR|PAGE.html");
+  cmd.footer(exit_statuses({"0   the page was written",
+                            "3   a file cannot be found or read, or the page cannot be written",
+                            "64  nothing to show, or wrong paths as for inspect",
+                            "65  a file is damaged"}));
+}
 
 int run_view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
   return run_guarded("view", err, [&] { return view(options, fs, out, err); });

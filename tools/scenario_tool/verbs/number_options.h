@@ -1,0 +1,14 @@
+// The one check of every numeric option: a finite number, above 0 or at least 0 as the option
+// needs. CLI11 runs it on the text before converting it, so "nan", "inf", "-1" and, where it makes
+// no sense, "0" are refused as wrong usage before a verb starts.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace scenario::tool {
+
+enum class NumberRange { above_zero, zero_or_more };
+
+CLI::Validator finite_number(NumberRange range);
+
+}  // namespace scenario::tool
