@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "compiler/code_log.h"
-#include "compiler/compilation.h"
+#include "run/write_compiled_files.h"
 #include "scenario_tool/compile/diagnostics.h"
 #include "scenario_tool/verbs/verbs.h"
 
