@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compiler/reader_session.h"
+#include "format/table_entries.h"
 #include "platform/file_system.h"
 
 namespace scenario {
@@ -13,8 +14,8 @@ namespace scenario {
 namespace source_reading {
 
 void SourceReader::clear_model() {
-  table()[table_entry::route].name = c_.names.route_id;
-  table()[table_entry::codes].name = c_.names.train_number;
+  entries::route_id(table()) = c_.names.route_id;
+  entries::train_number(table()) = c_.names.train_number;
   track().clear();
   c_.model.line.reset();
 }
