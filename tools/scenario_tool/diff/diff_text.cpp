@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "scenario_tool/diff/json_meaning.h"
 #include "scenario_tool/scenario/cell_meaning.h"
 #include "scenario_tool/scenario/printable.h"
 
@@ -95,7 +96,7 @@ void write_signboards(const Json& diff, std::ostream& out) {
 }
 
 std::string meaning(const Json& feature, const Json& m) {
-  const std::string text = meaning_text(feature.at("kind").get<std::uint8_t>(), m);
+  const std::string text = json_meaning_text(feature.at("kind").get<std::uint8_t>(), m);
   return text.empty() ? "" : ": " + text;
 }
 
@@ -114,8 +115,8 @@ void write_features(const Json& diff, std::ostream& out) {
           << meaning(c, c.at("meaning"));
     } else if (change == "changed") {
       out << "changed at " << cell_place(c) << ": "
-          << meaning_text(c.at("kind").get<std::uint8_t>(), c.at("old")) << kArrow
-          << meaning_text(c.at("kind").get<std::uint8_t>(), c.at("new"));
+          << json_meaning_text(c.at("kind").get<std::uint8_t>(), c.at("old")) << kArrow
+          << json_meaning_text(c.at("kind").get<std::uint8_t>(), c.at("new"));
     } else {
       out << change << " at " << cell_place(c) << meaning(c, c.at("meaning"));
     }

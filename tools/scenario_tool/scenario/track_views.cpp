@@ -67,7 +67,7 @@ Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table) 
                        {"kind", c.kind},
                        {"kind_name", kind_name(c.kind)},
                        {"raw", raw_values(c)},
-                       {"meaning", cell_meaning(c, table)}});
+                       {"meaning", meaning_json(c.kind, meaning_of(c, table))}});
   }
   return out;
 }

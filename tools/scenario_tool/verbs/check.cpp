@@ -4,7 +4,7 @@
 
 #include "scenario_tool/check/check_report.h"
 #include "scenario_tool/check/run_checks.h"
-#include "scenario_tool/scenario/scenario_load.h"
+#include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/verbs.h"
 
@@ -25,13 +25,11 @@ int check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::o
     err << "check: " << problem << '\n';
     return exit_code::usage;
   }
-  const auto located = locate_files(options.paths, fs);
-  if (const auto* failure = std::get_if<LocateFailure>(&located)) {
-    err << "check: " << failure->message << '\n';
-    return failure->exit;
-  }
-  const LoadedScenario scenario = load_scenario(std::get<ScenarioFiles>(located), fs);
-  const int files = report_file_problems(scenario, "check", err, false);
+  auto opened = open_scenario(options.paths, "check", fs, err);
+  if (const int* failed = std::get_if<int>(&opened)) return *failed;
+  const OpenedScenario& o = std::get<OpenedScenario>(opened);
+  const LoadedScenario& scenario = o.loaded;
+  const int files = o.status;
   const CheckResult result = run_checks(scenario, options.parameters);
   for (const std::string& s : result.skipped) err << "check: not checked: " << s << '\n';
   if (options.json) {

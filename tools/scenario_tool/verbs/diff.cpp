@@ -3,8 +3,7 @@
 
 #include "scenario_tool/diff/diff_report.h"
 #include "scenario_tool/diff/diff_text.h"
-#include "scenario_tool/scenario/scenario_files.h"
-#include "scenario_tool/scenario/scenario_load.h"
+#include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/verbs.h"
 
@@ -51,10 +50,12 @@ int diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ost
     return failure->exit;
   }
   const Sides& sides = std::get<Sides>(located);
-  const LoadedScenario before = load_scenario(sides.before, fs);
-  const LoadedScenario after = load_scenario(sides.after, fs);
-  const int old_status = report_file_problems(before, "diff", err, false);
-  const int new_status = report_file_problems(after, "diff", err, false);
+  const OpenedScenario old_side = open_files(sides.before, "diff", fs, err);
+  const OpenedScenario new_side = open_files(sides.after, "diff", fs, err);
+  const LoadedScenario& before = old_side.loaded;
+  const LoadedScenario& after = new_side.loaded;
+  const int old_status = old_side.status;
+  const int new_status = new_side.status;
   // A damaged file outweighs one that could not be found or read.
   if (old_status == exit_code::damaged_file || new_status == exit_code::damaged_file) {
     return exit_code::damaged_file;
