@@ -6,6 +6,7 @@
 
 #include "format/model.h"
 #include "scenario_tool/scenario/json.h"
+#include "scenario_tool/scenario/scenario.h"
 
 namespace scenario::tool {
 
@@ -17,15 +18,17 @@ Json identifier_changes(const Json& old_report, const Json& new_report);
 Json general_changes(const Json& old_report, const Json& new_report);
 
 // Stations matched by name: added, removed, changed column by column, in the order of the line.
-Json station_changes(const Json& old_stations, const Json& new_stations);
+Json station_changes(const std::vector<Station>& old_stations,
+                     const std::vector<Station>& new_stations);
 
 // Signboards matched by text: added and removed.
-Json signboard_changes(const Json& old_signs, const Json& new_signs);
+Json signboard_changes(const std::vector<Sign>& old_signs, const std::vector<Sign>& new_signs);
 
 // Occupied cells compared by kind at their cell: added, removed, changed, and moved when the same
 // kind and meaning lies at most `move_window_cells` away.
 inline constexpr std::int64_t move_window_cells = 20;
-Json feature_changes(const Json& old_cells, const Json& new_cells);
+Json feature_changes(const std::vector<Feature>& old_features,
+                     const std::vector<Feature>& new_features);
 
 // Runs of cells, over the cells both tracks have, where a stretch property differs. Of tracks of
 // different lengths, the shorter one's last cells that the compile never wrote are left out.

@@ -33,8 +33,10 @@ Json unexplained(const LoadedScenario& before, const LoadedScenario& after, cons
 }  // namespace
 
 Json build_diff(const LoadedScenario& before, const LoadedScenario& after) {
-  const Json a = build_report(before, true);
-  const Json b = build_report(after, true);
+  const Scenario old_scenario = decode_scenario(before);
+  const Scenario new_scenario = decode_scenario(after);
+  const Json a = report_json(inspect_report(before, old_scenario, true));
+  const Json b = report_json(inspect_report(after, new_scenario, true));
   static const std::vector<TrackCell> no_track;
   const auto& old_track = before.track ? *before.track : no_track;
   const auto& new_track = after.track ? *after.track : no_track;
@@ -43,9 +45,9 @@ Json build_diff(const LoadedScenario& before, const LoadedScenario& after) {
             {"difference_count", 0},
             {"identifiers", identifier_changes(a, b)},
             {"general", general_changes(a, b)},
-            {"stations", station_changes(a.at("stations"), b.at("stations"))},
-            {"signboards", signboard_changes(a.at("signboards"), b.at("signboards"))},
-            {"features", feature_changes(a.at("cells"), b.at("cells"))},
+            {"stations", station_changes(old_scenario.stations, new_scenario.stations)},
+            {"signboards", signboard_changes(old_scenario.signs, new_scenario.signs)},
+            {"features", feature_changes(old_scenario.features, new_scenario.features)},
             {"stretches", stretch_changes(old_track, new_track)},
             {"approach_codes", approach_code_changes(old_track, new_track)},
             {"line_geometry", geometry_changes(before.line ? &*before.line : nullptr,

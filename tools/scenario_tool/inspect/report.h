@@ -62,6 +62,9 @@ struct InspectReport {
 
 InspectReport inspect_report(const LoadedScenario& loaded, const Scenario& scenario, bool cells);
 
+// A station as `inspect --json` gives it.
+Json station_json(const Station& station);
+
 // The report as `inspect --json` prints it.
 Json report_json(const InspectReport& report);
 

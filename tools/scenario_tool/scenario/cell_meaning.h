@@ -17,6 +17,8 @@ namespace scenario::tool {
 struct SignalMeaning {
   SignalValues values;
   std::int32_t time_s = 0;
+
+  bool operator==(const SignalMeaning&) const = default;
 };
 
 // A slowdown's start, end or warning cell: speed in km/h and d_v; f_tt on the start and end only.
@@ -24,6 +26,8 @@ struct SlowdownMeaning {
   std::int32_t speed_kmh = 0;
   std::int32_t d_v = 0;
   std::optional<std::int32_t> f_tt;
+
+  bool operator==(const SlowdownMeaning&) const = default;
 };
 
 // One of the four announce cells: its order (1 nearest the warning) and the order again when the
@@ -31,6 +35,8 @@ struct SlowdownMeaning {
 struct AnnounceMeaning {
   std::int32_t order = 0;
   std::int32_t d_v_order = 0;
+
+  bool operator==(const AnnounceMeaning&) const = default;
 };
 
 // A station stop or a signboard: the table entry it refers to and that entry's name (the
@@ -38,10 +44,14 @@ struct AnnounceMeaning {
 struct EntryMeaning {
   std::int32_t entry = 0;
   std::optional<std::string> name;
+
+  bool operator==(const EntryMeaning&) const = default;
 };
 
 struct CodeCutMeaning {
   std::int32_t code = 0;
+
+  bool operator==(const CodeCutMeaning&) const = default;
 };
 
 // Nothing for a free cell, a tunnel marker, a code cut below 1 or an unknown kind.
