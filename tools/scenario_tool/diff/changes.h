@@ -1,21 +1,23 @@
 // The parts of a diff, each comparing one concern of two scenarios. Values and meanings come from
-// the reports of `inspect --cells`, so that a diff says a thing exactly as `inspect` says it.
+// the decoded scenarios and the typed report of `inspect --cells`, and are written as its JSON
+// writes them, so that a diff says a thing exactly as `inspect` says it.
 #pragma once
 
 #include <vector>
 
 #include "format/model.h"
+#include "scenario_tool/inspect/report.h"
 #include "scenario_tool/scenario/json.h"
 #include "scenario_tool/scenario/scenario.h"
 
 namespace scenario::tool {
 
 // {item, old, new} for each identifier, header value and competition code that differs.
-Json identifier_changes(const Json& old_report, const Json& new_report);
+Json identifier_changes(const InspectReport& before, const InspectReport& after);
 
 // {item, old, new} for each general value that differs: route length, kilometre points,
 // backgrounds, code repetition, clock, sand, braked mass, coaches.
-Json general_changes(const Json& old_report, const Json& new_report);
+Json general_changes(const InspectReport& before, const InspectReport& after);
 
 // Stations matched by name: added, removed, changed column by column, in the order of the line.
 Json station_changes(const std::vector<Station>& old_stations,

@@ -35,8 +35,8 @@ Json unexplained(const LoadedScenario& before, const LoadedScenario& after, cons
 Json build_diff(const LoadedScenario& before, const LoadedScenario& after) {
   const Scenario old_scenario = decode_scenario(before);
   const Scenario new_scenario = decode_scenario(after);
-  const Json a = report_json(inspect_report(before, old_scenario, true));
-  const Json b = report_json(inspect_report(after, new_scenario, true));
+  const InspectReport a = inspect_report(before, old_scenario, true);
+  const InspectReport b = inspect_report(after, new_scenario, true);
   static const std::vector<TrackCell> no_track;
   const auto& old_track = before.track ? *before.track : no_track;
   const auto& new_track = after.track ? *after.track : no_track;
