@@ -3,6 +3,7 @@
 // writes them, so that a diff says a thing exactly as `inspect` says it.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "format/model.h"
@@ -29,8 +30,21 @@ Json signboard_changes(const std::vector<Sign>& old_signs, const std::vector<Sig
 // Occupied cells compared by kind at their cell: added, removed, changed, and moved when the same
 // kind and meaning lies at most `move_window_cells` away.
 inline constexpr std::int64_t move_window_cells = 20;
-Json feature_changes(const std::vector<Feature>& old_features,
-                     const std::vector<Feature>& new_features);
+struct FeatureChange {
+  // In this order at one cell: what went before what came.
+  enum class What { removed, changed, moved, added };
+  What what = What::removed;
+  Feature before;                // the old feature, or the added one
+  std::optional<Feature> after;  // the new feature of a change or a move
+};
+std::vector<FeatureChange> feature_changes(const std::vector<Feature>& old_features,
+                                           const std::vector<Feature>& new_features);
+
+// "removed", "changed", "moved", "added".
+const char* change_name(FeatureChange::What what);
+
+// The changes as the JSON of diff lists them.
+Json feature_changes_json(const std::vector<FeatureChange>& changes);
 
 // Runs of cells, over the cells both tracks have, where a stretch property differs. Of tracks of
 // different lengths, the shorter one's last cells that the compile never wrote are left out.

@@ -32,11 +32,15 @@ Json unexplained(const LoadedScenario& before, const LoadedScenario& after, cons
 
 }  // namespace
 
-Json build_diff(const LoadedScenario& before, const LoadedScenario& after) {
-  const Scenario old_scenario = decode_scenario(before);
-  const Scenario new_scenario = decode_scenario(after);
+Diff build_diff(const OpenedScenario& old_side, const OpenedScenario& new_side) {
+  const LoadedScenario& before = old_side.loaded;
+  const LoadedScenario& after = new_side.loaded;
+  const Scenario& old_scenario = old_side.scenario;
+  const Scenario& new_scenario = new_side.scenario;
   const InspectReport a = inspect_report(before, old_scenario, true);
   const InspectReport b = inspect_report(after, new_scenario, true);
+  std::vector<FeatureChange> features =
+      feature_changes(old_scenario.features, new_scenario.features);
   static const std::vector<TrackCell> no_track;
   const auto& old_track = before.track ? *before.track : no_track;
   const auto& new_track = after.track ? *after.track : no_track;
@@ -47,15 +51,15 @@ Json build_diff(const LoadedScenario& before, const LoadedScenario& after) {
             {"general", general_changes(a, b)},
             {"stations", station_changes(old_scenario.stations, new_scenario.stations)},
             {"signboards", signboard_changes(old_scenario.signs, new_scenario.signs)},
-            {"features", feature_changes(old_scenario.features, new_scenario.features)},
+            {"features", feature_changes_json(features)},
             {"stretches", stretch_changes(old_track, new_track)},
             {"approach_codes", approach_code_changes(old_track, new_track)},
             {"line_geometry", geometry_changes(before.line ? &*before.line : nullptr,
                                                after.line ? &*after.line : nullptr)}};
   diff["unexplained"] = unexplained(before, after, diff);
   diff["difference_count"] = difference_count(diff);
-  diff["same"] = diff.at("difference_count").get<std::int64_t>() == 0;
-  return diff;
+  diff["same"] = diff["difference_count"].get<std::int64_t>() == 0;
+  return Diff{std::move(diff), std::move(features)};
 }
 
 std::int64_t difference_count(const Json& diff) {

@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "scenario_tool/diff/json_meaning.h"
 #include "scenario_tool/scenario/cell_meaning.h"
 #include "scenario_tool/scenario/printable.h"
 
@@ -95,30 +94,29 @@ void write_signboards(const Json& diff, std::ostream& out) {
   }
 }
 
-std::string meaning(const Json& feature, const Json& m) {
-  const std::string text = json_meaning_text(feature.at("kind").get<std::uint8_t>(), m);
+std::string meaning(const Feature& f) {
+  const std::string text = meaning_text(f.kind, f.meaning);
   return text.empty() ? "" : ": " + text;
 }
 
-std::string cell_place(const Json& c) {
-  return metres(c.at("metres")) + " (cell " + str(c.at("index")) + ")";
+std::string cell_place(const Feature& f) {
+  return grouped_metres(f.position_m) + " m (cell " + std::to_string(f.cell) + ")";
 }
 
-void write_features(const Json& diff, std::ostream& out) {
-  heading(out, "Features", diff.at("features"));
-  for (const Json& c : diff.at("features")) {
-    const std::string change = c.at("change").get<std::string>();
-    out << "  " << str(c.at("kind_name")) << ' ';
-    if (change == "moved") {
-      out << "moved from " << metres(c.at("metres")) << " to " << metres(c.at("to").at("metres"))
-          << " (cell " << str(c.at("index")) << kArrow << str(c.at("to").at("index")) << ")"
-          << meaning(c, c.at("meaning"));
-    } else if (change == "changed") {
-      out << "changed at " << cell_place(c) << ": "
-          << json_meaning_text(c.at("kind").get<std::uint8_t>(), c.at("old")) << kArrow
-          << json_meaning_text(c.at("kind").get<std::uint8_t>(), c.at("new"));
+void write_features(const std::vector<FeatureChange>& changes, std::ostream& out) {
+  if (!changes.empty()) out << "Features\n";
+  for (const FeatureChange& c : changes) {
+    const Feature& f = c.before;
+    out << "  " << kind_name(f.kind) << ' ';
+    if (c.what == FeatureChange::What::moved) {
+      out << "moved from " << grouped_metres(f.position_m) << " m to "
+          << grouped_metres(c.after->position_m) << " m (cell " << f.cell << kArrow << c.after->cell
+          << ")" << meaning(*c.after);
+    } else if (c.what == FeatureChange::What::changed) {
+      out << "changed at " << cell_place(f) << ": " << meaning_text(f.kind, f.meaning) << kArrow
+          << meaning_text(c.after->kind, c.after->meaning);
     } else {
-      out << change << " at " << cell_place(c) << meaning(c, c.at("meaning"));
+      out << change_name(c.what) << " at " << cell_place(f) << meaning(f);
     }
     out << '\n';
   }
@@ -216,7 +214,8 @@ std::string grouped_metres(std::int64_t m) {
   return (m < 0 ? "-" : "") + out;
 }
 
-void write_diff_text(const Json& diff, std::ostream& out) {
+void write_diff_text(const Diff& report, std::ostream& out) {
+  const Json& diff = report.json;
   if (diff.at("same").get<bool>()) {
     out << "no difference: the same scenario\n";
     return;
@@ -225,7 +224,7 @@ void write_diff_text(const Json& diff, std::ostream& out) {
   write_values(diff, "general", "General", out);
   write_stations(diff, out);
   write_signboards(diff, out);
-  write_features(diff, out);
+  write_features(report.features, out);
   write_stretches(diff, out);
   write_geometry(diff, out);
   if (!diff.at("unexplained").empty()) {

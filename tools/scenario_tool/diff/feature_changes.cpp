@@ -37,41 +37,12 @@ ByKind by_kind(const std::vector<Feature>& features) {
   return out;
 }
 
-// One change, kept typed until the list is in order.
-struct Change {
-  int rank = 0;  // at one cell, what went before what came
-  const char* what = "";
-  const Feature* before = nullptr;  // the old feature, or the added one
-  const Feature* after = nullptr;   // the new feature of a move or a change
-};
-
-Json place(const Feature& f) { return Json{{"index", f.cell}, {"metres", f.position_m}}; }
-
-Json change_json(const Change& c) {
-  const Feature& f = *c.before;
-  Json j{{"change", c.what},
-         {"kind", f.kind},
-         {"kind_name", kind_name(f.kind)},
-         {"index", f.cell},
-         {"metres", f.position_m}};
-  if (c.after == nullptr) {
-    j["meaning"] = meaning_json(f.kind, f.meaning);
-  } else if (c.rank == 2) {
-    j["to"] = place(*c.after);
-    j["meaning"] = meaning_json(c.after->kind, c.after->meaning);
-  } else {
-    j["old"] = meaning_json(f.kind, f.meaning);
-    j["new"] = meaning_json(c.after->kind, c.after->meaning);
-  }
-  return j;
-}
-
 // Features of one kind with the same values, paired nearest first within the window: at the same
 // cell they are unchanged, elsewhere they moved. Pairing equal values before anything else keeps
 // a run of features that moved by less than its own length (the announce cells of a slowdown)
 // from reading as changes where the old and new runs overlap.
 void match_equal(std::vector<Candidate>& before, std::vector<Candidate>& after,
-                 std::vector<Change>& out) {
+                 std::vector<FeatureChange>& out) {
   std::vector<std::tuple<std::int64_t, std::size_t, std::size_t>> pairs;  // distance, old, new
   for (std::size_t i = 0; i < before.size(); ++i) {
     const std::int64_t at = before[i].index();
@@ -89,13 +60,13 @@ void match_equal(std::vector<Candidate>& before, std::vector<Candidate>& after,
     Candidate& a = after[j];
     if (b.matched || a.matched) continue;
     b.matched = a.matched = true;
-    if (distance != 0) out.push_back(Change{2, "moved", b.feature, a.feature});
+    if (distance != 0) out.push_back({FeatureChange::What::moved, *b.feature, *a.feature});
   }
 }
 
 // What is left of one kind at the same cell on both sides: the values changed.
 void match_in_place(std::vector<Candidate>& before, std::vector<Candidate>& after,
-                    std::vector<Change>& out) {
+                    std::vector<FeatureChange>& out) {
   std::size_t j = 0;
   for (Candidate& b : before) {
     while (j < after.size() && after[j].index() < b.index()) ++j;
@@ -104,37 +75,77 @@ void match_in_place(std::vector<Candidate>& before, std::vector<Candidate>& afte
     }
     Candidate& a = after[j];
     b.matched = a.matched = true;
-    out.push_back(Change{1, "changed", b.feature, a.feature});
+    out.push_back({FeatureChange::What::changed, *b.feature, *a.feature});
   }
 }
 
-void unmatched(int rank, const char* what, const std::vector<Candidate>& features,
-               std::vector<Change>& out) {
+void unmatched(FeatureChange::What what, const std::vector<Candidate>& features,
+               std::vector<FeatureChange>& out) {
   for (const Candidate& f : features) {
-    if (!f.matched) out.push_back(Change{rank, what, f.feature, nullptr});
+    if (!f.matched) out.push_back({what, *f.feature, std::nullopt});
   }
+}
+
+Json place(const Feature& f) { return Json{{"index", f.cell}, {"metres", f.position_m}}; }
+
+Json change_json(const FeatureChange& c) {
+  const Feature& f = c.before;
+  Json j{{"change", change_name(c.what)},
+         {"kind", f.kind},
+         {"kind_name", kind_name(f.kind)},
+         {"index", f.cell},
+         {"metres", f.position_m}};
+  if (c.what == FeatureChange::What::moved) {
+    j["to"] = place(*c.after);
+    j["meaning"] = meaning_json(c.after->kind, c.after->meaning);
+  } else if (c.what == FeatureChange::What::changed) {
+    j["old"] = meaning_json(f.kind, f.meaning);
+    j["new"] = meaning_json(c.after->kind, c.after->meaning);
+  } else {
+    j["meaning"] = meaning_json(f.kind, f.meaning);
+  }
+  return j;
 }
 
 }  // namespace
 
-Json feature_changes(const std::vector<Feature>& old_features,
-                     const std::vector<Feature>& new_features) {
+const char* change_name(FeatureChange::What what) {
+  switch (what) {
+    case FeatureChange::What::removed:
+      return "removed";
+    case FeatureChange::What::changed:
+      return "changed";
+    case FeatureChange::What::moved:
+      return "moved";
+    case FeatureChange::What::added:
+      break;
+  }
+  return "added";
+}
+
+std::vector<FeatureChange> feature_changes(const std::vector<Feature>& old_features,
+                                           const std::vector<Feature>& new_features) {
   ByKind before = by_kind(old_features);
   ByKind after = by_kind(new_features);
-  std::vector<Change> changes;
+  std::vector<FeatureChange> changes;
   for (auto& [kind, old_ones] : before) {
     auto& new_ones = after[kind];
     match_equal(old_ones, new_ones, changes);
     match_in_place(old_ones, new_ones, changes);
-    unmatched(0, "removed", old_ones, changes);
+    unmatched(FeatureChange::What::removed, old_ones, changes);
   }
-  for (auto& [kind, new_ones] : after) unmatched(3, "added", new_ones, changes);
+  for (auto& [kind, new_ones] : after) unmatched(FeatureChange::What::added, new_ones, changes);
   // In the order of the line; at one cell, what went before what came.
-  std::stable_sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) {
-    return std::make_tuple(a.before->cell, a.rank) < std::make_tuple(b.before->cell, b.rank);
-  });
+  std::stable_sort(
+      changes.begin(), changes.end(), [](const FeatureChange& a, const FeatureChange& b) {
+        return std::make_tuple(a.before.cell, a.what) < std::make_tuple(b.before.cell, b.what);
+      });
+  return changes;
+}
+
+Json feature_changes_json(const std::vector<FeatureChange>& changes) {
   Json out = Json::array();
-  for (const Change& c : changes) out.push_back(change_json(c));
+  for (const FeatureChange& c : changes) out.push_back(change_json(c));
   return out;
 }
 

@@ -52,8 +52,6 @@ int diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ost
   const Sides& sides = std::get<Sides>(located);
   const OpenedScenario old_side = open_files(sides.before, "diff", fs, err);
   const OpenedScenario new_side = open_files(sides.after, "diff", fs, err);
-  const LoadedScenario& before = old_side.loaded;
-  const LoadedScenario& after = new_side.loaded;
   const int old_status = old_side.status;
   const int new_status = new_side.status;
   // A damaged file outweighs one that could not be found or read.
@@ -63,13 +61,13 @@ int diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ost
   if (old_status != exit_code::clean || new_status != exit_code::clean) {
     return exit_code::io_failure;
   }
-  const Json report = build_diff(before, after);
+  const Diff report = build_diff(old_side, new_side);
   if (options.json) {
-    out << report.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+    out << report.json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
   } else {
     write_diff_text(report, out);
   }
-  return report.at("same").get<bool>() ? exit_code::clean : exit_code::differences;
+  return report.same() ? exit_code::clean : exit_code::differences;
 }
 
 }  // namespace
