@@ -48,13 +48,33 @@ Json feature_changes_json(const std::vector<FeatureChange>& changes);
 
 // Runs of cells, over the cells both tracks have, where a stretch property differs. Of tracks of
 // different lengths, the shorter one's last cells that the compile never wrote are left out.
-Json stretch_changes(const std::vector<TrackCell>& old_track,
-                     const std::vector<TrackCell>& new_track);
+struct CellSpan {
+  std::int64_t first_cell = 0;
+  std::int64_t last_cell = 0;
+
+  std::int64_t start_m() const { return first_cell * cell_metres; }
+  std::int64_t end_m() const { return (last_cell + 1) * cell_metres; }
+};
+struct StretchChange {
+  const char* property = "";  // as inspect names it: "gradient", "speed_limit_kmh", ...
+  CellSpan cells;
+  std::optional<int> old_value;
+  std::optional<int> new_value;
+};
+std::vector<StretchChange> stretch_changes(const std::vector<TrackCell>& old_track,
+                                           const std::vector<TrackCell>& new_track);
+Json stretch_changes_json(const std::vector<StretchChange>& changes);
 
 // Spans of cells, over the same cells, where approach codes differ, with at most one unchanged
 // cell between two changed ones; `old` and `new` list the codes of every cell of the span.
-Json approach_code_changes(const std::vector<TrackCell>& old_track,
-                           const std::vector<TrackCell>& new_track);
+struct ApproachCodeChange {
+  CellSpan cells;
+  std::vector<int> old_codes;
+  std::vector<int> new_codes;
+};
+std::vector<ApproachCodeChange> approach_code_changes(const std::vector<TrackCell>& old_track,
+                                                      const std::vector<TrackCell>& new_track);
+Json approach_code_changes_json(const std::vector<ApproachCodeChange>& changes);
 
 // The centre lines compared metre by metre; null when neither side has a line.
 Json geometry_changes(const LineGeometry* old_line, const LineGeometry* new_line);

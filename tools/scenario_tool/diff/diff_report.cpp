@@ -44,6 +44,8 @@ Diff build_diff(const OpenedScenario& old_side, const OpenedScenario& new_side) 
   static const std::vector<TrackCell> no_track;
   const auto& old_track = before.track ? *before.track : no_track;
   const auto& new_track = after.track ? *after.track : no_track;
+  std::vector<StretchChange> stretches = stretch_changes(old_track, new_track);
+  std::vector<ApproachCodeChange> codes = approach_code_changes(old_track, new_track);
   Json diff{{"version", diff_version},
             {"same", false},
             {"difference_count", 0},
@@ -52,14 +54,14 @@ Diff build_diff(const OpenedScenario& old_side, const OpenedScenario& new_side) 
             {"stations", station_changes(old_scenario.stations, new_scenario.stations)},
             {"signboards", signboard_changes(old_scenario.signs, new_scenario.signs)},
             {"features", feature_changes_json(features)},
-            {"stretches", stretch_changes(old_track, new_track)},
-            {"approach_codes", approach_code_changes(old_track, new_track)},
+            {"stretches", stretch_changes_json(stretches)},
+            {"approach_codes", approach_code_changes_json(codes)},
             {"line_geometry", geometry_changes(before.line ? &*before.line : nullptr,
                                                after.line ? &*after.line : nullptr)}};
   diff["unexplained"] = unexplained(before, after, diff);
   diff["difference_count"] = difference_count(diff);
   diff["same"] = diff["difference_count"].get<std::int64_t>() == 0;
-  return Diff{std::move(diff), std::move(features)};
+  return Diff{std::move(diff), std::move(features), std::move(stretches), std::move(codes)};
 }
 
 std::int64_t difference_count(const Json& diff) {

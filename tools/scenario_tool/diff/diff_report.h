@@ -17,6 +17,8 @@ inline constexpr int diff_version = 1;
 struct Diff {
   Json json;
   std::vector<FeatureChange> features;
+  std::vector<StretchChange> stretches;
+  std::vector<ApproachCodeChange> approach_codes;
 
   bool same() const { return json["same"].get<bool>(); }
 };

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <iomanip>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "scenario_tool/scenario/cell_meaning.h"
 #include "scenario_tool/scenario/printable.h"
@@ -122,43 +124,41 @@ void write_features(const std::vector<FeatureChange>& changes, std::ostream& out
   }
 }
 
-std::string run_place(const Json& r) {
-  const std::string cells =
-      r.at("first_cell") == r.at("last_cell")
-          ? "cell " + str(r.at("first_cell"))
-          : "cells " + str(r.at("first_cell")) + " to " + str(r.at("last_cell"));
-  return metres(r.at("start_m")) + " to " + metres(r.at("end_m")) + " (" + cells + ")";
+std::string run_place(const CellSpan& r) {
+  const std::string cells = r.first_cell == r.last_cell ? "cell " + std::to_string(r.first_cell)
+                                                        : "cells " + std::to_string(r.first_cell) +
+                                                              " to " + std::to_string(r.last_cell);
+  return grouped_metres(r.start_m()) + " m to " + grouped_metres(r.end_m()) + " m (" + cells + ")";
 }
 
-std::string codes_text(const Json& codes) {
+std::string codes_text(const std::vector<int>& codes) {
   std::string out;
-  for (const Json& c : codes) out += (out.empty() ? "" : " ") + str(c);
+  for (int c : codes) out += (out.empty() ? "" : " ") + std::to_string(c);
   return out;
 }
 
-std::string stretch_value(const std::string& property, const Json& v) {
-  if (v.is_null()) return "not set";
-  if (property == "speed_limit_kmh") return str(v) + " km/h";
-  if (property == "gradient") return str(v) + " per mille";
-  return str(v);
+std::string stretch_value(const std::string& property, const std::optional<int>& v) {
+  if (!v) return "not set";
+  if (property == "speed_limit_kmh") return std::to_string(*v) + " km/h";
+  if (property == "gradient") return std::to_string(*v) + " per mille";
+  return std::to_string(*v);
 }
 
-void write_stretches(const Json& diff, std::ostream& out) {
+void write_stretches(const Diff& diff, std::ostream& out) {
   static const std::map<std::string, std::string> labels{{"gradient", "gradient"},
                                                          {"speed_limit_kmh", "speed limit"},
                                                          {"adhesion", "adhesion"},
                                                          {"tunnel_type", "tunnel type"}};
-  heading(out, "Stretches", diff.at("stretches"));
-  for (const Json& r : diff.at("stretches")) {
-    const std::string property = r.at("property").get<std::string>();
-    out << "  " << labels.at(property) << ", " << run_place(r) << ": "
-        << stretch_value(property, r.at("old")) << kArrow << stretch_value(property, r.at("new"))
-        << '\n';
+  if (!diff.stretches.empty()) out << "Stretches\n";
+  for (const StretchChange& r : diff.stretches) {
+    out << "  " << labels.at(r.property) << ", " << run_place(r.cells) << ": "
+        << stretch_value(r.property, r.old_value) << kArrow
+        << stretch_value(r.property, r.new_value) << '\n';
   }
-  heading(out, "Approach codes", diff.at("approach_codes"));
-  for (const Json& r : diff.at("approach_codes")) {
-    out << "  " << run_place(r) << ": " << codes_text(r.at("old")) << kArrow
-        << codes_text(r.at("new")) << '\n';
+  if (!diff.approach_codes.empty()) out << "Approach codes\n";
+  for (const ApproachCodeChange& r : diff.approach_codes) {
+    out << "  " << run_place(r.cells) << ": " << codes_text(r.old_codes) << kArrow
+        << codes_text(r.new_codes) << '\n';
   }
 }
 
@@ -225,7 +225,7 @@ void write_diff_text(const Diff& report, std::ostream& out) {
   write_stations(diff, out);
   write_signboards(diff, out);
   write_features(report.features, out);
-  write_stretches(diff, out);
+  write_stretches(report, out);
   write_geometry(diff, out);
   if (!diff.at("unexplained").empty()) {
     std::string files;
