@@ -4,6 +4,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <variant>
 #include <vector>
 
 #include "format/model.h"
@@ -13,19 +15,54 @@
 
 namespace scenario::tool {
 
-// {item, old, new} for each identifier, header value and competition code that differs.
-Json identifier_changes(const InspectReport& before, const InspectReport& after);
+// A compared value: none where its part is missing (a file not decoded), a number or a text.
+using Value = std::variant<std::monostate, std::int64_t, std::string>;
+Json value_json(const Value& v);
 
-// {item, old, new} for each general value that differs: route length, kilometre points,
-// backgrounds, code repetition, clock, sand, braked mass, coaches.
-Json general_changes(const InspectReport& before, const InspectReport& after);
+struct ValueChange {
+  const char* item = "";
+  Value old_value;
+  Value new_value;
+};
+// {item, old, new}, as the JSON lists each change.
+Json value_changes_json(const std::vector<ValueChange>& changes);
 
-// Stations matched by name: added, removed, changed column by column, in the order of the line.
-Json station_changes(const std::vector<Station>& old_stations,
-                     const std::vector<Station>& new_stations);
+// Each identifier, header value and competition code that differs.
+std::vector<ValueChange> identifier_changes(const InspectReport& before,
+                                            const InspectReport& after);
 
-// Signboards matched by text: added and removed.
-Json signboard_changes(const std::vector<Sign>& old_signs, const std::vector<Sign>& new_signs);
+// Each general value that differs: route length, kilometre points, backgrounds, code
+// repetition, clock, sand, braked mass, coaches.
+std::vector<ValueChange> general_changes(const InspectReport& before, const InspectReport& after);
+
+// Stations matched by name: added, removed, changed column by column, in the order of the line;
+// then the names both sides have, when they come in another order.
+struct StationChange {
+  enum class What { removed, changed, added, reordered };
+  struct Column {
+    const char* column = "";  // as inspect names it: "type", "position_m", ...
+    Value old_value;
+    Value new_value;
+  };
+  What what = What::removed;
+  std::optional<Station> station;  // the station removed, added or changed (its old entry)
+  std::int64_t position_m = 0;     // the new position of a changed station
+  std::vector<Column> columns;
+  std::vector<std::string> old_order;
+  std::vector<std::string> new_order;
+};
+std::vector<StationChange> station_changes(const std::vector<Station>& old_stations,
+                                           const std::vector<Station>& new_stations);
+Json station_changes_json(const std::vector<StationChange>& changes);
+
+// Signboards matched by text: added and removed, those without a cell last.
+struct SignChange {
+  bool added = false;
+  Sign sign;
+};
+std::vector<SignChange> signboard_changes(const std::vector<Sign>& old_signs,
+                                          const std::vector<Sign>& new_signs);
+Json signboard_changes_json(const std::vector<SignChange>& changes);
 
 // Occupied cells compared by kind at their cell: added, removed, changed, and moved when the same
 // kind and meaning lies at most `move_window_cells` away.

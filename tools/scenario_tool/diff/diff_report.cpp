@@ -39,29 +39,34 @@ Diff build_diff(const OpenedScenario& old_side, const OpenedScenario& new_side) 
   const Scenario& new_scenario = new_side.scenario;
   const InspectReport a = inspect_report(before, old_scenario, true);
   const InspectReport b = inspect_report(after, new_scenario, true);
-  std::vector<FeatureChange> features =
-      feature_changes(old_scenario.features, new_scenario.features);
   static const std::vector<TrackCell> no_track;
   const auto& old_track = before.track ? *before.track : no_track;
   const auto& new_track = after.track ? *after.track : no_track;
-  std::vector<StretchChange> stretches = stretch_changes(old_track, new_track);
-  std::vector<ApproachCodeChange> codes = approach_code_changes(old_track, new_track);
+  Diff d{{},
+         identifier_changes(a, b),
+         general_changes(a, b),
+         station_changes(old_scenario.stations, new_scenario.stations),
+         signboard_changes(old_scenario.signs, new_scenario.signs),
+         feature_changes(old_scenario.features, new_scenario.features),
+         stretch_changes(old_track, new_track),
+         approach_code_changes(old_track, new_track)};
   Json diff{{"version", diff_version},
             {"same", false},
             {"difference_count", 0},
-            {"identifiers", identifier_changes(a, b)},
-            {"general", general_changes(a, b)},
-            {"stations", station_changes(old_scenario.stations, new_scenario.stations)},
-            {"signboards", signboard_changes(old_scenario.signs, new_scenario.signs)},
-            {"features", feature_changes_json(features)},
-            {"stretches", stretch_changes_json(stretches)},
-            {"approach_codes", approach_code_changes_json(codes)},
+            {"identifiers", value_changes_json(d.identifiers)},
+            {"general", value_changes_json(d.general)},
+            {"stations", station_changes_json(d.stations)},
+            {"signboards", signboard_changes_json(d.signboards)},
+            {"features", feature_changes_json(d.features)},
+            {"stretches", stretch_changes_json(d.stretches)},
+            {"approach_codes", approach_code_changes_json(d.approach_codes)},
             {"line_geometry", geometry_changes(before.line ? &*before.line : nullptr,
                                                after.line ? &*after.line : nullptr)}};
   diff["unexplained"] = unexplained(before, after, diff);
   diff["difference_count"] = difference_count(diff);
   diff["same"] = diff["difference_count"].get<std::int64_t>() == 0;
-  return Diff{std::move(diff), std::move(features), std::move(stretches), std::move(codes)};
+  d.json = std::move(diff);
+  return d;
 }
 
 std::int64_t difference_count(const Json& diff) {

@@ -16,6 +16,10 @@ inline constexpr int diff_version = 1;
 
 struct Diff {
   Json json;
+  std::vector<ValueChange> identifiers;
+  std::vector<ValueChange> general;
+  std::vector<StationChange> stations;
+  std::vector<SignChange> signboards;
   std::vector<FeatureChange> features;
   std::vector<StretchChange> stretches;
   std::vector<ApproachCodeChange> approach_codes;

@@ -6,10 +6,12 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "scenario_tool/scenario/cell_meaning.h"
 #include "scenario_tool/scenario/printable.h"
+#include "scenario_tool/scenario/table_views.h"
 
 namespace scenario::tool {
 
@@ -23,22 +25,21 @@ std::string str(const Json& j) {
   return j.dump();
 }
 
-std::string metres(const Json& j) {
-  return j.is_null() ? "none" : grouped_metres(j.get<std::int64_t>()) + " m";
+std::string str(const Value& v) {
+  if (const auto* n = std::get_if<std::int64_t>(&v)) return std::to_string(*n);
+  if (const auto* t = std::get_if<std::string>(&v)) return printable(*t);
+  return "none";
 }
 
-std::string change_text(const Json& before, const Json& after) {
-  return str(before) + kArrow + str(after);
+std::string metres(const Value& v) {
+  const auto* n = std::get_if<std::int64_t>(&v);
+  return n == nullptr ? "none" : grouped_metres(*n) + " m";
 }
 
-void heading(std::ostream& out, const char* title, const Json& group) {
-  if (!group.empty()) out << title << '\n';
-}
-
-void write_values(const Json& diff, const char* key, const char* title, std::ostream& out) {
-  heading(out, title, diff.at(key));
-  for (const Json& c : diff.at(key)) {
-    out << "  " << str(c.at("item")) << ": " << change_text(c.at("old"), c.at("new")) << '\n';
+void write_values(const std::vector<ValueChange>& changes, const char* title, std::ostream& out) {
+  if (!changes.empty()) out << title << '\n';
+  for (const ValueChange& c : changes) {
+    out << "  " << c.item << ": " << str(c.old_value) << kArrow << str(c.new_value) << '\n';
   }
 }
 
@@ -49,49 +50,52 @@ std::string column_label(const std::string& column) {
   return it == labels.end() ? column : it->second;
 }
 
-std::string column_value(const std::string& column, const Json& v) {
+std::string column_value(const std::string& column, const Value& v) {
   return column.ends_with("_m") ? metres(v) : str(v);
 }
 
-std::string station_text(const Json& s) {
-  return "type " + str(s.at("type")) + ", zone " + metres(s.at("zone_start_m")) + " to " +
-         metres(s.at("zone_end_m")) + ", time " + str(s.at("time"));
+std::string station_text(const Station& s) {
+  return "type " + std::to_string(s.type) + ", zone " + grouped_metres(s.zone_start_m) + " m to " +
+         grouped_metres(s.zone_end_m) + " m, time " + time_of_day_text(s.time_s);
 }
 
-std::string names_text(const Json& names) {
+std::string names_text(const std::vector<std::string>& names) {
   std::string out;
-  for (const Json& n : names) out += (out.empty() ? "" : ", ") + str(n);
+  for (const std::string& n : names) out += (out.empty() ? "" : ", ") + printable(n);
   return out;
 }
 
-void write_stations(const Json& diff, std::ostream& out) {
-  heading(out, "Stations", diff.at("stations"));
-  for (const Json& c : diff.at("stations")) {
-    const std::string change = c.at("change").get<std::string>();
-    if (change == "reordered") {
-      out << "  order: " << names_text(c.at("old")) << kArrow << names_text(c.at("new")) << '\n';
+const char* what_text(StationChange::What what) {
+  return what == StationChange::What::added ? "added" : "removed";
+}
+
+void write_stations(const std::vector<StationChange>& changes, std::ostream& out) {
+  if (!changes.empty()) out << "Stations\n";
+  for (const StationChange& c : changes) {
+    if (c.what == StationChange::What::reordered) {
+      out << "  order: " << names_text(c.old_order) << kArrow << names_text(c.new_order) << '\n';
       continue;
     }
-    out << "  " << str(c.at("name")) << " at " << metres(c.at("position_m"));
-    if (change == "changed") {
+    out << "  " << printable(c.station->name) << " at " << grouped_metres(c.position_m) << " m";
+    if (c.what == StationChange::What::changed) {
       std::string columns;
-      for (const Json& col : c.at("columns")) {
-        const std::string name = col.at("column").get<std::string>();
-        columns += (columns.empty() ? "" : ", ") + column_label(name) + " " +
-                   column_value(name, col.at("old")) + kArrow + column_value(name, col.at("new"));
+      for (const StationChange::Column& col : c.columns) {
+        columns += (columns.empty() ? "" : ", ") + column_label(col.column) + " " +
+                   column_value(col.column, col.old_value) + kArrow +
+                   column_value(col.column, col.new_value);
       }
       out << ": " << columns << '\n';
     } else {
-      out << " " << change << ": " << station_text(c.at("station")) << '\n';
+      out << " " << what_text(c.what) << ": " << station_text(*c.station) << '\n';
     }
   }
 }
 
-void write_signboards(const Json& diff, std::ostream& out) {
-  heading(out, "Signboards", diff.at("signboards"));
-  for (const Json& c : diff.at("signboards")) {
-    out << "  \"" << str(c.at("text")) << "\" " << str(c.at("change"));
-    if (!c.at("metres").is_null()) out << " at " << metres(c.at("metres"));
+void write_signboards(const std::vector<SignChange>& changes, std::ostream& out) {
+  if (!changes.empty()) out << "Signboards\n";
+  for (const SignChange& c : changes) {
+    out << "  \"" << printable(c.sign.text) << "\" " << (c.added ? "added" : "removed");
+    if (c.sign.position_m) out << " at " << grouped_metres(*c.sign.position_m) << " m";
     out << '\n';
   }
 }
@@ -220,10 +224,10 @@ void write_diff_text(const Diff& report, std::ostream& out) {
     out << "no difference: the same scenario\n";
     return;
   }
-  write_values(diff, "identifiers", "Identifiers", out);
-  write_values(diff, "general", "General", out);
-  write_stations(diff, out);
-  write_signboards(diff, out);
+  write_values(report.identifiers, "Identifiers", out);
+  write_values(report.general, "General", out);
+  write_stations(report.stations, out);
+  write_signboards(report.signboards, out);
   write_features(report.features, out);
   write_stretches(report, out);
   write_geometry(diff, out);

@@ -16,7 +16,7 @@ namespace {
 
 // The columns of a station compared, as `inspect` names them. The entry number is left out: it
 // shifts for every station after one added or removed. The stop cell is a feature of the track.
-std::vector<std::pair<const char*, Json>> station_columns(const Station& s) {
+std::vector<std::pair<const char*, Value>> station_columns(const Station& s) {
   const SimRecord& r = s.record;
   return {{"type", s.type},
           {"position_m", s.position_m},
@@ -48,15 +48,14 @@ std::map<std::string, const T*> by_name(const std::vector<T>& items, Name name_o
   return out;
 }
 
-Json station_columns_changed(const Station& before, const Station& after) {
-  Json out = Json::array();
+std::vector<StationChange::Column> station_columns_changed(const Station& before,
+                                                           const Station& after) {
+  std::vector<StationChange::Column> out;
   const auto old_columns = station_columns(before);
   const auto new_columns = station_columns(after);
   for (std::size_t i = 0; i < old_columns.size(); ++i) {
     if (old_columns[i].second != new_columns[i].second) {
-      out.push_back(Json{{"column", old_columns[i].first},
-                         {"old", old_columns[i].second},
-                         {"new", new_columns[i].second}});
+      out.push_back({old_columns[i].first, old_columns[i].second, new_columns[i].second});
     }
   }
   return out;
@@ -65,99 +64,128 @@ Json station_columns_changed(const Station& before, const Station& after) {
 using Stations = std::map<std::string, const Station*>;
 
 // The names both sides have, in the order of their entries on `side`.
-Json common_names_in_order(const Stations& side, const Stations& other) {
+std::vector<std::string> common_names_in_order(const Stations& side, const Stations& other) {
   std::vector<std::pair<std::int64_t, std::string>> names;
   for (const auto& [key, item] : side) {
     if (other.contains(key)) names.emplace_back(item->entry, key);
   }
   std::sort(names.begin(), names.end());
-  Json keys = Json::array();
+  std::vector<std::string> keys;
   for (const auto& name : names) keys.push_back(name.second);
   return keys;
 }
 
-// The stations both sides have, taken in another order, are a difference of their own.
-Json order_change(const Stations& before, const Stations& after) {
-  Json old_order = common_names_in_order(before, after);
-  Json new_order = common_names_in_order(after, before);
-  if (old_order == new_order) return nullptr;
-  return Json{{"change", "reordered"},
-              {"name", nullptr},
-              {"position_m", nullptr},
-              {"old", std::move(old_order)},
-              {"new", std::move(new_order)}};
-}
-
-Json station_item(const char* change, const Station& station) {
-  return Json{{"change", change},
-              {"name", station.name},
-              {"position_m", station.position_m},
-              {"station", station_json(station)}};
-}
-
-// Items with the position they are put in order by.
-using Placed = std::vector<std::pair<std::int64_t, Json>>;
-
-Json in_order(Placed items) {
-  std::stable_sort(items.begin(), items.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
+Json names_json(const std::vector<std::string>& names) {
   Json out = Json::array();
-  for (auto& item : items) out.push_back(std::move(item.second));
+  for (const std::string& n : names) out.push_back(n);
   return out;
+}
+
+Json column_json(const StationChange::Column& c) {
+  return Json{
+      {"column", c.column}, {"old", value_json(c.old_value)}, {"new", value_json(c.new_value)}};
+}
+
+Json station_change_json(const StationChange& c) {
+  switch (c.what) {
+    case StationChange::What::reordered:
+      return Json{{"change", "reordered"},
+                  {"name", nullptr},
+                  {"position_m", nullptr},
+                  {"old", names_json(c.old_order)},
+                  {"new", names_json(c.new_order)}};
+    case StationChange::What::changed: {
+      Json columns = Json::array();
+      for (const StationChange::Column& col : c.columns) columns.push_back(column_json(col));
+      return Json{{"change", "changed"},
+                  {"name", c.station->name},
+                  {"position_m", c.position_m},
+                  {"columns", std::move(columns)}};
+    }
+    case StationChange::What::removed:
+    case StationChange::What::added:
+      break;
+  }
+  return Json{{"change", c.what == StationChange::What::added ? "added" : "removed"},
+              {"name", c.station->name},
+              {"position_m", c.position_m},
+              {"station", station_json(*c.station)}};
 }
 
 }  // namespace
 
-Json station_changes(const std::vector<Station>& old_stations,
-                     const std::vector<Station>& new_stations) {
+std::vector<StationChange> station_changes(const std::vector<Station>& old_stations,
+                                           const std::vector<Station>& new_stations) {
   const auto name = [](const Station& s) { return s.name; };
   const Stations before = by_name(old_stations, name);
   const Stations after = by_name(new_stations, name);
-  Placed items;
+  using What = StationChange::What;
+  std::vector<StationChange> out;
   for (const auto& [key, station] : before) {
     const auto match = after.find(key);
     if (match == after.end()) {
-      items.emplace_back(station->position_m, station_item("removed", *station));
+      out.push_back({What::removed, *station, station->position_m, {}, {}, {}});
       continue;
     }
-    Json columns = station_columns_changed(*station, *match->second);
+    auto columns = station_columns_changed(*station, *match->second);
     if (!columns.empty()) {
-      items.emplace_back(match->second->position_m, Json{{"change", "changed"},
-                                                         {"name", station->name},
-                                                         {"position_m", match->second->position_m},
-                                                         {"columns", std::move(columns)}});
+      out.push_back(
+          {What::changed, *station, match->second->position_m, std::move(columns), {}, {}});
     }
   }
   for (const auto& [key, station] : after) {
-    if (!before.contains(key)) {
-      items.emplace_back(station->position_m, station_item("added", *station));
-    }
+    if (!before.contains(key))
+      out.push_back({What::added, *station, station->position_m, {}, {}, {}});
   }
-  Json out = in_order(std::move(items));
-  Json order = order_change(before, after);
-  if (!order.is_null()) out.push_back(std::move(order));
+  std::stable_sort(out.begin(), out.end(), [](const StationChange& a, const StationChange& b) {
+    return a.position_m < b.position_m;
+  });
+  // The stations both sides have, taken in another order, are a difference of their own.
+  std::vector<std::string> old_order = common_names_in_order(before, after);
+  std::vector<std::string> new_order = common_names_in_order(after, before);
+  if (old_order != new_order) {
+    out.push_back(
+        {What::reordered, std::nullopt, 0, {}, std::move(old_order), std::move(new_order)});
+  }
   return out;
 }
 
-Json signboard_changes(const std::vector<Sign>& old_signs, const std::vector<Sign>& new_signs) {
+Json station_changes_json(const std::vector<StationChange>& changes) {
+  Json out = Json::array();
+  for (const StationChange& c : changes) out.push_back(station_change_json(c));
+  return out;
+}
+
+std::vector<SignChange> signboard_changes(const std::vector<Sign>& old_signs,
+                                          const std::vector<Sign>& new_signs) {
   const auto text = [](const Sign& s) { return s.text; };
   const auto before = by_name(old_signs, text);
   const auto after = by_name(new_signs, text);
-  Placed items;
-  auto add = [&items](const char* change, const Sign& sign) {
-    // Signboards without a cell go last.
-    items.emplace_back(sign.position_m.value_or(std::numeric_limits<std::int64_t>::max()),
-                       Json{{"change", change},
-                            {"text", sign.text},
-                            {"metres", sign.position_m ? Json(*sign.position_m) : Json()}});
-  };
+  std::vector<SignChange> out;
   for (const auto& [key, sign] : before) {
-    if (!after.contains(key)) add("removed", *sign);
+    if (!after.contains(key)) out.push_back({false, *sign});
   }
   for (const auto& [key, sign] : after) {
-    if (!before.contains(key)) add("added", *sign);
+    if (!before.contains(key)) out.push_back({true, *sign});
   }
-  return in_order(std::move(items));
+  // Signboards without a cell go last.
+  const auto at = [](const SignChange& c) {
+    return c.sign.position_m.value_or(std::numeric_limits<std::int64_t>::max());
+  };
+  std::stable_sort(out.begin(), out.end(),
+                   [&](const SignChange& a, const SignChange& b) { return at(a) < at(b); });
+  return out;
+}
+
+Json signboard_changes_json(const std::vector<SignChange>& changes) {
+  Json out = Json::array();
+  for (const SignChange& c : changes) {
+    const std::optional<std::int64_t>& m = c.sign.position_m;
+    out.push_back(Json{{"change", c.added ? "added" : "removed"},
+                       {"text", c.sign.text},
+                       {"metres", m ? Json(*m) : Json()}});
+  }
+  return out;
 }
 
 }  // namespace scenario::tool

@@ -9,37 +9,36 @@ namespace scenario::tool {
 
 namespace {
 
-// A value as the diff gives it; null where the part is missing (a file not decoded).
-using ValueOf = Json (*)(const InspectReport&);
+using ValueOf = Value (*)(const InspectReport&);
 using Item = std::pair<const char*, ValueOf>;
 
+Value to_value(const std::string& s) { return s; }
+Value to_value(std::int64_t v) { return v; }
+
 template <class Get>
-Json of_header(const InspectReport& r, Get get) {
-  return r.scenario.header ? Json(get(*r.scenario.header)) : Json();
+Value of_header(const InspectReport& r, Get get) {
+  return r.scenario.header ? to_value(get(*r.scenario.header)) : Value{};
 }
 
 template <class T>
-Json of(const std::optional<T>& v, std::int64_t T::*field) {
-  return v ? Json((*v).*field) : Json();
+Value of(const std::optional<T>& v, std::int64_t T::*field) {
+  return v ? Value((*v).*field) : Value{};
 }
 
 template <std::size_t N>
-Json changes(const std::array<Item, N>& items, const InspectReport& before,
-             const InspectReport& after) {
-  Json out = Json::array();
+std::vector<ValueChange> changes(const std::array<Item, N>& items, const InspectReport& before,
+                                 const InspectReport& after) {
+  std::vector<ValueChange> out;
   for (const auto& [label, value] : items) {
-    Json old_value = value(before);
-    Json new_value = value(after);
-    if (old_value != new_value) {
-      out.push_back(
-          Json{{"item", label}, {"old", std::move(old_value)}, {"new", std::move(new_value)}});
-    }
+    Value old_value = value(before);
+    Value new_value = value(after);
+    if (old_value != new_value) out.push_back({label, std::move(old_value), std::move(new_value)});
   }
   return out;
 }
 
 template <std::size_t K, std::int32_t KmPointEntry::*Field>
-Json km_point(const InspectReport& r) {
+Value km_point(const InspectReport& r) {
   return of_header(r, [](const Header& h) { return h.km_points[K].*Field; });
 }
 
@@ -68,7 +67,9 @@ const std::array<Item, 21> kGeneral{{
        return of_header(r, [](const Header& h) { return h.route_length_m; });
      }},
     {"cells",
-     [](const InspectReport& r) { return r.loaded.track ? Json(r.loaded.track->size()) : Json(); }},
+     [](const InspectReport& r) {
+       return r.loaded.track ? Value(r.scenario.cell_count) : Value{};
+     }},
     {"kilometre point 81 start (m)", km_point<0, &KmPointEntry::start_m>},
     {"kilometre point 81 end (m)", km_point<0, &KmPointEntry::end_m>},
     {"kilometre point 81 position (m)", km_point<0, &KmPointEntry::pos_m>},
@@ -121,11 +122,27 @@ const std::array<Item, 21> kGeneral{{
 
 }  // namespace
 
-Json identifier_changes(const InspectReport& before, const InspectReport& after) {
+Json value_json(const Value& v) {
+  if (const auto* n = std::get_if<std::int64_t>(&v)) return *n;
+  if (const auto* t = std::get_if<std::string>(&v)) return *t;
+  return nullptr;
+}
+
+Json value_changes_json(const std::vector<ValueChange>& changes) {
+  Json out = Json::array();
+  for (const ValueChange& c : changes) {
+    out.push_back(
+        Json{{"item", c.item}, {"old", value_json(c.old_value)}, {"new", value_json(c.new_value)}});
+  }
+  return out;
+}
+
+std::vector<ValueChange> identifier_changes(const InspectReport& before,
+                                            const InspectReport& after) {
   return changes(kIdentifiers, before, after);
 }
 
-Json general_changes(const InspectReport& before, const InspectReport& after) {
+std::vector<ValueChange> general_changes(const InspectReport& before, const InspectReport& after) {
   return changes(kGeneral, before, after);
 }
 
