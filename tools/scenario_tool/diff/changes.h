@@ -113,7 +113,35 @@ std::vector<ApproachCodeChange> approach_code_changes(const std::vector<TrackCel
                                                       const std::vector<TrackCell>& new_track);
 Json approach_code_changes_json(const std::vector<ApproachCodeChange>& changes);
 
-// The centre lines compared metre by metre; null when neither side has a line.
-Json geometry_changes(const LineGeometry* old_line, const LineGeometry* new_line);
+// The step of a run of metres: straight (class 0) or a curve of a class and a side (+1 "d",
+// -1 "s").
+struct Step {
+  int curve_class = 0;
+  int side = 0;
+
+  bool operator==(const Step&) const = default;
+};
+struct StepChange {
+  std::int64_t first_m = 0;
+  std::int64_t last_m = 0;
+  Step old_step;
+  Step new_step;
+};
+struct GeometryChange {
+  std::optional<std::int64_t> old_metres;  // none without a line file on that side
+  std::optional<std::int64_t> new_metres;
+  bool same = false;
+  // Where the centre lines first part over the metres both fill, how far apart they get and
+  // where; none when they do not part.
+  std::optional<std::int64_t> parts_at_m;
+  double greatest_distance_m = 0;
+  std::int64_t greatest_distance_at_m = 0;
+  std::vector<StepChange> steps;  // the curves that changed
+};
+
+// The centre lines compared metre by metre; none when neither side has a line.
+std::optional<GeometryChange> geometry_changes(const LineGeometry* old_line,
+                                               const LineGeometry* new_line);
+Json geometry_changes_json(const std::optional<GeometryChange>& change);
 
 }  // namespace scenario::tool

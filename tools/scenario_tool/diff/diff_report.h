@@ -1,8 +1,10 @@
 // What changed between two compiled scenarios, in the terms `inspect --cells` uses, built once:
-// the JSON of `diff`, and the feature changes typed, which the text is also drawn from.
+// every change typed, and the JSON of `diff` written from them, as the text is.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "scenario_tool/diff/changes.h"
@@ -23,14 +25,15 @@ struct Diff {
   std::vector<FeatureChange> features;
   std::vector<StretchChange> stretches;
   std::vector<ApproachCodeChange> approach_codes;
+  std::optional<GeometryChange> geometry;
+  std::vector<std::string> unexplained;
+  // How many differences the diff lists (the line geometry counts as one).
+  std::int64_t difference_count = 0;
 
-  bool same() const { return json["same"].get<bool>(); }
+  bool same() const { return difference_count == 0; }
 };
 
 // Every difference from `before` to `after`, grouped, each group in the order of the line.
 Diff build_diff(const OpenedScenario& before, const OpenedScenario& after);
-
-// How many differences a diff lists (the line geometry counts as one).
-std::int64_t difference_count(const Json& diff);
 
 }  // namespace scenario::tool

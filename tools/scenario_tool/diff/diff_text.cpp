@@ -19,12 +19,6 @@ namespace {
 
 const std::string kArrow = " \xE2\x86\x92 ";  // →
 
-std::string str(const Json& j) {
-  if (j.is_null()) return "none";
-  if (j.is_string()) return printable(j.get<std::string>());
-  return j.dump();
-}
-
 std::string str(const Value& v) {
   if (const auto* n = std::get_if<std::int64_t>(&v)) return std::to_string(*n);
   if (const auto* t = std::get_if<std::string>(&v)) return printable(*t);
@@ -166,10 +160,10 @@ void write_stretches(const Diff& diff, std::ostream& out) {
   }
 }
 
-std::string step_text(const Json& step) {
-  const int curve = step.at("curve_class").get<int>();
-  return curve == 0 ? "straight"
-                    : "curve class " + std::to_string(curve) + " " + str(step.at("side"));
+std::string step_text(const Step& step) {
+  return step.curve_class == 0
+             ? "straight"
+             : "curve class " + std::to_string(step.curve_class) + (step.side > 0 ? " d" : " s");
 }
 
 std::string distance_text(double d) {
@@ -178,31 +172,29 @@ std::string distance_text(double d) {
   return s.str();
 }
 
-std::string row_metres(const Json& j) { return grouped_metres(j.get<std::int64_t>()); }
-
-void write_geometry(const Json& diff, std::ostream& out) {
-  const Json& g = diff.at("line_geometry");
-  if (g.is_null() || g.at("same").get<bool>()) return;
+void write_geometry(const std::optional<GeometryChange>& change, std::ostream& out) {
+  if (!change || change->same) return;
+  const GeometryChange& g = *change;
   out << "Line geometry\n";
-  if (g.at("old_metres").is_null() || g.at("new_metres").is_null()) {
-    out << "  line file: " << (g.at("old_metres").is_null() ? "none" : "present") << kArrow
-        << (g.at("new_metres").is_null() ? "none" : "present") << '\n';
+  if (!g.old_metres || !g.new_metres) {
+    out << "  line file: " << (g.old_metres ? "present" : "none") << kArrow
+        << (g.new_metres ? "present" : "none") << '\n';
     return;
   }
-  if (g.at("old_metres") != g.at("new_metres")) {
-    out << "  metres: " << row_metres(g.at("old_metres")) << kArrow
-        << row_metres(g.at("new_metres")) << '\n';
+  if (*g.old_metres != *g.new_metres) {
+    out << "  metres: " << grouped_metres(*g.old_metres) << kArrow << grouped_metres(*g.new_metres)
+        << '\n';
   }
-  if (g.at("parts_at_m").is_null()) {
+  if (!g.parts_at_m) {
     out << "  the centre lines are the same over the metres both fill\n";
     return;
   }
-  out << "  the centre lines part at metre " << row_metres(g.at("parts_at_m"))
-      << "; greatest distance " << distance_text(g.at("greatest_distance_m").get<double>())
-      << " m, at metre " << row_metres(g.at("greatest_distance_at_m")) << '\n';
-  for (const Json& s : g.at("step_changes")) {
-    out << "  metres " << row_metres(s.at("first_m")) << " to " << row_metres(s.at("last_m"))
-        << ": " << step_text(s.at("old")) << kArrow << step_text(s.at("new")) << '\n';
+  out << "  the centre lines part at metre " << grouped_metres(*g.parts_at_m)
+      << "; greatest distance " << distance_text(g.greatest_distance_m) << " m, at metre "
+      << grouped_metres(g.greatest_distance_at_m) << '\n';
+  for (const StepChange& s : g.steps) {
+    out << "  metres " << grouped_metres(s.first_m) << " to " << grouped_metres(s.last_m) << ": "
+        << step_text(s.old_step) << kArrow << step_text(s.new_step) << '\n';
   }
 }
 
@@ -219,8 +211,7 @@ std::string grouped_metres(std::int64_t m) {
 }
 
 void write_diff_text(const Diff& report, std::ostream& out) {
-  const Json& diff = report.json;
-  if (diff.at("same").get<bool>()) {
+  if (report.same()) {
     out << "no difference: the same scenario\n";
     return;
   }
@@ -230,13 +221,13 @@ void write_diff_text(const Diff& report, std::ostream& out) {
   write_signboards(report.signboards, out);
   write_features(report.features, out);
   write_stretches(report, out);
-  write_geometry(diff, out);
-  if (!diff.at("unexplained").empty()) {
+  write_geometry(report.geometry, out);
+  if (!report.unexplained.empty()) {
     std::string files;
-    for (const Json& f : diff.at("unexplained")) files += (files.empty() ? "" : ", ") + str(f);
+    for (const std::string& f : report.unexplained) files += (files.empty() ? "" : ", ") + f;
     out << "Other\n  the " << files << " files differ in values no group shows\n";
   }
-  const auto n = diff.at("difference_count").get<std::int64_t>();
+  const std::int64_t n = report.difference_count;
   out << n << (n == 1 ? " difference\n" : " differences\n");
 }
 
