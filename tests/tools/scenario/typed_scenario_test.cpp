@@ -166,9 +166,24 @@ void expect_header(const Compiled& k, const Case& c) {
   ASSERT_TRUE(s.header.has_value());
   EXPECT_EQ(s.header->route_id, c.names.route_id);
   EXPECT_EQ(s.header->train_number, c.names.train_number);
-  const auto length = records(c.line_source, "lunghezzapercorso");
-  ASSERT_EQ(length.size(), 1U);
-  EXPECT_EQ(s.header->route_length_m, length[0][0]);
+  // Each header value of a source record comes back from the entry and field the accessors name.
+  const auto one = [](const std::string& source, const char* key) -> std::int64_t {
+    const auto found = records(source, key);
+    return found.size() == 1 && !found[0].empty() ? found[0][0] : -1;
+  };
+  const Header& h = *s.header;
+  EXPECT_EQ(h.route_length_m, one(c.line_source, "lunghezzapercorso"));
+  EXPECT_EQ(h.backgrounds[0], one(c.line_source, "sfondouno"));
+  EXPECT_EQ(h.backgrounds[1], one(c.line_source, "sfondodue"));
+  EXPECT_EQ(h.backgrounds[2], one(c.line_source, "sfondotre"));
+  EXPECT_EQ(h.coaches, one(c.train_source, "numerovetture"));
+  EXPECT_EQ(h.braked_mass_percent, one(c.train_source, "percentualemassafrenata"));
+  EXPECT_EQ(h.sand, one(c.train_source, "sabbia"));
+  const auto repetition = records(c.line_source, "ripetizionesegnali4codici");
+  ASSERT_EQ(repetition.size(), 1U);
+  EXPECT_EQ(h.repetition_start_m, repetition[0][0]);
+  EXPECT_EQ(h.repetition_end_m, repetition[0][1]);
+  EXPECT_EQ(h.repetition_codes, repetition[0][1] == 0 ? 0 : 4);
   ASSERT_TRUE(s.curves.has_value());
   EXPECT_FALSE(s.curves->broken_m.has_value()) << s.curves->broken_reason;
 }
