@@ -149,12 +149,14 @@ void check_files_part(const tool::Json& report, const LoadedScenario& s) {
 // whatever the names hold, and as text. Nothing may throw.
 void report(const LoadedScenario& s) {
   const bool cells = !s.track || s.track->size() <= kLongestListedTrack;
-  const tool::Json report = tool::build_report(s, cells);
+  const tool::Scenario scenario = tool::decode_scenario(s);
+  const tool::InspectReport typed = tool::inspect_report(s, scenario, cells);
+  const tool::Json report = tool::report_json(typed);
   check_files_part(report, s);
   const bool valid = tool::Json::accept(report.dump(2));
   require(valid, "the JSON report does not parse back");
   std::ostringstream text;
-  tool::write_text_report(report, text);
+  tool::write_text_report(typed, text);
 }
 
 }  // namespace

@@ -5,14 +5,15 @@
 #include <exception>
 
 #include "compiler/reader_session.h"
+#include "format/table_entries.h"
 
 namespace scenario {
 
 namespace source_reading {
 
 void SourceReader::clear_model() {
-  table()[table_entry::route].name = c_.ids.route_id;
-  table()[table_entry::codes].name = c_.ids.train_number;
+  entries::route_id(table()) = c_.ids.route_id;
+  entries::train_number(table()) = c_.ids.train_number;
   track().clear();
   c_.model.line.reset();
 }

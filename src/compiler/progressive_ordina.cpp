@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "compiler/recorders.h"
+#include "format/feature_layout.h"
 #include "format/model.h"
 
 namespace scenario {
@@ -17,8 +18,8 @@ struct Triple {
 };
 
 constexpr Triple kZero{};
-constexpr std::int32_t kPosMarkingLongEnd = 1;
-constexpr std::int32_t kLongEndExtra = 100;
+constexpr std::int32_t kPosMarkingLongEnd = layout::km_point_long_end_mark;
+constexpr std::int32_t kLongEndExtra = layout::km_point_long_end_extra;
 
 Triple triple_of(const SimRecord& r) { return {r.start_m, r.end_m, r.pos_m}; }
 

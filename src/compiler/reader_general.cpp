@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "compiler/reader_session.h"
+#include "format/table_entries.h"
 
 namespace scenario::source_reading {
 
@@ -54,7 +55,7 @@ Flow SourceReader::general_section() {
 
 Flow SourceReader::lunghezza() {
   const std::int32_t length = whole();
-  table()[table_entry::train].end_m = length;
+  entries::route_length_m(table()) = length;
   if (length > kLongestRoute) {
     c_.codes.record(Code::route_too_long);
     return Flow::stop;
@@ -83,17 +84,17 @@ Flow SourceReader::read_km_point(int entry) {
 }
 
 Flow SourceReader::sfondo_uno() {
-  table()[table_entry::route].start_m = whole();
+  entries::background_one(table()) = whole();
   return Flow::go_on;
 }
 
 Flow SourceReader::sfondo_due() {
-  table()[table_entry::route].pos_m = whole();
+  entries::background_two(table()) = whole();
   return Flow::go_on;
 }
 
 Flow SourceReader::sfondo_tre() {
-  table()[table_entry::route].end_m = whole();
+  entries::background_three(table()) = whole();
   return Flow::go_on;
 }
 
@@ -110,9 +111,9 @@ Flow SourceReader::ripetizione() {
     return Flow::stop;
   }
   if (contains(field_, "4")) {
-    r.pos_m = 4;
+    r.pos_m = entries::repetition_four_codes;
   } else if (contains(field_, "9")) {
-    r.pos_m = 9;
+    r.pos_m = entries::repetition_nine_codes;
   } else {
     c_.codes.record(Code::repeat_codes);
     return Flow::stop;

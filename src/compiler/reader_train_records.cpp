@@ -5,6 +5,7 @@
 
 #include "compiler/reader_session.h"
 #include "compiler/recorders.h"
+#include "format/table_entries.h"
 
 namespace scenario::source_reading {
 
@@ -38,12 +39,12 @@ void SourceReader::start_train_records() {
 }
 
 Flow SourceReader::frenata() {
-  table()[table_entry::train].start_m = whole();
+  entries::braked_mass_percent(table()) = whole();
   return Flow::go_on;
 }
 
 Flow SourceReader::vetture() {
-  table()[table_entry::train].pos_m = whole();
+  entries::coaches(table()) = whole();
   return Flow::go_on;
 }
 
@@ -82,15 +83,14 @@ Flow SourceReader::aderenza() {
 }
 
 Flow SourceReader::orologio() {
-  SimRecord& r = table()[table_entry::codes];
-  r.d1b = short_number();
-  r.d2b = short_number();
-  r.d3b = short_number();
+  entries::clock_hours(table()) = short_number();
+  entries::clock_minutes(table()) = short_number();
+  entries::clock_seconds(table()) = short_number();
   return Flow::go_on;
 }
 
 Flow SourceReader::sabbia() {
-  table()[table_entry::codes].d2a = short_number();
+  entries::sand(table()) = short_number();
   return Flow::go_on;
 }
 

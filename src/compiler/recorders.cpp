@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "format/feature_layout.h"
 #include "format/model.h"
 
 namespace scenario {
@@ -12,12 +13,12 @@ namespace {
 // A signal's four approach cells lie 2, 4, 6 and 8 cells before it: they must exist.
 constexpr std::int64_t kFirstSignalCell = 8;
 // Slowdowns starting at or before this position have neither warning nor announce cells.
-constexpr std::int32_t kWarningThreshold = 1500;
-constexpr std::int32_t kWarningDistance = 1200;
-constexpr int kAnnounceCells = 4;
-constexpr int kTunnelMarkerSpacing = 4;
-constexpr std::int64_t kAdjacentTunnelGap = 150;
-constexpr std::int32_t kAdjacentTunnelType = 3;
+constexpr std::int32_t kWarningThreshold = layout::warning_threshold_m;
+constexpr std::int32_t kWarningDistance = layout::warning_distance_m;
+constexpr int kAnnounceCells = layout::announce_cells;
+constexpr int kTunnelMarkerSpacing = layout::tunnel_marker_spacing;
+constexpr std::int64_t kAdjacentTunnelGap = layout::adjacent_tunnel_gap_m;
+constexpr std::int32_t kAdjacentTunnelType = layout::adjacent_tunnel_type;
 
 // Cell fields keep the low bits of whatever the arithmetic gives; the arithmetic itself is done
 // in 64 bits so that no input can overflow it.
@@ -74,8 +75,8 @@ Code memo_montagna(std::vector<TrackCell>& track, TunnelList& tunnels, Tunnel& t
     track_cell(track, last);
   }
 
-  const bool markers = tunnel.tipo > 10;
-  if (markers) tunnel.tipo -= 10;
+  const bool markers = tunnel.tipo > layout::tunnel_marker_type_offset;
+  if (markers) tunnel.tipo -= layout::tunnel_marker_type_offset;
   store_tunnel(tunnels, tunnel.inizio, tunnel.fine);
   if (follows_previous_tunnel(tunnels, tunnel.inizio)) tunnel.tipo = kAdjacentTunnelType;
 
@@ -108,7 +109,9 @@ Code memo_segnale(std::vector<TrackCell>& track, CodeLog& codes, Signal& signal)
   cell.kind = cell_kind::signal;
   pack_signal(cell, signal.values);
 
-  if (signal.tempo >= 1 && signal.tempo <= 100) signal.tempo = 101;
+  if (signal.tempo >= 1 && signal.tempo <= layout::signal_time_raised_up_to) {
+    signal.tempo = layout::signal_time_raised_up_to + 1;
+  }
   cell.signal_time = signal.values.sx == 2 ? low8(signal.tempo) : 0;
 
   // Written whatever the cells hold: a later signal's codes replace an earlier one's.

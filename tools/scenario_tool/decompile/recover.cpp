@@ -1,5 +1,6 @@
 #include "scenario_tool/decompile/recover.h"
 
+#include "format/table_entries.h"
 #include "scenario_tool/decompile/recover_parts.h"
 
 namespace scenario::tool {
@@ -7,8 +8,8 @@ namespace scenario::tool {
 RecoveredScenario recover_scenario(const std::vector<TrackCell>& track, const SimTable& table,
                                    const LineSteps* line) {
   RecoveredScenario out;
-  out.names.route_id = table[table_entry::route].name;
-  out.names.train_number = table[table_entry::codes].name;
+  out.names.route_id = entries::route_id(table);
+  out.names.train_number = entries::train_number(table);
   out.has_line = line != nullptr;
   // Cell 1's first two values are the header and a competition code, not a feature's.
   std::vector<TrackCell> features = track;

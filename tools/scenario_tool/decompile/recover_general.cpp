@@ -4,6 +4,8 @@
 #include <string>
 
 #include "compiler/recorders.h"
+#include "format/feature_layout.h"
+#include "format/table_entries.h"
 #include "scenario_tool/decompile/recover_parts.h"
 
 namespace scenario::tool {
@@ -11,10 +13,11 @@ namespace scenario::tool {
 namespace {
 
 // An entry's `end_m` grows by 100 after sorting when its `pos_m` is 1.
-constexpr std::int32_t kPosOneExtra = 100;
+constexpr std::int32_t kPosOneExtra = layout::km_point_long_end_extra;
 
 KmPoint stored_point(const SimRecord& r) {
-  return {r.start_m, r.pos_m == 1 ? r.end_m - kPosOneExtra : r.end_m, r.pos_m};
+  return {r.start_m, r.pos_m == layout::km_point_long_end_mark ? r.end_m - kPosOneExtra : r.end_m,
+          r.pos_m};
 }
 
 bool sorts_to(const std::array<KmPoint, 3>& uno_due_tre, const SimTable& table) {
@@ -60,35 +63,34 @@ void recover_km_points(const SimTable& table, RecoveredScenario& out) {
       "the three \"progressiva chilometrica\" records never gives");
 }
 
-void recover_repetition(const SimRecord& r, RecoveredScenario& out) {
-  out.repeat_start = r.start_m;
-  out.repeat_end = r.end_m;
-  if (r.end_m == 0 && r.pos_m == 0) return;
-  if (r.pos_m == 4 || r.pos_m == 9) {
-    out.repeat_codes = r.pos_m;
+void recover_repetition(const SimTable& table, RecoveredScenario& out) {
+  out.repeat_start = entries::repetition_start_m(table);
+  out.repeat_end = entries::repetition_end_m(table);
+  const std::int32_t count = entries::repetition_code_count(table);
+  if (out.repeat_end == 0 && count == 0) return;
+  if (count == entries::repetition_four_codes || count == entries::repetition_nine_codes) {
+    out.repeat_codes = count;
     return;
   }
   out.unexpressible.push_back(
-      "table entry 86 holds " + std::to_string(r.pos_m) +
+      "table entry 86 holds " + std::to_string(count) +
       " codes of repetition; a source gives 4 or 9 (or 0 with an end of 0)");
 }
 
 }  // namespace
 
 void recover_general(const SimTable& table, RecoveredScenario& out) {
-  const SimRecord& train = table[table_entry::train];
-  const SimRecord& route = table[table_entry::route];
-  const SimRecord& codes = table[table_entry::codes];
-  out.route_length = train.end_m;
-  out.braked_mass = train.start_m;
-  out.coaches = train.pos_m;
-  out.background_one = route.start_m;
-  out.background_two = route.pos_m;
-  out.background_three = route.end_m;
+  out.route_length = entries::route_length_m(table);
+  out.braked_mass = entries::braked_mass_percent(table);
+  out.coaches = entries::coaches(table);
+  out.background_one = entries::background_one(table);
+  out.background_two = entries::background_two(table);
+  out.background_three = entries::background_three(table);
   recover_km_points(table, out);
-  recover_repetition(codes, out);
-  out.sand = codes.d2a;
-  out.clock = {codes.d1b, codes.d2b, codes.d3b};
+  recover_repetition(table, out);
+  out.sand = entries::sand(table);
+  out.clock = {entries::clock_hours(table), entries::clock_minutes(table),
+               entries::clock_seconds(table)};
 }
 
 }  // namespace scenario::tool

@@ -2,20 +2,21 @@
 // announce cells) and the author's code cuts.
 #include <string>
 
+#include "format/feature_layout.h"
 #include "scenario_tool/decompile/recover_parts.h"
 
 namespace scenario::tool {
 
 namespace {
 
-constexpr std::int32_t kWarningThreshold = 1500;
+constexpr std::int32_t kWarningThreshold = layout::warning_threshold_m;
 // A slowdown whose start cell is 31 has a warning only when it starts past 1500 m, which still
 // rounds into cell 31.
 constexpr std::int32_t kWarnedEarliestStart = 1510;
-constexpr std::int64_t kWarningCellsBefore = 24;
-constexpr std::int64_t kAnnounceCellsBefore = 25;
-constexpr int kAnnounceCells = 4;
-constexpr int kTimeRaisedBelow = 100;
+constexpr std::int64_t kWarningCellsBefore = layout::warning_cells_before;
+constexpr std::int64_t kAnnounceCellsBefore = layout::announce_cells_before;
+constexpr int kAnnounceCells = layout::announce_cells;
+constexpr int kTimeRaisedBelow = layout::signal_time_raised_up_to;
 constexpr int kByteWrap = 256;
 
 std::string cell_name(std::int64_t c) {

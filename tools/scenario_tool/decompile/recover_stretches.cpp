@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "format/feature_layout.h"
 #include "scenario_tool/decompile/recover_parts.h"
 
 namespace scenario::tool {
@@ -12,9 +13,9 @@ namespace {
 using CellByte = std::uint8_t TrackCell::*;
 
 // A tunnel within this many metres of the end of the one recorded before it takes type 3.
-constexpr std::int32_t kAdjacentTunnelGap = 150;
-constexpr std::int32_t kAdjacentTunnelType = 3;
-constexpr std::int32_t kMarkerTypeOffset = 10;
+constexpr std::int64_t kAdjacentTunnelGap = layout::adjacent_tunnel_gap_m;
+constexpr std::int32_t kAdjacentTunnelType = layout::adjacent_tunnel_type;
+constexpr std::int32_t kMarkerTypeOffset = layout::tunnel_marker_type_offset;
 // A type above 10 asks for markers: a larger stored type without markers wraps through 8 bits.
 constexpr std::int32_t kByteWrap = 256;
 // A record that writes no cell and ends far before the track, so the next tunnel keeps its type.

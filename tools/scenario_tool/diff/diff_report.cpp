@@ -7,63 +7,70 @@ namespace scenario::tool {
 
 namespace {
 
-constexpr const char* kListGroups[] = {"identifiers", "general",   "stations",       "signboards",
-                                       "features",    "stretches", "approach_codes", "unexplained"};
+bool lines_differ(const LoadedScenario& before, const LoadedScenario& after) {
+  return before.line.has_value() != after.line.has_value() ||
+         (before.line && (before.line->tags() != after.line->tags() ||
+                          before.line->numbers() != after.line->numbers()));
+}
+
+std::int64_t listed_changes(const Diff& d) {
+  const std::size_t n = d.identifiers.size() + d.general.size() + d.stations.size() +
+                        d.signboards.size() + d.features.size() + d.stretches.size() +
+                        d.approach_codes.size();
+  return static_cast<std::int64_t>(n) + (d.geometry && !d.geometry->same ? 1 : 0);
+}
 
 // Which files hold bytes that no group explains. Every decoded value is covered by a group, so
 // this stays empty; it is kept so that a gap in the comparison can never pass for "the same".
-Json unexplained(const LoadedScenario& before, const LoadedScenario& after, const Json& diff) {
-  for (const char* group : kListGroups) {
-    if (diff.contains(group) && !diff.at(group).empty()) return Json::array();
-  }
-  if (!diff.at("line_geometry").is_null() && !diff.at("line_geometry").at("same").get<bool>()) {
-    return Json::array();
-  }
-  Json out = Json::array();
+std::vector<std::string> unexplained(const LoadedScenario& before, const LoadedScenario& after,
+                                     const Diff& d) {
+  if (listed_changes(d) > 0) return {};
+  std::vector<std::string> out;
   if (before.track != after.track) out.push_back("track");
   if (before.table != after.table) out.push_back("table");
-  if (before.line.has_value() != after.line.has_value() ||
-      (before.line && (before.line->tags() != after.line->tags() ||
-                       before.line->numbers() != after.line->numbers()))) {
-    out.push_back("line");
-  }
+  if (lines_differ(before, after)) out.push_back("line");
   return out;
 }
 
 }  // namespace
 
-Json build_diff(const LoadedScenario& before, const LoadedScenario& after) {
-  const Json a = build_report(before, true);
-  const Json b = build_report(after, true);
+Diff build_diff(const OpenedScenario& old_side, const OpenedScenario& new_side) {
+  const LoadedScenario& before = old_side.loaded;
+  const LoadedScenario& after = new_side.loaded;
+  const Scenario& old_scenario = old_side.scenario;
+  const Scenario& new_scenario = new_side.scenario;
+  const InspectReport a = inspect_report(before, old_scenario, true);
+  const InspectReport b = inspect_report(after, new_scenario, true);
   static const std::vector<TrackCell> no_track;
   const auto& old_track = before.track ? *before.track : no_track;
   const auto& new_track = after.track ? *after.track : no_track;
-  Json diff{{"version", diff_version},
-            {"same", false},
-            {"difference_count", 0},
-            {"identifiers", identifier_changes(a, b)},
-            {"general", general_changes(a, b)},
-            {"stations", station_changes(a.at("stations"), b.at("stations"))},
-            {"signboards", signboard_changes(a.at("signboards"), b.at("signboards"))},
-            {"features", feature_changes(a.at("cells"), b.at("cells"))},
-            {"stretches", stretch_changes(old_track, new_track)},
-            {"approach_codes", approach_code_changes(old_track, new_track)},
-            {"line_geometry", geometry_changes(before.line ? &*before.line : nullptr,
-                                               after.line ? &*after.line : nullptr)}};
-  diff["unexplained"] = unexplained(before, after, diff);
-  diff["difference_count"] = difference_count(diff);
-  diff["same"] = diff.at("difference_count").get<std::int64_t>() == 0;
-  return diff;
-}
-
-std::int64_t difference_count(const Json& diff) {
-  std::int64_t n = 0;
-  for (const char* group : kListGroups) {
-    if (diff.contains(group)) n += static_cast<std::int64_t>(diff.at(group).size());
-  }
-  const Json& g = diff.at("line_geometry");
-  if (!g.is_null() && !g.at("same").get<bool>()) ++n;
-  return n;
+  Diff d{
+      {},
+      identifier_changes(a, b),
+      general_changes(a, b),
+      station_changes(old_scenario.stations, new_scenario.stations),
+      signboard_changes(old_scenario.signs, new_scenario.signs),
+      feature_changes(old_scenario.features, new_scenario.features),
+      stretch_changes(old_track, new_track),
+      approach_code_changes(old_track, new_track),
+      geometry_changes(before.line ? &*before.line : nullptr, after.line ? &*after.line : nullptr),
+      {},
+      0};
+  d.unexplained = unexplained(before, after, d);
+  d.difference_count = listed_changes(d) + static_cast<std::int64_t>(d.unexplained.size());
+  d.json = Json{{"version", diff_version},
+                {"same", d.same()},
+                {"difference_count", d.difference_count},
+                {"identifiers", value_changes_json(d.identifiers)},
+                {"general", value_changes_json(d.general)},
+                {"stations", station_changes_json(d.stations)},
+                {"signboards", signboard_changes_json(d.signboards)},
+                {"features", feature_changes_json(d.features)},
+                {"stretches", stretch_changes_json(d.stretches)},
+                {"approach_codes", approach_code_changes_json(d.approach_codes)},
+                {"line_geometry", geometry_changes_json(d.geometry)},
+                {"unexplained", d.unexplained}};
+  return d;
 }
 
 }  // namespace scenario::tool

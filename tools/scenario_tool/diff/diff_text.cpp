@@ -3,11 +3,15 @@
 #include <cstdint>
 #include <iomanip>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "scenario_tool/scenario/cell_meaning.h"
 #include "scenario_tool/scenario/printable.h"
+#include "scenario_tool/scenario/table_views.h"
 
 namespace scenario::tool {
 
@@ -15,28 +19,21 @@ namespace {
 
 const std::string kArrow = " \xE2\x86\x92 ";  // →
 
-std::string str(const Json& j) {
-  if (j.is_null()) return "none";
-  if (j.is_string()) return printable(j.get<std::string>());
-  return j.dump();
+std::string str(const Value& v) {
+  if (const auto* n = std::get_if<std::int64_t>(&v)) return std::to_string(*n);
+  if (const auto* t = std::get_if<std::string>(&v)) return printable(*t);
+  return "none";
 }
 
-std::string metres(const Json& j) {
-  return j.is_null() ? "none" : grouped_metres(j.get<std::int64_t>()) + " m";
+std::string metres(const Value& v) {
+  const auto* n = std::get_if<std::int64_t>(&v);
+  return n == nullptr ? "none" : grouped_metres(*n) + " m";
 }
 
-std::string change_text(const Json& before, const Json& after) {
-  return str(before) + kArrow + str(after);
-}
-
-void heading(std::ostream& out, const char* title, const Json& group) {
-  if (!group.empty()) out << title << '\n';
-}
-
-void write_values(const Json& diff, const char* key, const char* title, std::ostream& out) {
-  heading(out, title, diff.at(key));
-  for (const Json& c : diff.at(key)) {
-    out << "  " << str(c.at("item")) << ": " << change_text(c.at("old"), c.at("new")) << '\n';
+void write_values(const std::vector<ValueChange>& changes, const char* title, std::ostream& out) {
+  if (!changes.empty()) out << title << '\n';
+  for (const ValueChange& c : changes) {
+    out << "  " << c.item << ": " << str(c.old_value) << kArrow << str(c.new_value) << '\n';
   }
 }
 
@@ -47,126 +44,126 @@ std::string column_label(const std::string& column) {
   return it == labels.end() ? column : it->second;
 }
 
-std::string column_value(const std::string& column, const Json& v) {
+std::string column_value(const std::string& column, const Value& v) {
   return column.ends_with("_m") ? metres(v) : str(v);
 }
 
-std::string station_text(const Json& s) {
-  return "type " + str(s.at("type")) + ", zone " + metres(s.at("zone_start_m")) + " to " +
-         metres(s.at("zone_end_m")) + ", time " + str(s.at("time"));
+std::string station_text(const Station& s) {
+  return "type " + std::to_string(s.type) + ", zone " + grouped_metres(s.zone_start_m) + " m to " +
+         grouped_metres(s.zone_end_m) + " m, time " + time_of_day_text(s.time_s);
 }
 
-std::string names_text(const Json& names) {
+std::string names_text(const std::vector<std::string>& names) {
   std::string out;
-  for (const Json& n : names) out += (out.empty() ? "" : ", ") + str(n);
+  for (const std::string& n : names) out += (out.empty() ? "" : ", ") + printable(n);
   return out;
 }
 
-void write_stations(const Json& diff, std::ostream& out) {
-  heading(out, "Stations", diff.at("stations"));
-  for (const Json& c : diff.at("stations")) {
-    const std::string change = c.at("change").get<std::string>();
-    if (change == "reordered") {
-      out << "  order: " << names_text(c.at("old")) << kArrow << names_text(c.at("new")) << '\n';
+const char* what_text(StationChange::What what) {
+  return what == StationChange::What::added ? "added" : "removed";
+}
+
+void write_stations(const std::vector<StationChange>& changes, std::ostream& out) {
+  if (!changes.empty()) out << "Stations\n";
+  for (const StationChange& c : changes) {
+    if (c.what == StationChange::What::reordered) {
+      out << "  order: " << names_text(c.old_order) << kArrow << names_text(c.new_order) << '\n';
       continue;
     }
-    out << "  " << str(c.at("name")) << " at " << metres(c.at("position_m"));
-    if (change == "changed") {
+    out << "  " << printable(c.station->name) << " at " << grouped_metres(c.position_m) << " m";
+    if (c.what == StationChange::What::changed) {
       std::string columns;
-      for (const Json& col : c.at("columns")) {
-        const std::string name = col.at("column").get<std::string>();
-        columns += (columns.empty() ? "" : ", ") + column_label(name) + " " +
-                   column_value(name, col.at("old")) + kArrow + column_value(name, col.at("new"));
+      for (const StationChange::Column& col : c.columns) {
+        columns += (columns.empty() ? "" : ", ") + column_label(col.column) + " " +
+                   column_value(col.column, col.old_value) + kArrow +
+                   column_value(col.column, col.new_value);
       }
       out << ": " << columns << '\n';
     } else {
-      out << " " << change << ": " << station_text(c.at("station")) << '\n';
+      out << " " << what_text(c.what) << ": " << station_text(*c.station) << '\n';
     }
   }
 }
 
-void write_signboards(const Json& diff, std::ostream& out) {
-  heading(out, "Signboards", diff.at("signboards"));
-  for (const Json& c : diff.at("signboards")) {
-    out << "  \"" << str(c.at("text")) << "\" " << str(c.at("change"));
-    if (!c.at("metres").is_null()) out << " at " << metres(c.at("metres"));
+void write_signboards(const std::vector<SignChange>& changes, std::ostream& out) {
+  if (!changes.empty()) out << "Signboards\n";
+  for (const SignChange& c : changes) {
+    out << "  \"" << printable(c.sign.text) << "\" " << (c.added ? "added" : "removed");
+    if (c.sign.position_m) out << " at " << grouped_metres(*c.sign.position_m) << " m";
     out << '\n';
   }
 }
 
-std::string meaning(const Json& feature, const Json& m) {
-  const std::string text = meaning_text(feature.at("kind").get<std::uint8_t>(), m);
+std::string meaning(const Feature& f) {
+  const std::string text = meaning_text(f.kind, f.meaning);
   return text.empty() ? "" : ": " + text;
 }
 
-std::string cell_place(const Json& c) {
-  return metres(c.at("metres")) + " (cell " + str(c.at("index")) + ")";
+std::string cell_place(const Feature& f) {
+  return grouped_metres(f.position_m) + " m (cell " + std::to_string(f.cell) + ")";
 }
 
-void write_features(const Json& diff, std::ostream& out) {
-  heading(out, "Features", diff.at("features"));
-  for (const Json& c : diff.at("features")) {
-    const std::string change = c.at("change").get<std::string>();
-    out << "  " << str(c.at("kind_name")) << ' ';
-    if (change == "moved") {
-      out << "moved from " << metres(c.at("metres")) << " to " << metres(c.at("to").at("metres"))
-          << " (cell " << str(c.at("index")) << kArrow << str(c.at("to").at("index")) << ")"
-          << meaning(c, c.at("meaning"));
-    } else if (change == "changed") {
-      out << "changed at " << cell_place(c) << ": "
-          << meaning_text(c.at("kind").get<std::uint8_t>(), c.at("old")) << kArrow
-          << meaning_text(c.at("kind").get<std::uint8_t>(), c.at("new"));
+void write_features(const std::vector<FeatureChange>& changes, std::ostream& out) {
+  if (!changes.empty()) out << "Features\n";
+  for (const FeatureChange& c : changes) {
+    const Feature& f = c.before;
+    out << "  " << kind_name(f.kind) << ' ';
+    if (c.what == FeatureChange::What::moved) {
+      out << "moved from " << grouped_metres(f.position_m) << " m to "
+          << grouped_metres(c.after->position_m) << " m (cell " << f.cell << kArrow << c.after->cell
+          << ")" << meaning(*c.after);
+    } else if (c.what == FeatureChange::What::changed) {
+      out << "changed at " << cell_place(f) << ": " << meaning_text(f.kind, f.meaning) << kArrow
+          << meaning_text(c.after->kind, c.after->meaning);
     } else {
-      out << change << " at " << cell_place(c) << meaning(c, c.at("meaning"));
+      out << change_name(c.what) << " at " << cell_place(f) << meaning(f);
     }
     out << '\n';
   }
 }
 
-std::string run_place(const Json& r) {
-  const std::string cells =
-      r.at("first_cell") == r.at("last_cell")
-          ? "cell " + str(r.at("first_cell"))
-          : "cells " + str(r.at("first_cell")) + " to " + str(r.at("last_cell"));
-  return metres(r.at("start_m")) + " to " + metres(r.at("end_m")) + " (" + cells + ")";
+std::string run_place(const CellSpan& r) {
+  const std::string cells = r.first_cell == r.last_cell ? "cell " + std::to_string(r.first_cell)
+                                                        : "cells " + std::to_string(r.first_cell) +
+                                                              " to " + std::to_string(r.last_cell);
+  return grouped_metres(r.start_m()) + " m to " + grouped_metres(r.end_m()) + " m (" + cells + ")";
 }
 
-std::string codes_text(const Json& codes) {
+std::string codes_text(const std::vector<int>& codes) {
   std::string out;
-  for (const Json& c : codes) out += (out.empty() ? "" : " ") + str(c);
+  for (int c : codes) out += (out.empty() ? "" : " ") + std::to_string(c);
   return out;
 }
 
-std::string stretch_value(const std::string& property, const Json& v) {
-  if (v.is_null()) return "not set";
-  if (property == "speed_limit_kmh") return str(v) + " km/h";
-  if (property == "gradient") return str(v) + " per mille";
-  return str(v);
+std::string stretch_value(const std::string& property, const std::optional<int>& v) {
+  if (!v) return "not set";
+  if (property == "speed_limit_kmh") return std::to_string(*v) + " km/h";
+  if (property == "gradient") return std::to_string(*v) + " per mille";
+  return std::to_string(*v);
 }
 
-void write_stretches(const Json& diff, std::ostream& out) {
+void write_stretches(const Diff& diff, std::ostream& out) {
   static const std::map<std::string, std::string> labels{{"gradient", "gradient"},
                                                          {"speed_limit_kmh", "speed limit"},
                                                          {"adhesion", "adhesion"},
                                                          {"tunnel_type", "tunnel type"}};
-  heading(out, "Stretches", diff.at("stretches"));
-  for (const Json& r : diff.at("stretches")) {
-    const std::string property = r.at("property").get<std::string>();
-    out << "  " << labels.at(property) << ", " << run_place(r) << ": "
-        << stretch_value(property, r.at("old")) << kArrow << stretch_value(property, r.at("new"))
-        << '\n';
+  if (!diff.stretches.empty()) out << "Stretches\n";
+  for (const StretchChange& r : diff.stretches) {
+    out << "  " << labels.at(r.property) << ", " << run_place(r.cells) << ": "
+        << stretch_value(r.property, r.old_value) << kArrow
+        << stretch_value(r.property, r.new_value) << '\n';
   }
-  heading(out, "Approach codes", diff.at("approach_codes"));
-  for (const Json& r : diff.at("approach_codes")) {
-    out << "  " << run_place(r) << ": " << codes_text(r.at("old")) << kArrow
-        << codes_text(r.at("new")) << '\n';
+  if (!diff.approach_codes.empty()) out << "Approach codes\n";
+  for (const ApproachCodeChange& r : diff.approach_codes) {
+    out << "  " << run_place(r.cells) << ": " << codes_text(r.old_codes) << kArrow
+        << codes_text(r.new_codes) << '\n';
   }
 }
 
-std::string step_text(const Json& step) {
-  const int curve = step.at("curve_class").get<int>();
-  return curve == 0 ? "straight"
-                    : "curve class " + std::to_string(curve) + " " + str(step.at("side"));
+std::string step_text(const Step& step) {
+  return step.curve_class == 0
+             ? "straight"
+             : "curve class " + std::to_string(step.curve_class) + (step.side > 0 ? " d" : " s");
 }
 
 std::string distance_text(double d) {
@@ -175,31 +172,29 @@ std::string distance_text(double d) {
   return s.str();
 }
 
-std::string row_metres(const Json& j) { return grouped_metres(j.get<std::int64_t>()); }
-
-void write_geometry(const Json& diff, std::ostream& out) {
-  const Json& g = diff.at("line_geometry");
-  if (g.is_null() || g.at("same").get<bool>()) return;
+void write_geometry(const std::optional<GeometryChange>& change, std::ostream& out) {
+  if (!change || change->same) return;
+  const GeometryChange& g = *change;
   out << "Line geometry\n";
-  if (g.at("old_metres").is_null() || g.at("new_metres").is_null()) {
-    out << "  line file: " << (g.at("old_metres").is_null() ? "none" : "present") << kArrow
-        << (g.at("new_metres").is_null() ? "none" : "present") << '\n';
+  if (!g.old_metres || !g.new_metres) {
+    out << "  line file: " << (g.old_metres ? "present" : "none") << kArrow
+        << (g.new_metres ? "present" : "none") << '\n';
     return;
   }
-  if (g.at("old_metres") != g.at("new_metres")) {
-    out << "  metres: " << row_metres(g.at("old_metres")) << kArrow
-        << row_metres(g.at("new_metres")) << '\n';
+  if (*g.old_metres != *g.new_metres) {
+    out << "  metres: " << grouped_metres(*g.old_metres) << kArrow << grouped_metres(*g.new_metres)
+        << '\n';
   }
-  if (g.at("parts_at_m").is_null()) {
+  if (!g.parts_at_m) {
     out << "  the centre lines are the same over the metres both fill\n";
     return;
   }
-  out << "  the centre lines part at metre " << row_metres(g.at("parts_at_m"))
-      << "; greatest distance " << distance_text(g.at("greatest_distance_m").get<double>())
-      << " m, at metre " << row_metres(g.at("greatest_distance_at_m")) << '\n';
-  for (const Json& s : g.at("step_changes")) {
-    out << "  metres " << row_metres(s.at("first_m")) << " to " << row_metres(s.at("last_m"))
-        << ": " << step_text(s.at("old")) << kArrow << step_text(s.at("new")) << '\n';
+  out << "  the centre lines part at metre " << grouped_metres(*g.parts_at_m)
+      << "; greatest distance " << distance_text(g.greatest_distance_m) << " m, at metre "
+      << grouped_metres(g.greatest_distance_at_m) << '\n';
+  for (const StepChange& s : g.steps) {
+    out << "  metres " << grouped_metres(s.first_m) << " to " << grouped_metres(s.last_m) << ": "
+        << step_text(s.old_step) << kArrow << step_text(s.new_step) << '\n';
   }
 }
 
@@ -215,24 +210,24 @@ std::string grouped_metres(std::int64_t m) {
   return (m < 0 ? "-" : "") + out;
 }
 
-void write_diff_text(const Json& diff, std::ostream& out) {
-  if (diff.at("same").get<bool>()) {
+void write_diff_text(const Diff& report, std::ostream& out) {
+  if (report.same()) {
     out << "no difference: the same scenario\n";
     return;
   }
-  write_values(diff, "identifiers", "Identifiers", out);
-  write_values(diff, "general", "General", out);
-  write_stations(diff, out);
-  write_signboards(diff, out);
-  write_features(diff, out);
-  write_stretches(diff, out);
-  write_geometry(diff, out);
-  if (!diff.at("unexplained").empty()) {
+  write_values(report.identifiers, "Identifiers", out);
+  write_values(report.general, "General", out);
+  write_stations(report.stations, out);
+  write_signboards(report.signboards, out);
+  write_features(report.features, out);
+  write_stretches(report, out);
+  write_geometry(report.geometry, out);
+  if (!report.unexplained.empty()) {
     std::string files;
-    for (const Json& f : diff.at("unexplained")) files += (files.empty() ? "" : ", ") + str(f);
+    for (const std::string& f : report.unexplained) files += (files.empty() ? "" : ", ") + f;
     out << "Other\n  the " << files << " files differ in values no group shows\n";
   }
-  const auto n = diff.at("difference_count").get<std::int64_t>();
+  const std::int64_t n = report.difference_count;
   out << n << (n == 1 ? " difference\n" : " differences\n");
 }
 

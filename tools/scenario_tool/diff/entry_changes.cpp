@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "scenario_tool/diff/changes.h"
+#include "scenario_tool/inspect/report.h"
+#include "scenario_tool/scenario/table_views.h"
 
 namespace scenario::tool {
 
@@ -14,120 +16,175 @@ namespace {
 
 // The columns of a station compared, as `inspect` names them. The entry number is left out: it
 // shifts for every station after one added or removed. The stop cell is a feature of the track.
-constexpr const char* kStationColumns[] = {
-    "type", "position_m", "zone_start_m", "zone_end_m", "time", "tps", "tab", "mar",
-    "rap",  "ac",         "d2a",          "d3a",        "d1b",  "d2b", "d3b"};
+std::vector<std::pair<const char*, Value>> station_columns(const Station& s) {
+  const SimRecord& r = s.record;
+  return {{"type", s.type},
+          {"position_m", s.position_m},
+          {"zone_start_m", s.zone_start_m},
+          {"zone_end_m", s.zone_end_m},
+          {"time", time_of_day_text(s.time_s)},
+          {"tps", r.tps},
+          {"tab", r.tab},
+          {"mar", r.mar},
+          {"rap", r.rap},
+          {"ac", r.ac},
+          {"d2a", r.d2a},
+          {"d3a", r.d3a},
+          {"d1b", r.d1b},
+          {"d2b", r.d2b},
+          {"d3b", r.d3b}};
+}
 
 // Items keyed by their name, the second of a name keyed apart from the first: "NAME#2".
-std::map<std::string, const Json*> by_name(const Json& items, const char* key) {
-  std::map<std::string, const Json*> out;
+template <class T, class Name>
+std::map<std::string, const T*> by_name(const std::vector<T>& items, Name name_of) {
+  std::map<std::string, const T*> out;
   std::map<std::string, int> seen;
-  if (!items.is_array()) return out;
-  for (const Json& item : items) {
-    const std::string name = item.at(key).get<std::string>();
+  for (const T& item : items) {
+    const std::string name = name_of(item);
     const int n = ++seen[name];
     out.emplace(n == 1 ? name : name + "#" + std::to_string(n), &item);
   }
   return out;
 }
 
-Json station_columns_changed(const Json& before, const Json& after) {
-  Json out = Json::array();
-  for (const char* column : kStationColumns) {
-    if (before.at(column) != after.at(column)) {
-      out.push_back(
-          Json{{"column", column}, {"old", before.at(column)}, {"new", after.at(column)}});
+std::vector<StationChange::Column> station_columns_changed(const Station& before,
+                                                           const Station& after) {
+  std::vector<StationChange::Column> out;
+  const auto old_columns = station_columns(before);
+  const auto new_columns = station_columns(after);
+  for (std::size_t i = 0; i < old_columns.size(); ++i) {
+    if (old_columns[i].second != new_columns[i].second) {
+      out.push_back({old_columns[i].first, old_columns[i].second, new_columns[i].second});
     }
   }
   return out;
 }
 
+using Stations = std::map<std::string, const Station*>;
+
 // The names both sides have, in the order of their entries on `side`.
-Json common_names_in_order(const std::map<std::string, const Json*>& side,
-                           const std::map<std::string, const Json*>& other) {
+std::vector<std::string> common_names_in_order(const Stations& side, const Stations& other) {
   std::vector<std::pair<std::int64_t, std::string>> names;
   for (const auto& [key, item] : side) {
-    if (other.contains(key)) names.emplace_back(item->at("entry").get<std::int64_t>(), key);
+    if (other.contains(key)) names.emplace_back(item->entry, key);
   }
   std::sort(names.begin(), names.end());
-  Json keys = Json::array();
+  std::vector<std::string> keys;
   for (const auto& name : names) keys.push_back(name.second);
   return keys;
 }
 
-// The stations both sides have, taken in another order, are a difference of their own.
-Json order_change(const std::map<std::string, const Json*>& before,
-                  const std::map<std::string, const Json*>& after) {
-  Json old_order = common_names_in_order(before, after);
-  Json new_order = common_names_in_order(after, before);
-  if (old_order == new_order) return nullptr;
-  return Json{{"change", "reordered"},
-              {"name", nullptr},
-              {"position_m", nullptr},
-              {"old", std::move(old_order)},
-              {"new", std::move(new_order)}};
+Json names_json(const std::vector<std::string>& names) {
+  Json out = Json::array();
+  for (const std::string& n : names) out.push_back(n);
+  return out;
 }
 
-Json station_item(const char* change, const Json& station) {
-  return Json{{"change", change},
-              {"name", station.at("name")},
-              {"position_m", station.at("position_m")},
-              {"station", station}};
+Json column_json(const StationChange::Column& c) {
+  return Json{
+      {"column", c.column}, {"old", value_json(c.old_value)}, {"new", value_json(c.new_value)}};
+}
+
+Json station_change_json(const StationChange& c) {
+  switch (c.what) {
+    case StationChange::What::reordered:
+      return Json{{"change", "reordered"},
+                  {"name", nullptr},
+                  {"position_m", nullptr},
+                  {"old", names_json(c.old_order)},
+                  {"new", names_json(c.new_order)}};
+    case StationChange::What::changed: {
+      Json columns = Json::array();
+      for (const StationChange::Column& col : c.columns) columns.push_back(column_json(col));
+      return Json{{"change", "changed"},
+                  {"name", c.station->name},
+                  {"position_m", c.position_m},
+                  {"columns", std::move(columns)}};
+    }
+    case StationChange::What::removed:
+    case StationChange::What::added:
+      break;
+  }
+  return Json{{"change", c.what == StationChange::What::added ? "added" : "removed"},
+              {"name", c.station->name},
+              {"position_m", c.position_m},
+              {"station", station_json(*c.station)}};
 }
 
 }  // namespace
 
-Json station_changes(const Json& old_stations, const Json& new_stations) {
-  const auto before = by_name(old_stations, "name");
-  const auto after = by_name(new_stations, "name");
-  Json out = Json::array();
+std::vector<StationChange> station_changes(const std::vector<Station>& old_stations,
+                                           const std::vector<Station>& new_stations) {
+  const auto name = [](const Station& s) { return s.name; };
+  const Stations before = by_name(old_stations, name);
+  const Stations after = by_name(new_stations, name);
+  using What = StationChange::What;
+  std::vector<StationChange> out;
   for (const auto& [key, station] : before) {
     const auto match = after.find(key);
     if (match == after.end()) {
-      out.push_back(station_item("removed", *station));
+      out.push_back({What::removed, *station, station->position_m, {}, {}, {}});
       continue;
     }
-    Json columns = station_columns_changed(*station, *match->second);
+    auto columns = station_columns_changed(*station, *match->second);
     if (!columns.empty()) {
-      out.push_back(Json{{"change", "changed"},
-                         {"name", station->at("name")},
-                         {"position_m", match->second->at("position_m")},
-                         {"columns", std::move(columns)}});
+      out.push_back(
+          {What::changed, *station, match->second->position_m, std::move(columns), {}, {}});
     }
   }
   for (const auto& [key, station] : after) {
-    if (!before.contains(key)) out.push_back(station_item("added", *station));
+    if (!before.contains(key))
+      out.push_back({What::added, *station, station->position_m, {}, {}, {}});
   }
-  std::stable_sort(out.begin(), out.end(), [](const Json& a, const Json& b) {
-    return a.at("position_m").get<std::int64_t>() < b.at("position_m").get<std::int64_t>();
+  std::stable_sort(out.begin(), out.end(), [](const StationChange& a, const StationChange& b) {
+    return a.position_m < b.position_m;
   });
-  Json order = order_change(before, after);
-  if (!order.is_null()) out.push_back(std::move(order));
+  // The stations both sides have, taken in another order, are a difference of their own.
+  std::vector<std::string> old_order = common_names_in_order(before, after);
+  std::vector<std::string> new_order = common_names_in_order(after, before);
+  if (old_order != new_order) {
+    out.push_back(
+        {What::reordered, std::nullopt, 0, {}, std::move(old_order), std::move(new_order)});
+  }
   return out;
 }
 
-Json signboard_changes(const Json& old_signs, const Json& new_signs) {
-  const auto before = by_name(old_signs, "text");
-  const auto after = by_name(new_signs, "text");
+Json station_changes_json(const std::vector<StationChange>& changes) {
   Json out = Json::array();
-  auto add = [&out](const char* change, const Json& sign) {
-    out.push_back(
-        Json{{"change", change}, {"text", sign.at("text")}, {"metres", sign.at("metres")}});
-  };
+  for (const StationChange& c : changes) out.push_back(station_change_json(c));
+  return out;
+}
+
+std::vector<SignChange> signboard_changes(const std::vector<Sign>& old_signs,
+                                          const std::vector<Sign>& new_signs) {
+  const auto text = [](const Sign& s) { return s.text; };
+  const auto before = by_name(old_signs, text);
+  const auto after = by_name(new_signs, text);
+  std::vector<SignChange> out;
   for (const auto& [key, sign] : before) {
-    if (!after.contains(key)) add("removed", *sign);
+    if (!after.contains(key)) out.push_back({false, *sign});
   }
   for (const auto& [key, sign] : after) {
-    if (!before.contains(key)) add("added", *sign);
+    if (!before.contains(key)) out.push_back({true, *sign});
   }
-  // Signboards without a cell (null metres) go last.
-  std::stable_sort(out.begin(), out.end(), [](const Json& a, const Json& b) {
-    const auto m = [](const Json& s) {
-      return s.at("metres").is_null() ? std::numeric_limits<std::int64_t>::max()
-                                      : s.at("metres").get<std::int64_t>();
-    };
-    return m(a) < m(b);
-  });
+  // Signboards without a cell go last.
+  const auto at = [](const SignChange& c) {
+    return c.sign.position_m.value_or(std::numeric_limits<std::int64_t>::max());
+  };
+  std::stable_sort(out.begin(), out.end(),
+                   [&](const SignChange& a, const SignChange& b) { return at(a) < at(b); });
+  return out;
+}
+
+Json signboard_changes_json(const std::vector<SignChange>& changes) {
+  Json out = Json::array();
+  for (const SignChange& c : changes) {
+    const std::optional<std::int64_t>& m = c.sign.position_m;
+    out.push_back(Json{{"change", c.added ? "added" : "removed"},
+                       {"text", c.sign.text},
+                       {"metres", m ? Json(*m) : Json()}});
+  }
   return out;
 }
 

@@ -47,15 +47,19 @@ bool same_values(const LineGeometry& a, const LineGeometry& b) {
   return a.tags() == b.tags() && a.numbers() == b.numbers();
 }
 
-Json step_json(const StepRun& s) {
+Step step_of(const StepRun& s) {
+  return Step{s.curve_class, s.side == 0 ? 0 : s.side > 0 ? 1 : -1};
+}
+
+Json step_json(const Step& s) {
   return Json{{"curve_class", s.curve_class}, {"side", s.side == 0 ? "" : s.side > 0 ? "d" : "s"}};
 }
 
 // Runs of metres where the step read back from each line differs: the curves that changed.
-Json step_changes(const LineGeometry& a, const LineGeometry& b) {
+std::vector<StepChange> step_changes(const LineGeometry& a, const LineGeometry& b) {
   const LineSteps before = read_line_steps(a);
   const LineSteps after = read_line_steps(b);
-  Json out = Json::array();
+  std::vector<StepChange> out;
   std::size_t i = 0;
   std::size_t j = 0;
   while (i < before.runs.size() && j < after.runs.size()) {
@@ -63,17 +67,15 @@ Json step_changes(const LineGeometry& a, const LineGeometry& b) {
     const StepRun& y = after.runs[j];
     const std::int64_t first = std::max(x.first_row, y.first_row);
     const std::int64_t last = std::min(x.last_row, y.last_row);
-    const bool same = x.curve_class == y.curve_class && x.side == y.side;
-    if (first <= last && !same) {
+    const Step old_step = step_of(x);
+    const Step new_step = step_of(y);
+    if (first <= last && old_step != new_step) {
       // Extend the previous change when it goes on with the same pair of steps.
-      const Json old_step = step_json(x);
-      const Json new_step = step_json(y);
-      if (!out.empty() && out.back().at("last_m").get<std::int64_t>() + 1 == first &&
-          out.back().at("old") == old_step && out.back().at("new") == new_step) {
-        out.back()["last_m"] = last;
+      if (!out.empty() && out.back().last_m + 1 == first && out.back().old_step == old_step &&
+          out.back().new_step == new_step) {
+        out.back().last_m = last;
       } else {
-        out.push_back(
-            Json{{"first_m", first}, {"last_m", last}, {"old", old_step}, {"new", new_step}});
+        out.push_back({first, last, old_step, new_step});
       }
     }
     if (x.last_row <= y.last_row) ++i;
@@ -82,28 +84,47 @@ Json step_changes(const LineGeometry& a, const LineGeometry& b) {
   return out;
 }
 
-Json side_metres(const LineGeometry* g) { return g ? Json(g->last_m() + 1) : Json(); }
+std::optional<std::int64_t> side_metres(const LineGeometry* g) {
+  return g ? std::optional<std::int64_t>(g->last_m() + 1) : std::nullopt;
+}
+
+Json opt(const std::optional<std::int64_t>& v) { return v ? Json(*v) : Json(); }
 
 }  // namespace
 
-Json geometry_changes(const LineGeometry* before, const LineGeometry* after) {
-  if (!before && !after) return nullptr;
-  Json out{{"old_metres", side_metres(before)},
-           {"new_metres", side_metres(after)},
-           {"same", false},
-           {"parts_at_m", nullptr},
-           {"greatest_distance_m", nullptr},
-           {"greatest_distance_at_m", nullptr},
-           {"step_changes", Json::array()}};
+std::optional<GeometryChange> geometry_changes(const LineGeometry* before,
+                                               const LineGeometry* after) {
+  if (!before && !after) return std::nullopt;
+  GeometryChange out{side_metres(before), side_metres(after), false, std::nullopt, 0, 0, {}};
   if (!before || !after) return out;
   const Parting p = find_parting(*before, *after);
-  out["same"] = same_values(*before, *after);
+  out.same = same_values(*before, *after);
   if (!p.first_row) return out;
-  out["parts_at_m"] = *p.first_row;
-  out["greatest_distance_m"] = p.greatest;
-  out["greatest_distance_at_m"] = p.greatest_row;
-  out["step_changes"] = step_changes(*before, *after);
+  out.parts_at_m = p.first_row;
+  out.greatest_distance_m = p.greatest;
+  out.greatest_distance_at_m = p.greatest_row;
+  out.steps = step_changes(*before, *after);
   return out;
+}
+
+Json geometry_changes_json(const std::optional<GeometryChange>& change) {
+  if (!change) return nullptr;
+  const GeometryChange& g = *change;
+  Json steps = Json::array();
+  for (const StepChange& s : g.steps) {
+    steps.push_back(Json{{"first_m", s.first_m},
+                         {"last_m", s.last_m},
+                         {"old", step_json(s.old_step)},
+                         {"new", step_json(s.new_step)}});
+  }
+  const bool parted = g.parts_at_m.has_value();
+  return Json{{"old_metres", opt(g.old_metres)},
+              {"new_metres", opt(g.new_metres)},
+              {"same", g.same},
+              {"parts_at_m", opt(g.parts_at_m)},
+              {"greatest_distance_m", parted ? Json(g.greatest_distance_m) : Json()},
+              {"greatest_distance_at_m", parted ? Json(g.greatest_distance_at_m) : Json()},
+              {"step_changes", std::move(steps)}};
 }
 
 }  // namespace scenario::tool

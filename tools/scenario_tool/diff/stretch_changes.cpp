@@ -8,15 +8,14 @@ namespace scenario::tool {
 
 namespace {
 
-Json run(std::size_t first, std::size_t last, Json old_value, Json new_value) {
-  const auto f = static_cast<std::int64_t>(first);
-  const auto l = static_cast<std::int64_t>(last);
-  return Json{{"first_cell", f},
-              {"last_cell", l},
-              {"start_m", cell_start_m(f)},
-              {"end_m", cell_start_m(l + 1)},
-              {"old", std::move(old_value)},
-              {"new", std::move(new_value)}};
+CellSpan span(std::size_t first, std::size_t last) {
+  return CellSpan{static_cast<std::int64_t>(first), static_cast<std::int64_t>(last)};
+}
+
+Json run_json(const CellSpan& s, Json old_value, Json new_value) {
+  return Json{{"first_cell", s.first_cell},  {"last_cell", s.last_cell},
+              {"start_m", s.start_m()},      {"end_m", s.end_m()},
+              {"old", std::move(old_value)}, {"new", std::move(new_value)}};
 }
 
 // The cells compared: those both tracks have. When one track is the shorter, its last cells that
@@ -49,43 +48,59 @@ void changed_runs(const std::vector<TrackCell>& before, const std::vector<TrackC
 
 }  // namespace
 
-Json stretch_changes(const std::vector<TrackCell>& before, const std::vector<TrackCell>& after) {
-  Json out = Json::array();
+std::vector<StretchChange> stretch_changes(const std::vector<TrackCell>& before,
+                                           const std::vector<TrackCell>& after) {
+  std::vector<StretchChange> out;
   for (const StretchProperty& p : stretch_properties()) {
     changed_runs(before, after, p.field,
                  [&](std::size_t first, std::size_t last, std::uint8_t b, std::uint8_t a) {
-                   Json r{{"property", p.name}};
-                   r.update(run(first, last, p.value(b), p.value(a)));
-                   out.push_back(std::move(r));
+                   out.push_back({p.name, span(first, last), p.value(b), p.value(a)});
                  });
   }
-  std::stable_sort(out.begin(), out.end(), [](const Json& a, const Json& b) {
-    return a.at("first_cell").get<std::int64_t>() < b.at("first_cell").get<std::int64_t>();
+  std::stable_sort(out.begin(), out.end(), [](const StretchChange& a, const StretchChange& b) {
+    return a.cells.first_cell < b.cells.first_cell;
   });
   return out;
 }
 
-Json approach_code_changes(const std::vector<TrackCell>& before,
-                           const std::vector<TrackCell>& after) {
+Json stretch_changes_json(const std::vector<StretchChange>& changes) {
+  Json out = Json::array();
+  for (const StretchChange& c : changes) {
+    Json r{{"property", c.property}};
+    r.update(run_json(c.cells, value_json(c.old_value), value_json(c.new_value)));
+    out.push_back(std::move(r));
+  }
+  return out;
+}
+
+std::vector<ApproachCodeChange> approach_code_changes(const std::vector<TrackCell>& before,
+                                                      const std::vector<TrackCell>& after) {
   // The codes before a signal or a stop go every other cell: a change of one signal's codes is one
   // span, cells that changed with at most one unchanged cell between them.
   const std::size_t n = compared_cells(before, after);
   auto changed = [&](std::size_t i) { return before[i].approach_code != after[i].approach_code; };
-  Json out = Json::array();
+  std::vector<ApproachCodeChange> out;
   for (std::size_t i = 0; i < n; ++i) {
     if (!changed(i)) continue;
     std::size_t last = i;
     while (last + 1 < n && (changed(last + 1) || (last + 2 < n && changed(last + 2)))) {
       last += changed(last + 1) ? 1 : 2;
     }
-    Json old_codes = Json::array();
-    Json new_codes = Json::array();
-    for (std::size_t c = i; c <= last; ++c) {
-      old_codes.push_back(before[c].approach_code);
-      new_codes.push_back(after[c].approach_code);
+    ApproachCodeChange c{span(i, last), {}, {}};
+    for (std::size_t k = i; k <= last; ++k) {
+      c.old_codes.push_back(before[k].approach_code);
+      c.new_codes.push_back(after[k].approach_code);
     }
-    out.push_back(run(i, last, std::move(old_codes), std::move(new_codes)));
+    out.push_back(std::move(c));
     i = last;
+  }
+  return out;
+}
+
+Json approach_code_changes_json(const std::vector<ApproachCodeChange>& changes) {
+  Json out = Json::array();
+  for (const ApproachCodeChange& c : changes) {
+    out.push_back(run_json(c.cells, c.old_codes, c.new_codes));
   }
   return out;
 }

@@ -1,74 +1,149 @@
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "scenario_tool/diff/changes.h"
+#include "scenario_tool/scenario/table_views.h"
 
 namespace scenario::tool {
 
 namespace {
 
-using Item = std::pair<const char*, const char*>;  // label, JSON pointer into the report
+using ValueOf = Value (*)(const InspectReport&);
+using Item = std::pair<const char*, ValueOf>;
 
-// The value at `pointer`, null where the report has none (a part from a file not decoded).
-Json at(const Json& report, const char* pointer) {
-  const Json::json_pointer p(pointer);
-  return report.contains(p) ? report.at(p) : Json();
+Value to_value(const std::string& s) { return s; }
+Value to_value(std::int64_t v) { return v; }
+
+template <class Get>
+Value of_header(const InspectReport& r, Get get) {
+  return r.scenario.header ? to_value(get(*r.scenario.header)) : Value{};
+}
+
+template <class T>
+Value of(const std::optional<T>& v, std::int64_t T::*field) {
+  return v ? Value((*v).*field) : Value{};
 }
 
 template <std::size_t N>
-Json changes(const std::array<Item, N>& items, const Json& old_report, const Json& new_report) {
-  Json out = Json::array();
-  for (const auto& [label, pointer] : items) {
-    Json before = at(old_report, pointer);
-    Json after = at(new_report, pointer);
-    if (before != after) {
-      out.push_back(Json{{"item", label}, {"old", std::move(before)}, {"new", std::move(after)}});
-    }
+std::vector<ValueChange> changes(const std::array<Item, N>& items, const InspectReport& before,
+                                 const InspectReport& after) {
+  std::vector<ValueChange> out;
+  for (const auto& [label, value] : items) {
+    Value old_value = value(before);
+    Value new_value = value(after);
+    if (old_value != new_value) out.push_back({label, std::move(old_value), std::move(new_value)});
   }
   return out;
 }
 
-constexpr std::array<Item, 6> kIdentifiers{{
-    {"route id", "/identifiers/route_id"},
-    {"train number", "/identifiers/train_number"},
-    {"header value of track cell 1", "/header/track_cell_1/value"},
-    {"header value of table entry 85", "/header/table_entry_85/value"},
-    {"competition code st", "/competition_codes/st/stored"},
-    {"competition code og", "/competition_codes/og/stored"},
+template <std::size_t K, std::int32_t KmPointEntry::*Field>
+Value km_point(const InspectReport& r) {
+  return of_header(r, [](const Header& h) { return h.km_points[K].*Field; });
+}
+
+const std::array<Item, 6> kIdentifiers{{
+    {"route id",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.route_id; });
+     }},
+    {"train number",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.train_number; });
+     }},
+    {"header value of track cell 1",
+     [](const InspectReport& r) { return of(r.track_header, &ValueCheck::value); }},
+    {"header value of table entry 85",
+     [](const InspectReport& r) { return of(r.table_header, &ValueCheck::value); }},
+    {"competition code st",
+     [](const InspectReport& r) { return of(r.code_st, &CodeCheck::stored); }},
+    {"competition code og",
+     [](const InspectReport& r) { return of(r.code_og, &CodeCheck::stored); }},
 }};
 
-constexpr std::array<Item, 21> kGeneral{{
-    {"route length (m)", "/route/length_m"},
-    {"cells", "/route/cell_count"},
-    {"kilometre point 81 start (m)", "/kilometre_points/0/start_m"},
-    {"kilometre point 81 end (m)", "/kilometre_points/0/end_m"},
-    {"kilometre point 81 position (m)", "/kilometre_points/0/pos_m"},
-    {"kilometre point 82 start (m)", "/kilometre_points/1/start_m"},
-    {"kilometre point 82 end (m)", "/kilometre_points/1/end_m"},
-    {"kilometre point 82 position (m)", "/kilometre_points/1/pos_m"},
-    {"kilometre point 83 start (m)", "/kilometre_points/2/start_m"},
-    {"kilometre point 83 end (m)", "/kilometre_points/2/end_m"},
-    {"kilometre point 83 position (m)", "/kilometre_points/2/pos_m"},
-    {"background one", "/backgrounds/one"},
-    {"background two", "/backgrounds/two"},
-    {"background three", "/backgrounds/three"},
-    {"code repetition start (m)", "/code_repetition/start_m"},
-    {"code repetition end (m)", "/code_repetition/end_m"},
-    {"code repetition codes", "/code_repetition/code_count"},
-    {"clock", "/clock/text"},
-    {"sand", "/sand"},
-    {"braked mass (%)", "/train/braked_mass_percent"},
-    {"coaches", "/train/coaches"},
+const std::array<Item, 21> kGeneral{{
+    {"route length (m)",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.route_length_m; });
+     }},
+    {"cells",
+     [](const InspectReport& r) {
+       return r.loaded.track ? Value(r.scenario.cell_count) : Value{};
+     }},
+    {"kilometre point 81 start (m)", km_point<0, &KmPointEntry::start_m>},
+    {"kilometre point 81 end (m)", km_point<0, &KmPointEntry::end_m>},
+    {"kilometre point 81 position (m)", km_point<0, &KmPointEntry::pos_m>},
+    {"kilometre point 82 start (m)", km_point<1, &KmPointEntry::start_m>},
+    {"kilometre point 82 end (m)", km_point<1, &KmPointEntry::end_m>},
+    {"kilometre point 82 position (m)", km_point<1, &KmPointEntry::pos_m>},
+    {"kilometre point 83 start (m)", km_point<2, &KmPointEntry::start_m>},
+    {"kilometre point 83 end (m)", km_point<2, &KmPointEntry::end_m>},
+    {"kilometre point 83 position (m)", km_point<2, &KmPointEntry::pos_m>},
+    {"background one",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.backgrounds[0]; });
+     }},
+    {"background two",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.backgrounds[1]; });
+     }},
+    {"background three",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.backgrounds[2]; });
+     }},
+    {"code repetition start (m)",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.repetition_start_m; });
+     }},
+    {"code repetition end (m)",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.repetition_end_m; });
+     }},
+    {"code repetition codes",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.repetition_codes; });
+     }},
+    {"clock",
+     [](const InspectReport& r) {
+       return of_header(
+           r, [](const Header& h) { return clock_text(h.clock[0], h.clock[1], h.clock[2]); });
+     }},
+    {"sand",
+     [](const InspectReport& r) { return of_header(r, [](const Header& h) { return h.sand; }); }},
+    {"braked mass (%)",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.braked_mass_percent; });
+     }},
+    {"coaches",
+     [](const InspectReport& r) {
+       return of_header(r, [](const Header& h) { return h.coaches; });
+     }},
 }};
 
 }  // namespace
 
-Json identifier_changes(const Json& old_report, const Json& new_report) {
-  return changes(kIdentifiers, old_report, new_report);
+Json value_json(const Value& v) {
+  if (const auto* n = std::get_if<std::int64_t>(&v)) return *n;
+  if (const auto* t = std::get_if<std::string>(&v)) return *t;
+  return nullptr;
 }
 
-Json general_changes(const Json& old_report, const Json& new_report) {
-  return changes(kGeneral, old_report, new_report);
+Json value_changes_json(const std::vector<ValueChange>& changes) {
+  Json out = Json::array();
+  for (const ValueChange& c : changes) {
+    out.push_back(
+        Json{{"item", c.item}, {"old", value_json(c.old_value)}, {"new", value_json(c.new_value)}});
+  }
+  return out;
+}
+
+std::vector<ValueChange> identifier_changes(const InspectReport& before,
+                                            const InspectReport& after) {
+  return changes(kIdentifiers, before, after);
+}
+
+std::vector<ValueChange> general_changes(const InspectReport& before, const InspectReport& after) {
+  return changes(kGeneral, before, after);
 }
 
 }  // namespace scenario::tool

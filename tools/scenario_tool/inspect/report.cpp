@@ -1,7 +1,6 @@
 #include "scenario_tool/inspect/report.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "compiler/codice_gara.h"
@@ -14,12 +13,35 @@ namespace scenario::tool {
 
 namespace {
 
-const SimRecord& entry(const SimTable& table, int e) { return table[static_cast<std::size_t>(e)]; }
-
-// Cell 1 doubles as the header of the track; a track of one cell has none.
-const TrackCell* header_cell(const LoadedScenario& s) {
-  return s.track && s.track->size() > 1 ? &(*s.track)[1] : nullptr;
+std::optional<LineSummary> line_summary(const LineGeometry& g) {
+  LineSummary out{g.last_m() + 1, 0, {}};
+  for (std::int64_t m = 0; m <= g.last_m(); ++m) {
+    bool row_filled = true;
+    for (int c = 0; c < 2; ++c) {
+      const LineValue v = g.at(m, c);
+      row_filled = row_filled && !v.empty();
+      // A value that is not a finite number (only a damaged file holds one) has no place.
+      if (v.empty() || !std::isfinite(v.number())) continue;
+      auto& e = out.coordinates[static_cast<std::size_t>(c)];
+      e = e ? Extent{std::min(e->min, v.number()), std::max(e->max, v.number())}
+            : Extent{v.number(), v.number()};
+    }
+    if (row_filled) ++out.metres_filled;
+  }
+  return out;
 }
+
+std::vector<KindCount> kind_counts(const std::vector<TrackCell>& track) {
+  std::array<std::int64_t, 256> counts{};
+  for (const TrackCell& c : track) ++counts[c.kind];
+  std::vector<KindCount> out;
+  for (std::size_t k = 0; k < counts.size(); ++k) {
+    if (counts[k] > 0) out.push_back({static_cast<std::uint8_t>(k), counts[k]});
+  }
+  return out;
+}
+
+Json opt(const std::optional<std::int64_t>& v) { return v ? Json(*v) : Json(); }
 
 Json file_json(const FileOutcome& o) {
   Json j{{"path", o.path ? Json(*o.path) : Json()},
@@ -40,73 +62,101 @@ Json files_json(const LoadedScenario& s) {
   return j;
 }
 
-Json check(std::int64_t value, std::int64_t expected) {
-  return Json{{"value", value}, {"expected", expected}, {"ok", value == expected}};
+Json check_json(const std::optional<ValueCheck>& c) {
+  if (!c) return nullptr;
+  return Json{{"value", c->value}, {"expected", c->expected}, {"ok", c->value == c->expected}};
 }
 
-Json header_json(const LoadedScenario& s) {
-  const TrackCell* cell = header_cell(s);
-  return Json{
-      {"track_cell_1", cell ? check(cell->value1, track_header_value) : Json()},
-      {"table_entry_85",
-       s.table ? check(entry(*s.table, table_entry::route).d2a, table_header_value) : Json()}};
+Json code_json(const std::optional<CodeCheck>& c) {
+  if (!c) return nullptr;
+  return Json{{"stored", c->stored},
+              {"expected", opt(c->expected)},
+              {"match", c->expected ? Json(*c->expected == c->stored) : Json()}};
 }
 
-// The expected code is null when there is no table to compute it from.
-Json code_json(std::int64_t stored, const Json& expected) {
-  return Json{
-      {"stored", stored},
-      {"expected", expected},
-      {"match", expected.is_null() ? Json() : Json(expected.get<std::int64_t>() == stored)}};
-}
-
-Json codes_json(const LoadedScenario& s) {
-  Json st;
-  Json og;
-  if (s.table) st = code_json(entry(*s.table, table_entry::route).time_s, codice_gara_st(*s.table));
-  if (const TrackCell* cell = header_cell(s)) {
-    og = code_json(cell->value2, s.table ? Json(codice_gara_og(*s.table)) : Json());
+Json table_part_json(const Scenario& s) {
+  const Header& h = *s.header;
+  Json km = Json::array();
+  for (const KmPointEntry& k : h.km_points) {
+    km.push_back(
+        Json{{"entry", k.entry}, {"start_m", k.start_m}, {"end_m", k.end_m}, {"pos_m", k.pos_m}});
   }
-  return Json{{"st", st}, {"og", og}};
-}
-
-Json route_json(const LoadedScenario& s) {
-  Json length = s.table ? Json(entry(*s.table, table_entry::train).end_m) : Json();
-  Json count = s.track ? Json(s.track->size()) : Json();
-  return Json{{"length_m", length}, {"cell_count", count}};
-}
-
-Json kilometre_points_json(const SimTable& t) {
-  Json out = Json::array();
-  for (int e : {table_entry::km_tre, table_entry::km_due, table_entry::km_uno}) {
-    const SimRecord& r = entry(t, e);
-    out.push_back(
-        Json{{"entry", e}, {"start_m", r.start_m}, {"end_m", r.end_m}, {"pos_m", r.pos_m}});
+  Json stations = Json::array();
+  for (const Station& st : s.stations) stations.push_back(station_json(st));
+  Json signs = Json::array();
+  for (const Sign& g : s.signs) {
+    signs.push_back(Json{{"entry", g.entry},
+                         {"text", g.text},
+                         {"cell", opt(g.cell)},
+                         {"metres", opt(g.position_m)}});
   }
+  return Json{{"kilometre_points", km},
+              {"backgrounds",
+               {{"one", h.backgrounds[0]}, {"two", h.backgrounds[1]}, {"three", h.backgrounds[2]}}},
+              {"code_repetition",
+               {{"start_m", h.repetition_start_m},
+                {"end_m", h.repetition_end_m},
+                {"code_count", h.repetition_codes}}},
+              {"clock",
+               {{"hours", h.clock[0]},
+                {"minutes", h.clock[1]},
+                {"seconds", h.clock[2]},
+                {"text", clock_text(h.clock[0], h.clock[1], h.clock[2])}}},
+              {"sand", h.sand},
+              {"train", {{"braked_mass_percent", h.braked_mass_percent}, {"coaches", h.coaches}}},
+              {"stations", stations},
+              {"signboards", signs}};
+}
+
+Json extent_json(const std::optional<Extent>& e) {
+  return e ? Json{{"min", e->min}, {"max", e->max}} : Json();
+}
+
+Json line_json(const std::optional<LineSummary>& g) {
+  if (!g) return nullptr;
+  return Json{{"metres", g->metres},
+              {"metres_filled", g->metres_filled},
+              {"coordinate_0", extent_json(g->coordinates[0])},
+              {"coordinate_1", extent_json(g->coordinates[1])}};
+}
+
+void add_table_part(const Scenario& s, Json& report) {
+  const Json part = s.header ? table_part_json(s) : Json();
+  for (const char* key : {"kilometre_points", "backgrounds", "code_repetition", "clock", "sand",
+                          "train", "stations", "signboards"}) {
+    report[key] = part.is_null() ? Json() : part[key];
+  }
+}
+
+void add_cells_part(const InspectReport& r, Json& report) {
+  const LoadedScenario& s = r.loaded;
+  const SimTable* table = s.table ? &*s.table : nullptr;
+  report["cells"] = s.track ? occupied_cells(*s.track, table) : Json();
+  report["stretches"] = s.track ? stretches(*s.track) : Json();
+  report["approach_codes"] = s.track ? approach_codes(*s.track) : Json();
+  report["curves"] = r.scenario.curves ? curves_json(*r.scenario.curves) : Json();
+}
+
+Json counts_json(const InspectReport& r) {
+  if (!r.loaded.track) return nullptr;
+  Json out = Json::object();
+  for (const KindCount& k : r.cell_counts) out[kind_name(k.kind)] = k.count;
   return out;
 }
 
-// The first cell of the kind that refers to the table entry, if any.
-Json cell_referring_to(const LoadedScenario& s, std::uint8_t kind, int e) {
-  if (!s.track) return nullptr;
-  for (std::size_t i = 0; i < s.track->size(); ++i) {
-    const TrackCell& c = (*s.track)[i];
-    if (c.kind == kind && c.value1 == e) return static_cast<std::int64_t>(i);
-  }
-  return nullptr;
-}
+}  // namespace
 
-Json station_json(const LoadedScenario& s, int e) {
-  const SimRecord& r = entry(*s.table, e);
-  return Json{{"entry", e},
-              {"name", r.name},
-              {"type", r.kind},
-              {"position_m", r.pos_m},
-              {"zone_start_m", r.start_m},
-              {"zone_end_m", r.end_m},
-              {"time_s", r.time_s},
-              {"time", time_of_day_text(r.time_s)},
-              {"stop_cell", cell_referring_to(s, cell_kind::station_stop, e)},
+Json station_json(const Station& st) {
+  const SimRecord& r = st.record;
+  return Json{{"entry", st.entry},
+              {"name", st.name},
+              {"type", st.type},
+              {"position_m", st.position_m},
+              {"zone_start_m", st.zone_start_m},
+              {"zone_end_m", st.zone_end_m},
+              {"time_s", st.time_s},
+              {"time", time_of_day_text(st.time_s)},
+              {"stop_cell", opt(st.stop_cell)},
               {"tps", r.tps},
               {"tab", r.tab},
               {"mar", r.mar},
@@ -119,102 +169,49 @@ Json station_json(const LoadedScenario& s, int e) {
               {"d3b", r.d3b}};
 }
 
-Json sign_json(const LoadedScenario& s, int e) {
-  const Json cell = cell_referring_to(s, cell_kind::signboard, e);
-  return Json{{"entry", e},
-              {"text", entry(*s.table, e).name},
-              {"cell", cell},
-              {"metres", cell.is_null() ? Json() : Json(cell_start_m(cell.get<std::int64_t>()))}};
-}
-
-Json table_part_json(const LoadedScenario& s) {
-  const SimTable& t = *s.table;
-  const SimRecord& train = entry(t, table_entry::train);
-  const SimRecord& route = entry(t, table_entry::route);
-  const SimRecord& codes = entry(t, table_entry::codes);
-  Json stations = Json::array();
-  for (int e : station_entries(t)) stations.push_back(station_json(s, e));
-  Json signs = Json::array();
-  for (int e : sign_entries(t)) signs.push_back(sign_json(s, e));
-  return Json{
-      {"kilometre_points", kilometre_points_json(t)},
-      {"backgrounds", {{"one", route.start_m}, {"two", route.pos_m}, {"three", route.end_m}}},
-      {"code_repetition",
-       {{"start_m", codes.start_m}, {"end_m", codes.end_m}, {"code_count", codes.pos_m}}},
-      {"clock",
-       {{"hours", codes.d1b},
-        {"minutes", codes.d2b},
-        {"seconds", codes.d3b},
-        {"text", clock_text(codes.d1b, codes.d2b, codes.d3b)}}},
-      {"sand", codes.d2a},
-      {"train", {{"braked_mass_percent", train.start_m}, {"coaches", train.pos_m}}},
-      {"stations", stations},
-      {"signboards", signs}};
-}
-
-Json extent(double lo, double hi, bool any) {
-  return any ? Json{{"min", lo}, {"max", hi}} : Json();
-}
-
-Json line_json(const LineGeometry& g) {
-  std::int64_t filled = 0;
-  std::array<double, 2> lo{0, 0};
-  std::array<double, 2> hi{0, 0};
-  std::array<bool, 2> any{false, false};
-  for (std::int64_t m = 0; m <= g.last_m(); ++m) {
-    bool row_filled = true;
-    for (int c = 0; c < 2; ++c) {
-      const LineValue v = g.at(m, c);
-      row_filled = row_filled && !v.empty();
-      // A value that is not a finite number (only a damaged file holds one) has no place.
-      if (v.empty() || !std::isfinite(v.number())) continue;
-      const auto k = static_cast<std::size_t>(c);
-      lo[k] = any[k] ? std::min(lo[k], v.number()) : v.number();
-      hi[k] = any[k] ? std::max(hi[k], v.number()) : v.number();
-      any[k] = true;
-    }
-    if (row_filled) ++filled;
+InspectReport inspect_report(const LoadedScenario& loaded, const Scenario& scenario, bool cells) {
+  InspectReport r{loaded, scenario, {}, {}, {}, {}, {}, {}, consistency_warnings(loaded), cells};
+  const std::optional<std::int64_t> og =
+      loaded.table ? std::optional<std::int64_t>(codice_gara_og(*loaded.table)) : std::nullopt;
+  if (scenario.track_header) {
+    r.track_header = ValueCheck{scenario.track_header->value, track_header_value};
+    r.code_og = CodeCheck{scenario.track_header->code_og, og};
   }
-  return Json{{"metres", g.last_m() + 1},
-              {"metres_filled", filled},
-              {"coordinate_0", extent(lo[0], hi[0], any[0])},
-              {"coordinate_1", extent(lo[1], hi[1], any[1])}};
-}
-
-void add_table_part(const LoadedScenario& s, Json& report) {
-  const Json part = s.table ? table_part_json(s) : Json();
-  for (const char* key : {"kilometre_points", "backgrounds", "code_repetition", "clock", "sand",
-                          "train", "stations", "signboards"}) {
-    report[key] = part.is_null() ? Json() : part.at(key);
+  if (scenario.header) {
+    r.table_header = ValueCheck{scenario.header->header_value, table_header_value};
+    r.code_st = CodeCheck{scenario.header->code_st, codice_gara_st(*loaded.table)};
   }
+  if (loaded.line) r.line = line_summary(*loaded.line);
+  if (loaded.track) r.cell_counts = kind_counts(*loaded.track);
+  return r;
 }
 
-void add_cells_part(const LoadedScenario& s, Json& report) {
-  const SimTable* table = s.table ? &*s.table : nullptr;
-  report["cells"] = s.track ? occupied_cells(*s.track, table) : Json();
-  report["stretches"] = s.track ? stretches(*s.track) : Json();
-  report["approach_codes"] = s.track ? approach_codes(*s.track) : Json();
-  report["curves"] = s.line ? curves_json(line_curves(*s.line)) : Json();
-}
-
-Json identifiers_json(const LoadedScenario& s) {
-  if (!s.table) return nullptr;
-  return Json{{"route_id", entry(*s.table, table_entry::route).name},
-              {"train_number", entry(*s.table, table_entry::codes).name}};
-}
-
-}  // namespace
-
-Json build_report(const LoadedScenario& s, bool cells) {
-  Json report{{"version", report_version},          {"files", files_json(s)},
-              {"identifiers", identifiers_json(s)}, {"route", route_json(s)},
-              {"header", header_json(s)},           {"competition_codes", codes_json(s)}};
+Json report_json(const InspectReport& r) {
+  const Scenario& s = r.scenario;
+  const Json ids =
+      s.header ? Json{{"route_id", s.header->route_id}, {"train_number", s.header->train_number}}
+               : Json();
+  const Json route{{"length_m", s.header ? Json(s.header->route_length_m) : Json()},
+                   {"cell_count", r.loaded.track ? Json(r.loaded.track->size()) : Json()}};
+  Json report{{"version", report_version},
+              {"files", files_json(r.loaded)},
+              {"identifiers", ids},
+              {"route", route},
+              {"header",
+               {{"track_cell_1", check_json(r.track_header)},
+                {"table_entry_85", check_json(r.table_header)}}},
+              {"competition_codes", {{"st", code_json(r.code_st)}, {"og", code_json(r.code_og)}}}};
   add_table_part(s, report);
-  report["line_geometry"] = s.line ? line_json(*s.line) : Json();
-  report["cell_counts"] = s.track ? cell_counts(*s.track) : Json();
-  report["warnings"] = consistency_warnings(s);
-  if (cells) add_cells_part(s, report);
+  report["line_geometry"] = line_json(r.line);
+  report["cell_counts"] = counts_json(r);
+  report["warnings"] = r.warnings;
+  if (r.cells) add_cells_part(r, report);
   return report;
+}
+
+Json build_report(const LoadedScenario& loaded, bool cells) {
+  const Scenario scenario = decode_scenario(loaded);
+  return report_json(inspect_report(loaded, scenario, cells));
 }
 
 }  // namespace scenario::tool

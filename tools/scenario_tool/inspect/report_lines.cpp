@@ -1,76 +1,73 @@
 #include "scenario_tool/inspect/report_lines.h"
 
+#include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "format/line_steps.h"
 #include "scenario_tool/scenario/cell_meaning.h"
 #include "scenario_tool/scenario/printable.h"
+#include "scenario_tool/scenario/table_views.h"
 
 namespace scenario::tool {
 
 namespace {
 
-std::string str(const Json& j) {
-  if (j.is_null()) return "none";
-  if (j.is_string()) return printable(j.get<std::string>());
-  return j.dump();
+template <class T>
+requires std::is_integral_v<T> std::string str(T v) {
+  return std::to_string(static_cast<std::int64_t>(v));
+}
+std::string str(const std::string& s) { return printable(s); }
+
+void write_header_lines(const InspectReport& r, std::ostream& out) {
+  const std::optional<Header>& h = r.scenario.header;
+  if (h) {
+    out << "identifiers: route " << str(h->route_id) << ", train " << str(h->train_number) << '\n';
+    out << "route length: " << str(h->route_length_m) << " m\n";
+  }
+  if (r.loaded.track) out << "cells: " << str(r.scenario.cell_count) << '\n';
+  if (r.track_header) out << "header value of track cell 1: " << str(r.track_header->value) << '\n';
+  if (r.table_header) {
+    out << "header value of table entry 85: " << str(r.table_header->value) << '\n';
+  }
+  if (r.code_st) out << "competition code st: " << str(r.code_st->stored) << '\n';
+  if (r.code_og) out << "competition code og: " << str(r.code_og->stored) << '\n';
 }
 
-void write_header_lines(const Json& r, std::ostream& out) {
-  const Json& ids = r.at("identifiers");
-  if (!ids.is_null()) {
-    out << "identifiers: route " << str(ids.at("route_id")) << ", train "
-        << str(ids.at("train_number")) << '\n';
-  }
-  const Json& route = r.at("route");
-  if (!route.at("length_m").is_null())
-    out << "route length: " << str(route.at("length_m")) << " m\n";
-  if (!route.at("cell_count").is_null()) out << "cells: " << str(route.at("cell_count")) << '\n';
-  const Json& h = r.at("header");
-  if (!h.at("track_cell_1").is_null()) {
-    out << "header value of track cell 1: " << str(h.at("track_cell_1").at("value")) << '\n';
-  }
-  if (!h.at("table_entry_85").is_null()) {
-    out << "header value of table entry 85: " << str(h.at("table_entry_85").at("value")) << '\n';
-  }
-  for (const auto& [name, code] : r.at("competition_codes").items()) {
-    if (!code.is_null())
-      out << "competition code " << name << ": " << str(code.at("stored")) << '\n';
-  }
+void write_station_line(const Station& s, std::ostream& out) {
+  const SimRecord& e = s.record;
+  out << "station " << str(s.name) << ": type " << str(s.type) << ", position " << str(s.position_m)
+      << " m, zone " << str(s.zone_start_m) << " to " << str(s.zone_end_m) << " m, time "
+      << time_of_day_text(s.time_s);
+  const std::pair<const char*, std::int64_t> columns[] = {
+      {"tps", e.tps}, {"tab", e.tab}, {"mar", e.mar}, {"rap", e.rap}, {"ac", e.ac},
+      {"d2a", e.d2a}, {"d3a", e.d3a}, {"d1b", e.d1b}, {"d2b", e.d2b}, {"d3b", e.d3b}};
+  for (const auto& [column, value] : columns) out << ", " << column << " " << str(value);
+  out << '\n';
 }
 
-void write_table_lines(const Json& r, std::ostream& out) {
-  if (r.at("stations").is_null()) return;
-  for (const Json& k : r.at("kilometre_points")) {
-    out << "kilometre point " << str(k.at("entry")) << ": " << str(k.at("start_m")) << " "
-        << str(k.at("end_m")) << " " << str(k.at("pos_m")) << '\n';
+void write_table_lines(const Scenario& s, std::ostream& out) {
+  if (!s.header) return;
+  const Header& h = *s.header;
+  for (const KmPointEntry& k : h.km_points) {
+    out << "kilometre point " << str(k.entry) << ": " << str(k.start_m) << " " << str(k.end_m)
+        << " " << str(k.pos_m) << '\n';
   }
-  const Json& b = r.at("backgrounds");
-  out << "backgrounds: one " << str(b.at("one")) << ", two " << str(b.at("two")) << ", three "
-      << str(b.at("three")) << '\n';
-  const Json& c = r.at("code_repetition");
-  out << "code repetition: " << str(c.at("start_m")) << " to " << str(c.at("end_m")) << " m, "
-      << str(c.at("code_count")) << " codes\n";
-  out << "clock: " << str(r.at("clock").at("text")) << '\n';
-  out << "sand: " << str(r.at("sand")) << '\n';
-  out << "train: braked mass " << str(r.at("train").at("braked_mass_percent")) << " %, "
-      << str(r.at("train").at("coaches")) << " coaches\n";
+  out << "backgrounds: one " << str(h.backgrounds[0]) << ", two " << str(h.backgrounds[1])
+      << ", three " << str(h.backgrounds[2]) << '\n';
+  out << "code repetition: " << str(h.repetition_start_m) << " to " << str(h.repetition_end_m)
+      << " m, " << str(h.repetition_codes) << " codes\n";
+  out << "clock: " << clock_text(h.clock[0], h.clock[1], h.clock[2]) << '\n';
+  out << "sand: " << str(h.sand) << '\n';
+  out << "train: braked mass " << str(h.braked_mass_percent) << " %, " << str(h.coaches)
+      << " coaches\n";
   // The entry number is left out: it shifts for every station after one added.
-  for (const Json& s : r.at("stations")) {
-    out << "station " << str(s.at("name")) << ": type " << str(s.at("type")) << ", position "
-        << str(s.at("position_m")) << " m, zone " << str(s.at("zone_start_m")) << " to "
-        << str(s.at("zone_end_m")) << " m, time " << str(s.at("time"));
-    for (const char* column :
-         {"tps", "tab", "mar", "rap", "ac", "d2a", "d3a", "d1b", "d2b", "d3b"}) {
-      out << ", " << column << " " << str(s.at(column));
-    }
-    out << '\n';
-  }
-  for (const Json& s : r.at("signboards")) {
-    out << "signboard \"" << str(s.at("text")) << "\": "
-        << (s.at("cell").is_null()
-                ? std::string("no cell refers to it")
-                : "cell " + str(s.at("cell")) + " (" + str(s.at("metres")) + " m)")
+  for (const Station& st : s.stations) write_station_line(st, out);
+  for (const Sign& g : s.signs) {
+    out << "signboard \"" << str(g.text) << "\": "
+        << (!g.cell ? std::string("no cell refers to it")
+                    : "cell " + str(*g.cell) + " (" + str(*g.position_m) + " m)")
         << '\n';
   }
 }
@@ -92,33 +89,33 @@ void write_line_lines(const LineGeometry& line, std::ostream& out) {
   }
 }
 
-void write_cell_lines(const Json& r, std::ostream& out) {
-  if (r.at("cells").is_null()) return;
-  for (const Json& c : r.at("cells")) {
-    const std::string meaning = meaning_text(c.at("kind").get<std::uint8_t>(), c.at("meaning"));
-    out << "cell " << str(c.at("index")) << " (" << str(c.at("metres"))
-        << " m): " << str(c.at("kind_name")) << (meaning.empty() ? "" : " " + meaning) << '\n';
+void write_cell_lines(const Scenario& s, bool track, std::ostream& out) {
+  if (!track) return;
+  for (const Feature& c : s.features) {
+    const std::string meaning = meaning_text(c.kind, c.meaning);
+    out << "cell " << str(c.cell) << " (" << str(c.position_m) << " m): " << kind_name(c.kind)
+        << (meaning.empty() ? "" : " " + meaning) << '\n';
   }
-  for (const auto& [name, runs] : r.at("stretches").items()) {
-    for (const Json& run : runs) {
-      out << name << " cells " << str(run.at("first_cell")) << " to " << str(run.at("last_cell"))
-          << " (" << str(run.at("start_m")) << " to " << str(run.at("end_m"))
-          << " m): " << (run.at("value").is_null() ? "not set" : str(run.at("value"))) << '\n';
+  for (const NamedRuns& list : named_runs(s)) {
+    for (const Run& run : *list.runs) {
+      out << list.name << " cells " << str(run.first_cell()) << " to " << str(run.last_cell())
+          << " (" << str(run.start_m) << " to " << str(run.end_m)
+          << " m): " << (run.value ? str(*run.value) : "not set") << '\n';
     }
   }
-  for (const Json& c : r.at("approach_codes")) {
-    out << "approach code cell " << str(c.at("cell")) << " (" << str(c.at("metres"))
-        << " m): " << str(c.at("code")) << '\n';
+  for (const ApproachCode& c : s.approach_codes) {
+    out << "approach code cell " << str(c.cell) << " (" << str(c.position_m)
+        << " m): " << str(c.code) << '\n';
   }
 }
 
 }  // namespace
 
-void write_report_lines(const Json& report, const LoadedScenario& scenario, std::ostream& out) {
+void write_report_lines(const InspectReport& report, std::ostream& out) {
   write_header_lines(report, out);
-  write_table_lines(report, out);
-  if (scenario.line) write_line_lines(*scenario.line, out);
-  write_cell_lines(report, out);
+  write_table_lines(report.scenario, out);
+  if (report.loaded.line) write_line_lines(*report.loaded.line, out);
+  write_cell_lines(report.scenario, report.loaded.track.has_value(), out);
 }
 
 }  // namespace scenario::tool

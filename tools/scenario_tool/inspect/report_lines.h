@@ -5,12 +5,12 @@
 
 #include <ostream>
 
+#include "scenario_tool/inspect/report.h"
 #include "scenario_tool/scenario/json.h"
-#include "scenario_tool/scenario/scenario_load.h"
 
 namespace scenario::tool {
 
-// `report` is the report of `scenario` with its cells.
-void write_report_lines(const Json& report, const LoadedScenario& scenario, std::ostream& out);
+// `report` is made with its cells.
+void write_report_lines(const InspectReport& report, std::ostream& out);
 
 }  // namespace scenario::tool

@@ -2,12 +2,16 @@
 
 #include <cstdint>
 #include <iomanip>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "scenario_tool/scenario/cell_meaning.h"
+#include "scenario_tool/scenario/curve_views.h"
 #include "scenario_tool/scenario/printable.h"
+#include "scenario_tool/scenario/table_views.h"
 
 namespace scenario::tool {
 
@@ -15,15 +19,19 @@ namespace {
 
 constexpr std::size_t kLabelWidth = 19;
 
-std::string str(const Json& j) {
-  if (j.is_null()) return "n/a";
-  if (j.is_string()) return printable(j.get<std::string>());
-  if (j.is_number_float()) {
-    std::ostringstream ss;
-    ss << std::fixed << std::setprecision(3) << j.get<double>();
-    return ss.str();
-  }
-  return j.dump();
+template <class T>
+requires std::is_integral_v<T> std::string str(T v) {
+  return std::to_string(static_cast<std::int64_t>(v));
+}
+std::string str(const std::string& s) { return printable(s); }
+std::string str(double v) {
+  std::ostringstream ss;
+  ss << std::fixed << std::setprecision(3) << v;
+  return ss.str();
+}
+template <class T>
+std::string str(const std::optional<T>& v) {
+  return v ? str(*v) : "n/a";
 }
 
 // Characters, not bytes, so that names with accents line up.
@@ -47,213 +55,200 @@ void line(std::ostream& out, const std::string& label, const std::string& text) 
   out << pad(label, kLabelWidth) << text << '\n';
 }
 
-std::string file_state_text(const Json& f) {
-  const std::string status = f.at("status").get<std::string>();
-  if (status == "ok") return str(f.at("bytes")) + " bytes";
-  if (status == "damaged") {
-    return "damaged at byte " + str(f.at("error").at("offset")) + ": " +
-           str(f.at("error").at("message"));
+std::string file_state_text(const FileOutcome& f) {
+  switch (f.state) {
+    case FileState::ok:
+      return str(f.size) + " bytes";
+    case FileState::damaged:
+      return "damaged at byte " + str(f.error->offset) + ": " + str(f.error->message);
+    case FileState::unreadable:
+      return "unreadable: " + str(f.reason);
+    case FileState::missing:
+      return f.required ? "not found"
+                        : "not found (a scenario compiled without line geometry has none)";
+    case FileState::not_given:
+      break;
   }
-  if (status == "unreadable") return "unreadable: " + str(f.at("error").at("message"));
-  if (status == "missing" && !f.at("required").get<bool>()) {
-    return "not found (a scenario compiled without line geometry has none)";
-  }
-  if (status == "missing") return "not found";
   return "not given";
 }
 
-void write_files(const Json& r, std::ostream& out) {
+void write_files(const LoadedScenario& s, std::ostream& out) {
   out << "Files\n";
-  for (const auto& [role, f] : r.at("files").items()) {
-    const std::string path = f.at("path").is_null() ? "-" : str(f.at("path"));
-    out << "  " << pad(role, 7) << path << "  " << file_state_text(f) << '\n';
+  for (FileRole role : all_roles) {
+    const FileOutcome& f = s.outcome(role);
+    out << "  " << pad(role_name(role), 7) << (f.path ? str(*f.path) : "-") << "  "
+        << file_state_text(f) << '\n';
   }
 }
 
-std::string check_text(const Json& c, const std::string& where) {
-  if (c.is_null()) return "n/a in " + where;
-  return str(c.at("value")) + " in " + where +
-         (c.at("ok").get<bool>() ? " (ok)" : " (expected " + str(c.at("expected")) + ")");
+std::string check_text(const std::optional<ValueCheck>& c, const std::string& where) {
+  if (!c) return "n/a in " + where;
+  return str(c->value) + " in " + where +
+         (c->value == c->expected ? " (ok)" : " (expected " + str(c->expected) + ")");
 }
 
-std::string code_text(const char* name, const Json& c) {
-  if (c.is_null()) return std::string(name) + " n/a";
-  std::string text = std::string(name) + " " + str(c.at("stored"));
-  if (c.at("match").is_null()) return text + " (not checked: no table)";
-  if (c.at("match").get<bool>()) return text + " (matches the identifiers)";
-  return text + " (does NOT match the identifiers: expected " + str(c.at("expected")) + ")";
+std::string code_text(const char* name, const std::optional<CodeCheck>& c) {
+  if (!c) return std::string(name) + " n/a";
+  std::string text = std::string(name) + " " + str(c->stored);
+  if (!c->expected) return text + " (not checked: no table)";
+  if (*c->expected == c->stored) return text + " (matches the identifiers)";
+  return text + " (does NOT match the identifiers: expected " + str(*c->expected) + ")";
 }
 
-void write_header_part(const Json& r, std::ostream& out) {
-  const Json& ids = r.at("identifiers");
+void write_header_part(const InspectReport& r, std::ostream& out) {
+  const std::optional<Header>& h = r.scenario.header;
   line(out, "Identifiers",
-       ids.is_null()
-           ? "n/a"
-           : "route " + str(ids.at("route_id")) + ", train " + str(ids.at("train_number")));
-  const Json& route = r.at("route");
-  std::string cells = str(route.at("cell_count")) + " cells";
-  if (!route.at("cell_count").is_null()) {
-    cells += " (0 to " + std::to_string(route.at("cell_count").get<std::int64_t>() - 1) + ")";
-  }
-  line(out, "Route length", str(route.at("length_m")) + " m, " + cells);
-  const Json& h = r.at("header");
+       h ? "route " + str(h->route_id) + ", train " + str(h->train_number) : "n/a");
+  const bool track = r.loaded.track.has_value();
+  std::string cells = (track ? str(r.scenario.cell_count) : "n/a") + " cells";
+  if (track) cells += " (0 to " + std::to_string(r.scenario.cell_count - 1) + ")";
+  line(out, "Route length", (h ? str(h->route_length_m) : "n/a") + " m, " + cells);
   line(out, "Header values",
-       check_text(h.at("track_cell_1"), "track cell 1") + ", " +
-           check_text(h.at("table_entry_85"), "table entry 85"));
-  const Json& codes = r.at("competition_codes");
-  line(out, "Competition codes",
-       code_text("st", codes.at("st")) + "; " + code_text("og", codes.at("og")));
+       check_text(r.track_header, "track cell 1") + ", " +
+           check_text(r.table_header, "table entry 85"));
+  line(out, "Competition codes", code_text("st", r.code_st) + "; " + code_text("og", r.code_og));
 }
 
-void write_stations(const Json& stations, std::ostream& out) {
+void write_stations(const std::vector<Station>& stations, std::ostream& out) {
   line(out, "Stations", std::to_string(stations.size()));
   std::size_t name_width = 4;
-  for (const Json& s : stations) name_width = std::max(name_width, text_width(str(s.at("name"))));
+  for (const Station& s : stations) name_width = std::max(name_width, text_width(str(s.name)));
   out << "  " << pad_left("entry", 5) << "  " << pad("name", name_width) << "  "
       << pad_left("type", 4) << "  " << pad_left("position", 8) << "  " << pad_left("zone (m)", 16)
       << "  time\n";
-  for (const Json& s : stations) {
-    const std::string zone = str(s.at("zone_start_m")) + " to " + str(s.at("zone_end_m"));
-    out << "  " << pad_left(str(s.at("entry")), 5) << "  " << pad(str(s.at("name")), name_width)
-        << "  " << pad_left(str(s.at("type")), 4) << "  " << pad_left(str(s.at("position_m")), 8)
-        << "  " << pad_left(zone, 16) << "  " << str(s.at("time")) << '\n';
+  for (const Station& s : stations) {
+    const std::string zone = str(s.zone_start_m) + " to " + str(s.zone_end_m);
+    out << "  " << pad_left(str(s.entry), 5) << "  " << pad(str(s.name), name_width) << "  "
+        << pad_left(str(s.type), 4) << "  " << pad_left(str(s.position_m), 8) << "  "
+        << pad_left(zone, 16) << "  " << time_of_day_text(s.time_s) << '\n';
   }
 }
 
-void write_signboards(const Json& signs, std::ostream& out) {
+void write_signboards(const std::vector<Sign>& signs, std::ostream& out) {
   line(out, "Signboards", std::to_string(signs.size()));
-  for (const Json& s : signs) {
+  for (const Sign& s : signs) {
     const std::string where =
-        s.at("cell").is_null() ? "no cell refers to it"
-                               : "cell " + str(s.at("cell")) + " (" + str(s.at("metres")) + " m)";
-    out << "  " << pad_left(str(s.at("entry")), 5) << "  " << str(s.at("text")) << "  at " << where
-        << '\n';
+        !s.cell ? "no cell refers to it" : "cell " + str(s.cell) + " (" + str(s.position_m) + " m)";
+    out << "  " << pad_left(str(s.entry), 5) << "  " << str(s.text) << "  at " << where << '\n';
   }
 }
 
-void write_table_part(const Json& r, std::ostream& out) {
-  if (r.at("stations").is_null()) {
+void write_table_part(const Scenario& s, std::ostream& out) {
+  if (!s.header) {
     line(out, "Table", "n/a (no table file decoded)");
     return;
   }
+  const Header& h = *s.header;
   std::string kp;
-  for (const Json& k : r.at("kilometre_points")) {
-    kp += (kp.empty() ? "" : ", ") + str(k.at("entry")) + ": " + str(k.at("start_m")) + " " +
-          str(k.at("end_m")) + " " + str(k.at("pos_m"));
+  for (const KmPointEntry& k : h.km_points) {
+    kp += (kp.empty() ? "" : ", ") + str(k.entry) + ": " + str(k.start_m) + " " + str(k.end_m) +
+          " " + str(k.pos_m);
   }
   line(out, "Kilometre points", kp);
-  const Json& b = r.at("backgrounds");
   line(out, "Backgrounds",
-       "one " + str(b.at("one")) + ", two " + str(b.at("two")) + ", three " + str(b.at("three")));
-  const Json& c = r.at("code_repetition");
+       "one " + str(h.backgrounds[0]) + ", two " + str(h.backgrounds[1]) + ", three " +
+           str(h.backgrounds[2]));
   line(out, "Code repetition",
-       str(c.at("start_m")) + " to " + str(c.at("end_m")) + " m, " + str(c.at("code_count")) +
-           " codes");
-  line(out, "Clock", str(r.at("clock").at("text")));
-  line(out, "Sand", str(r.at("sand")));
-  line(out, "Braked mass",
-       str(r.at("train").at("braked_mass_percent")) + " %, " + str(r.at("train").at("coaches")) +
-           " coaches");
-  write_stations(r.at("stations"), out);
-  write_signboards(r.at("signboards"), out);
+       str(h.repetition_start_m) + " to " + str(h.repetition_end_m) + " m, " +
+           str(h.repetition_codes) + " codes");
+  line(out, "Clock", clock_text(h.clock[0], h.clock[1], h.clock[2]));
+  line(out, "Sand", str(h.sand));
+  line(out, "Braked mass", str(h.braked_mass_percent) + " %, " + str(h.coaches) + " coaches");
+  write_stations(s.stations, out);
+  write_signboards(s.signs, out);
 }
 
-std::string extent_text(const char* name, const Json& e) {
-  if (e.is_null()) return std::string(name) + " n/a";
-  return std::string(name) + " from " + str(e.at("min")) + " to " + str(e.at("max"));
+std::string extent_text(const char* name, const std::optional<Extent>& e) {
+  if (!e) return std::string(name) + " n/a";
+  return std::string(name) + " from " + str(e->min) + " to " + str(e->max);
 }
 
-void write_line_and_counts(const Json& r, std::ostream& out) {
-  const Json& g = r.at("line_geometry");
+void write_line_and_counts(const InspectReport& r, std::ostream& out) {
+  const std::optional<LineSummary>& g = r.line;
   line(out, "Line geometry",
-       g.is_null() ? "n/a"
-                   : str(g.at("metres")) + " metres, " + str(g.at("metres_filled")) + " filled; " +
-                         extent_text("coordinate 0", g.at("coordinate_0")) + ", " +
-                         extent_text("coordinate 1", g.at("coordinate_1")));
-  const Json& counts = r.at("cell_counts");
+       !g ? "n/a"
+          : str(g->metres) + " metres, " + str(g->metres_filled) + " filled; " +
+                extent_text("coordinate 0", g->coordinates[0]) + ", " +
+                extent_text("coordinate 1", g->coordinates[1]));
   std::string text;
-  if (!counts.is_null()) {
-    for (const auto& [name, n] : counts.items())
-      text += (text.empty() ? "" : ", ") + name + " " + str(n);
+  for (const KindCount& k : r.cell_counts) {
+    text += (text.empty() ? "" : ", ") + kind_name(k.kind) + " " + str(k.count);
   }
-  line(out, "Cells by kind", counts.is_null() ? "n/a" : text);
-  for (const Json& w : r.at("warnings")) line(out, "Warning", str(w));
+  line(out, "Cells by kind", r.loaded.track ? text : "n/a");
+  for (const std::string& w : r.warnings) line(out, "Warning", str(w));
 }
 
-std::string cell_place(const Json& index, const Json& metres) {
+std::string cell_place(std::int64_t index, std::int64_t metres) {
   return pad_left(str(index), 6) + "  " + pad_left(str(metres), 8);
 }
 
-void write_cells(const Json& cells, std::ostream& out) {
+void write_cells(const std::vector<Feature>& cells, std::ostream& out) {
   out << "\nCells (" << cells.size() << " occupied)\n"
       << "   index    metres  kind               values\n";
-  for (const Json& c : cells) {
-    const auto kind = c.at("kind").get<std::uint8_t>();
-    const std::string meaning = meaning_text(kind, c.at("meaning"));
-    out << "  " << cell_place(c.at("index"), c.at("metres")) << "  "
-        << (meaning.empty() ? str(c.at("kind_name"))
-                            : pad(str(c.at("kind_name")), 17) + "  " + meaning)
-        << '\n';
+  for (const Feature& c : cells) {
+    const std::string meaning = meaning_text(c.kind, c.meaning);
+    const std::string name = kind_name(c.kind);
+    out << "  " << cell_place(c.cell, c.position_m) << "  "
+        << (meaning.empty() ? name : pad(name, 17) + "  " + meaning) << '\n';
   }
 }
 
-void write_stretches(const Json& stretches, std::ostream& out) {
+void write_stretches(const Scenario& s, std::ostream& out) {
   out << "\nStretches\n";
-  for (const auto& [name, runs] : stretches.items()) {
-    out << "  " << name << " (" << runs.size() << ")\n";
-    for (const Json& run : runs) {
-      out << "    cells " << pad_left(str(run.at("first_cell")), 5) << " to "
-          << pad_left(str(run.at("last_cell")), 5) << "  (" << pad_left(str(run.at("start_m")), 7)
-          << " to " << pad_left(str(run.at("end_m")), 7) << " m)  "
-          << (run.at("value").is_null() ? "not set" : str(run.at("value"))) << '\n';
+  for (const NamedRuns& list : named_runs(s)) {
+    out << "  " << list.name << " (" << list.runs->size() << ")\n";
+    for (const Run& run : *list.runs) {
+      out << "    cells " << pad_left(str(run.first_cell()), 5) << " to "
+          << pad_left(str(run.last_cell()), 5) << "  (" << pad_left(str(run.start_m), 7) << " to "
+          << pad_left(str(run.end_m), 7) << " m)  " << (run.value ? str(*run.value) : "not set")
+          << '\n';
     }
   }
 }
 
-void write_approach_codes(const Json& codes, std::ostream& out) {
+void write_approach_codes(const std::vector<ApproachCode>& codes, std::ostream& out) {
   out << "\nApproach codes (" << codes.size() << ")\n";
-  for (const Json& c : codes) {
-    out << "  " << cell_place(c.at("cell"), c.at("metres")) << "  " << str(c.at("code")) << '\n';
+  for (const ApproachCode& c : codes) {
+    out << "  " << cell_place(c.cell, c.position_m) << "  " << str(c.code) << '\n';
   }
 }
 
-void write_curves(const Json& curves, std::ostream& out) {
-  if (curves.is_null()) {
+void write_curves(const std::optional<LineCurves>& curves, std::ostream& out) {
+  if (!curves) {
     out << "\nCurves: n/a (no line file decoded)\n";
     return;
   }
-  const Json& stretches = curves.at("stretches");
-  out << "\nCurves (" << stretches.size() << ")\n";
-  for (const Json& c : stretches) {
-    out << "  " << pad_left(str(c.at("start_m")), 8) << " to " << pad_left(str(c.at("end_m")), 8)
-        << " m  class " << str(c.at("class")) << "  " << pad(str(c.at("side")), 5) << "  radius "
-        << str(c.at("radius_m")) << " m\n";
+  out << "\nCurves (" << curves->curves.size() << ")\n";
+  for (const CurveStretch& c : curves->curves) {
+    out << "  " << pad_left(str(c.start_m), 8) << " to " << pad_left(str(c.end_m), 8)
+        << " m  class " << str(c.curve_class) << "  " << pad(side_name(c.side), 5) << "  radius "
+        << str(whole_radius_m(c)) << " m\n";
   }
-  if (!curves.at("broken").is_null()) {
-    out << "  the line's steps are unknown from " << str(curves.at("broken").at("metres"))
-        << " m: " << str(curves.at("broken").at("reason")) << '\n';
+  if (curves->broken_m) {
+    out << "  the line's steps are unknown from " << str(*curves->broken_m)
+        << " m: " << str(curves->broken_reason) << '\n';
   }
 }
 
-void write_cells_part(const Json& r, std::ostream& out) {
-  if (r.at("cells").is_null()) {
+void write_cells_part(const InspectReport& r, std::ostream& out) {
+  if (!r.loaded.track) {
     out << "\nCells: n/a (no track file decoded)\n";
   } else {
-    write_cells(r.at("cells"), out);
-    write_stretches(r.at("stretches"), out);
-    write_approach_codes(r.at("approach_codes"), out);
+    write_cells(r.scenario.features, out);
+    write_stretches(r.scenario, out);
+    write_approach_codes(r.scenario.approach_codes, out);
   }
-  write_curves(r.at("curves"), out);
+  write_curves(r.scenario.curves, out);
 }
 
 }  // namespace
 
-void write_text_report(const Json& r, std::ostream& out) {
-  write_files(r, out);
+void write_text_report(const InspectReport& r, std::ostream& out) {
+  write_files(r.loaded, out);
   write_header_part(r, out);
-  write_table_part(r, out);
+  write_table_part(r.scenario, out);
   write_line_and_counts(r, out);
-  if (r.contains("cells")) write_cells_part(r, out);
+  if (r.cells) write_cells_part(r, out);
 }
 
 }  // namespace scenario::tool

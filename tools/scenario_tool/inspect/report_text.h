@@ -3,11 +3,11 @@
 
 #include <ostream>
 
-#include "scenario_tool/scenario/json.h"
+#include "scenario_tool/inspect/report.h"
 
 namespace scenario::tool {
 
 // Writes the summary, and the cells, stretches and approach codes when the report has them.
-void write_text_report(const Json& report, std::ostream& out);
+void write_text_report(const InspectReport& report, std::ostream& out);
 
 }  // namespace scenario::tool

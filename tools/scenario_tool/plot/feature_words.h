@@ -8,19 +8,19 @@
 #include <vector>
 
 #include "format/model.h"
-#include "scenario_tool/scenario/json.h"
+#include "scenario_tool/scenario/cell_meaning.h"
 
 namespace scenario::tool {
 
 // "signal at 9.85 km (cell 197)".
 std::string feature_heading(std::uint8_t kind, std::size_t cell);
 
-// One line per value of the decoded meaning (cell_meaning's), each "what it means — value"; the
+// One line per value of the decoded meaning, each "what it means — value"; the
 // first line says what the record is.
-std::vector<std::string> feature_lines(std::uint8_t kind, const Json& meaning);
+std::vector<std::string> feature_lines(std::uint8_t kind, const CellMeaning& meaning);
 
 // The heading and the lines, one per line of text.
-std::string feature_words(std::uint8_t kind, std::size_t cell, const Json& meaning);
+std::string feature_words(std::uint8_t kind, std::size_t cell, const CellMeaning& meaning);
 
 // "9.85 km".
 std::string distance_km_text(std::int64_t metres);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "format/constants.h"
+#include "format/table_entries.h"
 #include "platform/paths.h"
 #include "scenario_tool/plot/plan.h"
 #include "scenario_tool/plot/profile.h"
@@ -18,8 +19,8 @@ constexpr std::size_t kMostPages = 999;
 // The route and the train: as the table stores them, else as the file names tell.
 void name_scene(PlotScene& scene, const ScenarioFiles& files) {
   if (scene.table) {
-    scene.route = (*scene.table)[table_entry::route].name;
-    scene.train = (*scene.table)[table_entry::codes].name;
+    scene.route = entries::route_id(*scene.table);
+    scene.train = entries::train_number(*scene.table);
     return;
   }
   const std::string stem = default_prefix(files);

@@ -30,7 +30,7 @@ std::string km_of_cell(std::size_t cell) {
 
 // The cell, its km and what its values mean, in the words of the format reference.
 std::string tooltip(const TrackCell& c, std::size_t cell, const SimTable* table) {
-  return feature_words(c.kind, cell, cell_meaning(c, table));
+  return feature_words(c.kind, cell, meaning_of(c, table));
 }
 
 void symbols_of_kind(Svg& svg, const ProfileLayout& layout, const std::vector<TrackCell>& track,

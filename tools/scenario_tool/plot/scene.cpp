@@ -1,5 +1,6 @@
 #include "scenario_tool/plot/scene.h"
 
+#include "format/table_entries.h"
 #include "scenario_tool/plot/page.h"
 #include "scenario_tool/scenario/table_views.h"
 
@@ -17,7 +18,7 @@ std::vector<StationMark> station_marks(const PlotScene& scene) {
 
 std::optional<std::int32_t> route_end_m(const PlotScene& scene) {
   if (scene.table == nullptr) return std::nullopt;
-  return (*scene.table)[table_entry::train].end_m;
+  return entries::route_length_m(*scene.table);
 }
 
 std::string plot_title(const PlotScene& scene, const std::string& what) {

@@ -1,75 +1,82 @@
 #include "scenario_tool/scenario/cell_meaning.h"
 
-#include "format/cell_values.h"
-
 namespace scenario::tool {
 
 namespace {
 
 namespace kind = cell_kind;
 
-Json signal_meaning(const TrackCell& c) {
-  const SignalValues v = unpack_signal(c);
+template <class... F>
+struct Visitor : F... {
+  using F::operator()...;
+};
+
+// The name held by the table entry the cell refers to; none when there is no such entry.
+std::optional<std::string> entry_name(const TrackCell& c, const SimTable* table) {
+  if (table == nullptr || c.value1 < 0 || c.value1 >= sim_table_size) return std::nullopt;
+  return (*table)[static_cast<std::size_t>(c.value1)].name;
+}
+
+SlowdownMeaning slowdown(const TrackCell& c, bool with_f_tt) {
+  SlowdownMeaning m{c.value1, c.value2, std::nullopt};
+  if (with_f_tt) m.f_tt = c.value3;
+  return m;
+}
+
+Json signal_json(const SignalMeaning& m) {
+  const SignalValues& v = m.values;
   Json left{{"sx", v.sx}, {"aspects", {v.s1, v.s2, v.s3}}, {"rapp", v.rapp}};
   Json right{{"dx", v.dx}, {"aspects", {v.d1, v.d2, v.d3}}};
-  return Json{{"left", left}, {"right", right}, {"signal_time", c.signal_time}};
+  return Json{{"left", left}, {"right", right}, {"signal_time", m.time_s}};
 }
 
 Json board_side_speeds(std::int32_t left, std::int32_t right) {
   return Json{{"left_kmh", left}, {"right_kmh", right}};
 }
 
-Json board_meaning(const TrackCell& c) {
-  const BoardValues v = unpack_board(c);
+Json board_json(const BoardValues& v) {
   return Json{{"a", board_side_speeds(v.vas, v.vad)},
               {"b", board_side_speeds(v.vbs, v.vbd)},
               {"c", board_side_speeds(v.vcs, v.vcd)},
               {"stripes", {{"left", v.strisces}, {"right", v.strisced}}}};
 }
 
-Json slowdown_meaning(const TrackCell& c, bool with_f_tt) {
-  Json j{{"speed_kmh", c.value1}, {"d_v", c.value2}};
-  if (with_f_tt) j["f_tt"] = c.value3;
+Json slowdown_json(const SlowdownMeaning& m) {
+  Json j{{"speed_kmh", m.speed_kmh}, {"d_v", m.d_v}};
+  if (m.f_tt) j["f_tt"] = *m.f_tt;
   return j;
 }
 
-// The name held by the table entry the cell refers to; null when there is no such entry.
-Json entry_name(const TrackCell& c, const SimTable* table) {
-  if (table == nullptr || c.value1 < 0 || c.value1 >= sim_table_size) return nullptr;
-  return (*table)[static_cast<std::size_t>(c.value1)].name;
-}
+Json name_json(const std::optional<std::string>& name) { return name ? Json(*name) : Json(); }
 
-std::string board_text(const Json& m) {
+std::string n(std::int64_t v) { return std::to_string(v); }
+
+std::string board_text(const BoardValues& v) {
+  const std::int32_t speeds[3][2] = {{v.vas, v.vad}, {v.vbs, v.vbd}, {v.vcs, v.vcd}};
   std::string text;
-  for (const char* cat : {"a", "b", "c"}) {
-    text += std::string(cat) + " " + m.at(cat).at("left_kmh").dump() + "/" +
-            m.at(cat).at("right_kmh").dump() + " km/h, ";
+  const char* cats[3] = {"a", "b", "c"};
+  for (int i = 0; i < 3; ++i) {
+    text += std::string(cats[i]) + " " + n(speeds[i][0]) + "/" + n(speeds[i][1]) + " km/h, ";
   }
-  return text + "stripes " + m.at("stripes").at("left").dump() + "/" +
-         m.at("stripes").at("right").dump() + " (left/right)";
+  return text + "stripes " + n(v.strisces) + "/" + n(v.strisced) + " (left/right)";
 }
 
-std::string aspects_text(const Json& aspects) {
-  return aspects.at(0).dump() + " " + aspects.at(1).dump() + " " + aspects.at(2).dump();
+std::string signal_text(const SignalMeaning& m) {
+  const SignalValues& v = m.values;
+  return "left sx " + n(v.sx) + " aspects " + n(v.s1) + " " + n(v.s2) + " " + n(v.s3) + " rapp " +
+         n(v.rapp) + " | right dx " + n(v.dx) + " aspects " + n(v.d1) + " " + n(v.d2) + " " +
+         n(v.d3) + " | time " + n(m.time_s);
 }
 
-std::string signal_text(const Json& m) {
-  const Json& l = m.at("left");
-  const Json& r = m.at("right");
-  return "left sx " + l.at("sx").dump() + " aspects " + aspects_text(l.at("aspects")) + " rapp " +
-         l.at("rapp").dump() + " | right dx " + r.at("dx").dump() + " aspects " +
-         aspects_text(r.at("aspects")) + " | time " + m.at("signal_time").dump();
-}
-
-std::string named_entry_text(const char* what, const Json& m, const char* key) {
-  const std::string name = m.at(key).is_null() ? "(no such entry)" : m.at(key).get<std::string>();
-  return std::string(what) + " entry " + m.at("entry").dump() + ": " + name;
-}
-
-std::string slowdown_text(const Json& m) {
-  std::string text = "speed " + m.at("speed_kmh").dump() + " km/h, d_v " + m.at("d_v").dump();
-  if (m.contains("f_tt")) text += ", f_tt " + m.at("f_tt").dump();
+std::string slowdown_text(const SlowdownMeaning& m) {
+  std::string text = "speed " + n(m.speed_kmh) + " km/h, d_v " + n(m.d_v);
+  if (m.f_tt) text += ", f_tt " + n(*m.f_tt);
   return text;
+}
+
+std::string entry_text(std::uint8_t k, const EntryMeaning& m) {
+  const char* what = k == kind::station_stop ? "station" : "sign";
+  return std::string(what) + " entry " + n(m.entry) + ": " + m.name.value_or("(no such entry)");
 }
 
 }  // namespace
@@ -106,55 +113,61 @@ std::string kind_name(std::uint8_t k) {
   return "unknown_" + std::to_string(k);
 }
 
-Json cell_meaning(const TrackCell& c, const SimTable* table) {
+CellMeaning meaning_of(const TrackCell& c, const SimTable* table) {
   switch (c.kind) {
     case kind::signal:
-      return signal_meaning(c);
+      return SignalMeaning{unpack_signal(c), c.signal_time};
     case kind::slowdown_end:
     case kind::slowdown_start:
-      return slowdown_meaning(c, true);
+      return slowdown(c, true);
     case kind::slowdown_warning:
-      return slowdown_meaning(c, false);
+      return slowdown(c, false);
     case kind::slowdown_announce:
-      return Json{{"order", c.value1}, {"d_v_order", c.value2}};
+      return AnnounceMeaning{c.value1, c.value2};
     case kind::speed_board:
-      return board_meaning(c);
+      return unpack_board(c);
     case kind::station_stop:
-      return Json{{"entry", c.value1}, {"station", entry_name(c, table)}};
     case kind::signboard:
-      return Json{{"entry", c.value1}, {"text", entry_name(c, table)}};
+      return EntryMeaning{c.value1, entry_name(c, table)};
     case kind::code_cut:
-      return Json{{"code", c.value1}};
+      return CodeCutMeaning{c.value1};
     default:
       break;
   }
-  return Json::object();
+  return std::monostate{};
 }
 
-std::string meaning_text(std::uint8_t k, const Json& m) {
-  switch (k) {
-    case kind::signal:
-      return signal_text(m);
-    case kind::slowdown_end:
-    case kind::slowdown_start:
-    case kind::slowdown_warning:
-      return slowdown_text(m);
-    case kind::slowdown_announce:
-      return "order " + m.at("order").dump() + ", d_v order " + m.at("d_v_order").dump();
-    case kind::speed_board:
-      return board_text(m);
-    case kind::station_stop:
-      return named_entry_text("station", m, "station");
-    case kind::signboard:
-      return named_entry_text("sign", m, "text");
-    case kind::code_cut:
-      return "code " + m.at("code").dump();
-    case kind::code_cut_zero:
-      return "code below 1";
-    default:
-      break;
-  }
-  return "";
+Json meaning_json(std::uint8_t k, const CellMeaning& meaning) {
+  // The key of an entry's name says what it names: the kind tells which.
+  const char* name_key = k == kind::station_stop ? "station" : "text";
+  return std::visit(Visitor{[](std::monostate) { return Json::object(); },
+                            [](const SignalMeaning& m) { return signal_json(m); },
+                            [](const BoardValues& v) { return board_json(v); },
+                            [](const SlowdownMeaning& m) { return slowdown_json(m); },
+                            [](const AnnounceMeaning& m) {
+                              return Json{{"order", m.order}, {"d_v_order", m.d_v_order}};
+                            },
+                            [name_key](const EntryMeaning& m) {
+                              return Json{{"entry", m.entry}, {name_key, name_json(m.name)}};
+                            },
+                            [](const CodeCutMeaning& m) {
+                              return Json{{"code", m.code}};
+                            }},
+                    meaning);
+}
+
+std::string meaning_text(std::uint8_t k, const CellMeaning& meaning) {
+  if (k == kind::code_cut_zero) return "code below 1";
+  return std::visit(Visitor{[](std::monostate) { return std::string(); },
+                            [](const SignalMeaning& m) { return signal_text(m); },
+                            [](const BoardValues& v) { return board_text(v); },
+                            [](const SlowdownMeaning& m) { return slowdown_text(m); },
+                            [](const AnnounceMeaning& m) {
+                              return "order " + n(m.order) + ", d_v order " + n(m.d_v_order);
+                            },
+                            [k](const EntryMeaning& m) { return entry_text(k, m); },
+                            [](const CodeCutMeaning& m) { return "code " + n(m.code); }},
+                    meaning);
 }
 
 }  // namespace scenario::tool

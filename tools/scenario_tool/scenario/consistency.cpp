@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "format/table_entries.h"
+
 namespace scenario::tool {
 
 namespace {
@@ -32,7 +34,7 @@ bool is_integer_row(const LineGeometry& g, std::int64_t row, int c0, int c1) {
 
 void check_track_against_length(const LoadedScenario& s, std::vector<std::string>& out) {
   if (!s.track || !s.table) return;
-  const std::int64_t length = s.table->at(table_entry::train).end_m;
+  const std::int64_t length = entries::route_length_m(*s.table);
   const std::int64_t expected = cells_for_last_metre(length + kMargin);
   const auto cells = static_cast<std::int64_t>(s.track->size());
   if (cells != expected) {
@@ -45,7 +47,7 @@ void check_track_against_length(const LoadedScenario& s, std::vector<std::string
 void check_line_against_length(const LoadedScenario& s, std::vector<std::string>& out) {
   const auto last_m = line_last_m(s);
   if (!last_m || !s.table) return;
-  const std::int64_t length = s.table->at(table_entry::train).end_m;
+  const std::int64_t length = entries::route_length_m(*s.table);
   const std::int64_t rows = *last_m + 1;
   if (rows != length + kMargin + 1) {
     out.push_back("the line file holds " + std::to_string(rows) + " metres, but the route length " +

@@ -22,6 +22,10 @@ LineCurves line_curves(const LineGeometry& line) {
 
 const char* side_name(int side) { return side > 0 ? "right" : "left"; }
 
+std::int64_t whole_radius_m(const CurveStretch& curve) {
+  return static_cast<std::int64_t>(std::round(curve.radius_m));
+}
+
 Json curves_json(const LineCurves& curves) {
   Json stretches = Json::array();
   for (const CurveStretch& c : curves.curves) {
@@ -29,7 +33,7 @@ Json curves_json(const LineCurves& curves) {
                              {"end_m", c.end_m},
                              {"class", c.curve_class},
                              {"side", side_name(c.side)},
-                             {"radius_m", static_cast<std::int64_t>(std::round(c.radius_m))}});
+                             {"radius_m", whole_radius_m(c)}});
   }
   Json broken = nullptr;
   if (curves.broken_m)

@@ -33,6 +33,9 @@ struct LineCurves {
 
 LineCurves line_curves(const LineGeometry& line);
 
+// The radius to the metre, as every output gives it.
+std::int64_t whole_radius_m(const CurveStretch& curve);
+
 // "left" or "right".
 const char* side_name(int side);
 

@@ -11,7 +11,7 @@ namespace scenario::tool {
 namespace {
 
 using ByteField = std::uint8_t TrackCell::*;
-using ValueOf = Json (*)(std::uint8_t);
+using ValueOf = std::optional<int> (*)(std::uint8_t);
 
 Json run(std::int64_t first, std::int64_t last, Json value) {
   return Json{{"first_cell", first},
@@ -28,7 +28,7 @@ Json runs_of(const std::vector<TrackCell>& track, ByteField field, const ValueOf
   for (std::size_t i = 1; i <= track.size(); ++i) {
     if (i < track.size() && track[i].*field == track[first].*field) continue;
     out.push_back(run(static_cast<std::int64_t>(first), static_cast<std::int64_t>(i) - 1,
-                      value(track[first].*field)));
+                      value_json(value(track[first].*field))));
     first = i;
   }
   return out;
@@ -67,7 +67,7 @@ Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table) 
                        {"kind", c.kind},
                        {"kind_name", kind_name(c.kind)},
                        {"raw", raw_values(c)},
-                       {"meaning", cell_meaning(c, table)}});
+                       {"meaning", meaning_json(c.kind, meaning_of(c, table))}});
   }
   return out;
 }
@@ -75,17 +75,17 @@ Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table) 
 const std::array<StretchProperty, 4>& stretch_properties() {
   // A gradient byte of 0 was never written (the last cells of the track).
   static const std::array<StretchProperty, 4> properties{
-      StretchProperty{"gradient", &TrackCell::gradient_100,
-                      [](std::uint8_t b) {
-                        const auto g = gradient_per_mille(TrackCell{.gradient_100 = b});
-                        return g ? Json(*g) : Json();
-                      }},
       StretchProperty{
-          "speed_limit_kmh", &TrackCell::speed_div5,
-          [](std::uint8_t b) { return Json(speed_limit_kmh(TrackCell{.speed_div5 = b})); }},
-      StretchProperty{"adhesion", &TrackCell::adhesion, [](std::uint8_t b) { return Json(b); }},
+          "gradient", &TrackCell::gradient_100,
+          [](std::uint8_t b) { return gradient_per_mille(TrackCell{.gradient_100 = b}); }},
+      StretchProperty{"speed_limit_kmh", &TrackCell::speed_div5,
+                      [](std::uint8_t b) {
+                        return std::optional<int>(speed_limit_kmh(TrackCell{.speed_div5 = b}));
+                      }},
+      StretchProperty{"adhesion", &TrackCell::adhesion,
+                      [](std::uint8_t b) { return std::optional<int>(b); }},
       StretchProperty{"tunnel_type", &TrackCell::tunnel_type,
-                      [](std::uint8_t b) { return Json(b); }}};
+                      [](std::uint8_t b) { return std::optional<int>(b); }}};
   return properties;
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "format/model.h"
@@ -24,8 +25,11 @@ Json occupied_cells(const std::vector<TrackCell>& track, const SimTable* table);
 struct StretchProperty {
   const char* name;  // the key of `stretches`: "gradient", "speed_limit_kmh", ...
   std::uint8_t TrackCell::*field;
-  Json (*value)(std::uint8_t byte);
+  std::optional<int> (*value)(std::uint8_t byte);  // none for a gradient never written
 };
+
+// A property's value as the JSON gives it: null when there is none.
+inline Json value_json(std::optional<int> v) { return v ? Json(*v) : Json(); }
 
 // The four properties, in the order of `stretches`.
 const std::array<StretchProperty, 4>& stretch_properties();

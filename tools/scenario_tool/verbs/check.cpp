@@ -7,8 +7,8 @@
 
 #include "scenario_tool/check/check_report.h"
 #include "scenario_tool/check/run_checks.h"
+#include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/scenario/reporter.h"
-#include "scenario_tool/scenario/scenario_load.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/number_options.h"
 #include "scenario_tool/verbs/verb_table.h"
@@ -58,13 +58,11 @@ int check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::o
     report_error(err, problem);
     return exit_code::usage;
   }
-  const auto located = locate_files(options.paths, fs);
-  if (const auto* failure = std::get_if<LocateFailure>(&located)) {
-    err << "check: " << failure->message << '\n';
-    return failure->exit;
-  }
-  const LoadedScenario scenario = load_scenario(std::get<ScenarioFiles>(located), fs);
-  const int files = report_file_problems(scenario, "check", err, false);
+  auto opened = open_scenario(options.paths, "check", fs, err);
+  if (const int* failed = std::get_if<int>(&opened)) return *failed;
+  const OpenedScenario& o = std::get<OpenedScenario>(opened);
+  const LoadedScenario& scenario = o.loaded;
+  const int files = o.status;
   CheckResult result = run_checks(scenario, options.parameters);
   std::erase_if(result.findings, [&](const CheckFinding& f) {
     return std::find(silenced.begin(), silenced.end(), f.check) != silenced.end();

@@ -8,9 +8,9 @@
 #include "scenario_tool/decompile/round_trip.h"
 #include "scenario_tool/decompile/source_text.h"
 #include "scenario_tool/scenario/consistency.h"
+#include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/scenario/scenario_files.h"
-#include "scenario_tool/scenario/scenario_load.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/identifiers.h"
 #include "scenario_tool/verbs/source_files.h"
@@ -61,6 +61,11 @@ void check_belonging(const LoadedScenario& s) {
   }
 }
 
+std::optional<std::string> needs_track_and_table(const ScenarioFiles& files) {
+  if (files[FileRole::track] && files[FileRole::table]) return std::nullopt;
+  return "needs the track file (.dat) and the table file (.sim) of the scenario";
+}
+
 // The bytes as read by the load, moved out of it for the comparison.
 CompiledBytes given_bytes(LoadedScenario& s) {
   const auto take = [&](FileRole role) {
@@ -73,21 +78,13 @@ CompiledBytes given_bytes(LoadedScenario& s) {
 
 int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out,
               std::ostream& err) {
-  const auto located = locate_files(options.paths, fs);
-  if (const auto* failure = std::get_if<LocateFailure>(&located)) {
-    err << kVerb << ": " << failure->message << '\n';
-    return failure->exit;
-  }
-  const ScenarioFiles& files = std::get<ScenarioFiles>(located);
-  if (!files[FileRole::track] || !files[FileRole::table]) {
-    err << kVerb << ": needs the track file (.dat) and the table file (.sim) of the scenario\n";
-    return exit_code::usage;
-  }
   // Decompiling needs only the line's steps, not its geometry.
-  LoadedScenario scenario = load_scenario(files, fs, {.keep_bytes = true, .line_steps_only = true});
-  if (const int status = report_file_problems(scenario, kVerb, err, false); status != 0) {
-    return status;
-  }
+  auto opened = open_scenario(
+      options.paths, kVerb, fs, err,
+      {.load = {.keep_bytes = true, .line_steps_only = true}, .refuse = needs_track_and_table});
+  if (const int* failed = std::get_if<int>(&opened)) return *failed;
+  if (const int status = std::get<OpenedScenario>(opened).status; status != 0) return status;
+  LoadedScenario& scenario = std::get<OpenedScenario>(opened).loaded;
   const LineSteps* line = scenario.line_steps ? &*scenario.line_steps : nullptr;
   RecoveredScenario recovered;
   try {

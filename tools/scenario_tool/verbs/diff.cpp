@@ -4,8 +4,7 @@
 
 #include "scenario_tool/diff/diff_report.h"
 #include "scenario_tool/diff/diff_text.h"
-#include "scenario_tool/scenario/scenario_files.h"
-#include "scenario_tool/scenario/scenario_load.h"
+#include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
@@ -53,10 +52,10 @@ int diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ost
     return failure->exit;
   }
   const Sides& sides = std::get<Sides>(located);
-  const LoadedScenario before = load_scenario(sides.before, fs);
-  const LoadedScenario after = load_scenario(sides.after, fs);
-  const int old_status = report_file_problems(before, "diff", err, false);
-  const int new_status = report_file_problems(after, "diff", err, false);
+  const OpenedScenario old_side = open_files(sides.before, "diff", fs, err);
+  const OpenedScenario new_side = open_files(sides.after, "diff", fs, err);
+  const int old_status = old_side.status;
+  const int new_status = new_side.status;
   // A damaged file outweighs one that could not be found or read.
   if (old_status == exit_code::damaged_file || new_status == exit_code::damaged_file) {
     return exit_code::damaged_file;
@@ -64,13 +63,13 @@ int diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ost
   if (old_status != exit_code::clean || new_status != exit_code::clean) {
     return exit_code::io_failure;
   }
-  const Json report = build_diff(before, after);
+  const Diff report = build_diff(old_side, new_side);
   if (options.json) {
-    out << report.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+    out << report.json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
   } else {
     write_diff_text(report, out);
   }
-  return report.at("same").get<bool>() ? exit_code::clean : exit_code::differences;
+  return report.same() ? exit_code::clean : exit_code::differences;
 }
 
 }  // namespace

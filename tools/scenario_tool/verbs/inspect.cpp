@@ -5,8 +5,7 @@
 #include "scenario_tool/inspect/report.h"
 #include "scenario_tool/inspect/report_lines.h"
 #include "scenario_tool/inspect/report_text.h"
-#include "scenario_tool/scenario/scenario_files.h"
-#include "scenario_tool/scenario/scenario_load.h"
+#include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
@@ -16,26 +15,21 @@ namespace scenario::tool {
 namespace {
 
 int inspect(const InspectOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
-  const auto located = locate_files(options.paths, fs);
-  if (const auto* failure = std::get_if<LocateFailure>(&located)) {
-    err << "inspect: " << failure->message << '\n';
-    return failure->exit;
-  }
-  const LoadedScenario scenario = load_scenario(std::get<ScenarioFiles>(located), fs);
-  const int status = report_file_problems(scenario, "inspect", err, false);
-  const Json report = build_report(scenario, options.cells || options.textconv);
-  for (const Json& w : report.at("warnings")) {
-    err << "inspect: warning: " << w.get<std::string>() << '\n';
-  }
+  auto opened = open_scenario(options.paths, "inspect", fs, err);
+  if (const int* failed = std::get_if<int>(&opened)) return *failed;
+  const OpenedScenario& o = std::get<OpenedScenario>(opened);
+  const InspectReport report =
+      inspect_report(o.loaded, o.scenario, options.cells || options.textconv);
+  for (const std::string& w : report.warnings) err << "inspect: warning: " << w << '\n';
   if (options.textconv) {
-    write_report_lines(report, scenario, out);
+    write_report_lines(report, out);
   } else if (options.json) {
     // A path given by the user may hold bytes that are not UTF-8; JSON must stay valid.
-    out << report.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+    out << report_json(report).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
   } else {
     write_text_report(report, out);
   }
-  return status;
+  return o.status;
 }
 
 }  // namespace

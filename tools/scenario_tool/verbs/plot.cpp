@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/replace_files.h"
 #include "scenario_tool/plot/pictures.h"
+#include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/number_options.h"
@@ -46,14 +47,12 @@ int plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ost
     report_error(err, *problem);
     return exit_code::usage;
   }
-  const auto located = locate_files(options.paths, fs);
-  if (const auto* failure = std::get_if<LocateFailure>(&located)) {
-    err << "plot: " << failure->message << '\n';
-    return failure->exit;
-  }
-  const auto& files = std::get<ScenarioFiles>(located);
-  const LoadedScenario loaded = load_scenario(files, fs);
-  int status = report_file_problems(loaded, "plot", err, true);
+  auto opened = open_scenario(options.paths, "plot", fs, err, {.tell_optional_missing = true});
+  if (const int* failed = std::get_if<int>(&opened)) return *failed;
+  const OpenedScenario& o = std::get<OpenedScenario>(opened);
+  const ScenarioFiles& files = o.files;
+  const LoadedScenario& loaded = o.loaded;
+  int status = o.status;
   std::vector<std::string> notes;
   const std::string prefix = prefix_of(options, files);
   const auto pictures = draw_pictures(loaded, files, prefix, stretch_of(options), notes);

@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/replace_files.h"
 #include "scenario_tool/plot/pictures.h"
+#include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/output_folder.h"
@@ -25,14 +26,12 @@ std::string page_path(const ViewOptions& o, const ScenarioFiles& files) {
 }
 
 int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
-  const auto located = locate_files(options.paths, fs);
-  if (const auto* failure = std::get_if<LocateFailure>(&located)) {
-    err << "view: " << failure->message << '\n';
-    return failure->exit;
-  }
-  const auto& files = std::get<ScenarioFiles>(located);
-  const LoadedScenario loaded = load_scenario(files, fs);
-  int status = report_file_problems(loaded, "view", err, true);
+  auto opened = open_scenario(options.paths, "view", fs, err, {.tell_optional_missing = true});
+  if (const int* failed = std::get_if<int>(&opened)) return *failed;
+  const OpenedScenario& o = std::get<OpenedScenario>(opened);
+  const ScenarioFiles& files = o.files;
+  const LoadedScenario& loaded = o.loaded;
+  int status = o.status;
   if (!loaded.track && !loaded.line) {
     report_error(err, "nothing to show: the page needs the track file or the line file");
     return status == exit_code::clean ? exit_code::usage : status;
@@ -45,7 +44,7 @@ int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ost
     return status == exit_code::clean ? exit_code::io_failure : status;
   }
   try {
-    replace_file(fs, path, view_page(view_data(loaded, files, check_findings(loaded))));
+    replace_file(fs, path, view_page(view_data(loaded, o.scenario, files, check_findings(loaded))));
     out << "wrote " << path << '\n';
   } catch (const FileError& e) {
     report_error(err, e.what());

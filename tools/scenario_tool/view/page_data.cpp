@@ -141,26 +141,27 @@ Json profile_json(const std::vector<TrackCell>& track, double length_m) {
                 {"pieces", series_json(speed, x_levels, (s.hi - s.lo) / speed_panel_px)}}}};
 }
 
-Json cell_words(const Json& cells) {
+Json cell_words(const std::vector<Feature>& features) {
   Json out = Json::array();
-  if (!cells.is_array()) return out;
-  for (const Json& c : cells) {
-    out.push_back(feature_words(c.at("kind").get<std::uint8_t>(), c.at("index").get<std::size_t>(),
-                                c.at("meaning")));
+  for (const Feature& f : features) {
+    out.push_back(feature_words(f.kind, static_cast<std::size_t>(f.cell), f.meaning));
   }
   return out;
 }
 
-Json curves_with_words(Json curves) {
-  if (curves.is_null()) return curves;
-  for (Json& c : curves["stretches"]) {
-    const auto start = c.at("start_m").get<std::int64_t>();
-    const auto end = c.at("end_m").get<std::int64_t>();
+// The curves as inspect --cells gives them, each with its words.
+Json curves_with_words(const std::optional<LineCurves>& curves) {
+  if (!curves) return nullptr;
+  Json out = curves_json(*curves);
+  Json& stretches = out["stretches"];
+  for (std::size_t i = 0; i < curves->curves.size(); ++i) {
+    const CurveStretch& c = curves->curves[i];
     // The record's meaning is the same for all: the page adds it from `curve_words`.
-    c["words"] = c.at("side").get<std::string>() + "-hand curve of class " + c.at("class").dump() +
-                 ", radius " + c.at("radius_m").dump() + " m, " + from_to(start, end);
+    stretches[i]["words"] =
+        std::string(side_name(c.side)) + "-hand curve of class " + std::to_string(c.curve_class) +
+        ", radius " + std::to_string(whole_radius_m(c)) + " m, " + from_to(c.start_m, c.end_m);
   }
-  return curves;
+  return out;
 }
 
 Json tunnels_json(const std::vector<TrackCell>& track) {
@@ -204,17 +205,14 @@ Json adhesion_json(const std::vector<TrackCell>& track) {
   return out;
 }
 
-Json station_words(const Json& stations) {
+Json station_words(const std::vector<Station>& stations) {
   Json out = Json::array();
-  if (!stations.is_array()) return out;
-  for (const Json& s : stations) {
-    out.push_back(
-        s.at("name").get<std::string>() + "\n" + record_meaning("stazione") + "\n" +
-        field_meaning("stazione", "pos") + " \u2014 " +
-        distance_km_text(s.at("position_m").get<std::int64_t>()) + "\nzone " +
-        from_to(s.at("zone_start_m").get<std::int64_t>(), s.at("zone_end_m").get<std::int64_t>()) +
-        "\ntimetable time \u2014 " + s.at("time").get<std::string>() + "\n" +
-        field_meaning("stazione", "tipo") + " \u2014 " + s.at("type").dump());
+  for (const Station& s : stations) {
+    out.push_back(s.name + "\n" + record_meaning("stazione") + "\n" +
+                  field_meaning("stazione", "pos") + " \u2014 " + distance_km_text(s.position_m) +
+                  "\nzone " + from_to(s.zone_start_m, s.zone_end_m) + "\ntimetable time \u2014 " +
+                  time_of_day_text(s.time_s) + "\n" + field_meaning("stazione", "tipo") +
+                  " \u2014 " + std::to_string(s.type));
   }
   return out;
 }
@@ -259,7 +257,7 @@ Json plan_data(const LineGeometry& line) {
   return out;
 }
 
-Json view_data(const LoadedScenario& loaded, const ScenarioFiles& files,
+Json view_data(const LoadedScenario& loaded, const Scenario& scenario, const ScenarioFiles& files,
                const std::vector<ViewFinding>& findings) {
   const PlotScene scene = plot_scene(loaded, files);
   Json report = build_report(loaded, true);
@@ -267,11 +265,11 @@ Json view_data(const LoadedScenario& loaded, const ScenarioFiles& files,
   Json data{{"title", plot_title(scene, "plan and profile")},
             {"length_m", length},
             {"cell_metres", cell_metres},
-            {"cell_words", cell_words(report.at("cells"))},
-            {"station_words", station_words(report.at("stations"))},
+            {"cell_words", cell_words(scenario.features)},
+            {"station_words", station_words(scenario.stations)},
             {"plan", loaded.line ? plan_data(*loaded.line) : Json()},
             {"profile", loaded.track ? profile_json(*loaded.track, length) : Json()},
-            {"curves", curves_with_words(report.at("curves"))},
+            {"curves", curves_with_words(scenario.curves)},
             {"curve_words", record_meaning("curva")},
             {"tunnels", loaded.track ? tunnels_json(*loaded.track) : Json()},
             {"slowdowns", loaded.track ? slowdowns_json(*loaded.track) : Json()},

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "scenario_tool/scenario/json.h"
+#include "scenario_tool/scenario/scenario.h"
 #include "scenario_tool/scenario/scenario_files.h"
 #include "scenario_tool/scenario/scenario_load.h"
 
@@ -36,7 +37,7 @@ inline constexpr double speed_panel_px = 100;
 // The findings of `check` with its default parameters, as the page marks them.
 std::vector<ViewFinding> check_findings(const LoadedScenario& loaded);
 
-Json view_data(const LoadedScenario& loaded, const ScenarioFiles& files,
+Json view_data(const LoadedScenario& loaded, const Scenario& scenario, const ScenarioFiles& files,
                const std::vector<ViewFinding>& findings);
 
 // The centre line's part: {tolerances, m, x, y (centimetres), level, runs}; null without a
