@@ -78,14 +78,16 @@ void add_compile(CLI::App& app, CompileOptions& o, CompileAllOptions& batch) {
       ->check(CLI::PositiveNumber);
   cmd->add_flag("--no-line", o.no_line, "Do not build the line geometry nor write the line file");
   cmd->add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
+  cmd->add_flag("--write-on-error", o.write_on_error,
+                "Write the files even when there is an error, as the generator would");
   cmd->add_option("-W", o.warning_flags,
                   "-W no-ID silences the warning ID (scenario_tool explain --warnings lists them)")
       ->type_name("no-ID");
   cmd->footer(exit_statuses(
       {"0   clean (warnings allowed unless --werror)",
        "1   a header conflict (code 1250 or 1251): nothing was written",
-       "2   a code was recorded, or a warning with --werror; the files are written unless the "
-       "compile stopped before it had a track",
+       "2   an error (a code recorded, or a record dropped), or a warning with --werror; "
+       "nothing is written unless --write-on-error",
        "3   a source could not be found or read, or a compiled file could not be written",
        "64  wrong usage: a missing option, an identifier that cannot be part of a file name, -W "
        "naming no warning",

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler/observer.h"
@@ -24,6 +25,8 @@ struct Diagnostic {
   int line = 0;
   std::string id;       // warnings: the warning's id; an error 25 explained by the check: its id
   std::string message;  // errors: empty when the code's own meaning says it all
+  // Another record the message names as {other}; {here} names this one's line.
+  std::optional<std::pair<SourceKind, int>> other;
 };
 
 // Hears the compiler: the codes it records, the keywords it cannot place, the records it reads.

@@ -8,6 +8,7 @@
 
 #include "compiler/field_reader.h"
 #include "format/constants.h"
+#include "scenario_tool/compile/keywords.h"
 
 namespace scenario::tool {
 
@@ -98,6 +99,20 @@ class SourceChecker {
   void fail(std::string id, std::string message) {
     out_.findings.push_back({source_, line_, true, std::move(id), std::move(message)});
   }
+  void drop(std::string id, std::string message, bool fatal = false) {
+    out_.findings.push_back({source_, line_, fatal, std::move(id), std::move(message), true});
+  }
+
+  // A header on its own line that is a slip for "[generale]": everything after it is lost.
+  void check_general_slip(std::string_view text) {
+    const std::string word = trimmed(text);
+    if (!word.starts_with('[') || !word.ends_with(']')) return;
+    const std::size_t d = edit_distance(word, "[generale]");
+    if (d == 0 || d > 3) return;
+    drop("misspelt-header", quoted(word) +
+                                " is not the \"[generale]\" header (did you mean "
+                                "\"[generale]\"?): no record of the source is read without it");
+  }
 
   std::span<const RecordKind> kinds() const {
     if (state_ == State::general) return general_records();
@@ -122,6 +137,8 @@ class SourceChecker {
                      [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
       if (lower.find("[generale]") != std::string::npos) {
         state_ = source_ == SourceKind::line ? State::general : State::records;
+      } else {
+        check_general_slip(text);
       }
       return;
     }
@@ -135,12 +152,14 @@ class SourceChecker {
       if (keyword_matches(kind, field)) matched.push_back(&kind);
     }
     if (is_header(keyword)) {
+      if (trimmed(keyword) == "[fine]") after_end_ = true;
       // The record reads its values from the lines that follow, which seldom hold them.
       for (const RecordKind* kind : matched) {
-        fail("header-keyword", "the section header " + quoted(trimmed(keyword)) +
-                                   " contains the keyword " + quoted(kind->first) +
-                                   ": it is read as a " + quoted(kind->name) +
-                                   " record, and its values are taken from the lines that follow");
+        drop("header-keyword",
+             "the section header " + quoted(trimmed(keyword)) + " contains the keyword " +
+                 quoted(kind->first) + ": it is read as a " + quoted(kind->name) +
+                 " record, and its values are taken from the lines that follow",
+             true);
       }
       if (state_ == State::general && !keyword.starts_with('-')) state_ = State::records;
       return;
@@ -149,6 +168,11 @@ class SourceChecker {
       warn(line_, "keyword-ambiguous",
            quoted(trimmed(keyword)) + " is the keyword of both " + quoted(matched[0]->name) +
                " and " + quoted(matched[1]->name) + ": the line is read as each in turn");
+    }
+    if (!matched.empty() && after_end_) {
+      drop("after-end", quoted(trimmed(keyword)) +
+                            " stands after the \"[fine]\" end marker: records belong before it "
+                            "(the generator still reads it; a reader of the source does not)");
     }
     if (!matched.empty()) {
       check_record(*matched.front(), keyword, reader);
@@ -349,6 +373,7 @@ class SourceChecker {
   std::map<std::string_view, std::int64_t> last_position_;
   std::set<std::string_view> seen_;  // names of the record kinds, which live in their table
   int foreign_records_ = 0;
+  bool after_end_ = false;
 };
 
 }  // namespace

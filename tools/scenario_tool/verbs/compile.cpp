@@ -13,7 +13,9 @@
 #include "platform/replace_files.h"
 #include "run/write_compiled_files.h"
 #include "scenario_tool/compile/diagnostics.h"
+#include "scenario_tool/compile/error_search.h"
 #include "scenario_tool/compile/source_check.h"
+#include "scenario_tool/compile/verdict.h"
 #include "scenario_tool/compile/warnings.h"
 #include "scenario_tool/verbs/identifiers.h"
 #include "scenario_tool/verbs/verbs.h"
@@ -94,6 +96,22 @@ CompileOutcome with_status(int status) {
   return outcome;
 }
 
+// The counts of a compile's diagnostics, and its codes, each once.
+CompileOutcome counted(const std::vector<Diagnostic>& diagnostics) {
+  CompileOutcome outcome;
+  for (const Diagnostic& d : diagnostics) {
+    if (!d.is_error) continue;
+    ++outcome.errors;
+    const int code = number(d.code);
+    if (d.code != Code::none &&
+        std::find(outcome.codes.begin(), outcome.codes.end(), code) == outcome.codes.end()) {
+      outcome.codes.push_back(code);
+    }
+  }
+  outcome.warnings = static_cast<int>(diagnostics.size()) - outcome.errors;
+  return outcome;
+}
+
 int exit_status(int errors, int warnings, bool header_conflict, bool werror) {
   if (header_conflict) return exit_code::header_conflict;
   if (errors > 0 || (werror && warnings > 0)) return exit_code::recorded_code;
@@ -145,43 +163,41 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
   std::future<SourceCheck> check_done =
       std::async(std::launch::async, [&] { return check_sources(line_text, train_text); });
   CompileListener listener;
+  const ScenarioIds ids{names.route_id, names.train_number};
   const CompileResult result =
-      compile_sources({{names.route_id, names.train_number},
+      compile_sources({ids,
                        {SourceText::of(line_text), SourceText::of(train_text)},
                        {.build_line = !options.no_line}},
                       listener);
-  std::vector<WrittenFile> written;
-  std::optional<std::string> write_failure;
-  try {
-    written = write_into_folder(names, result, disk);
-  } catch (const FileError& e) {
-    write_failure = e.what();
-  }
   const SourceCheck check = check_done.get();
-  const std::vector<Diagnostic> diagnostics = merge_diagnostics(listener, check, silenced);
-  CompileOutcome outcome;
+  std::vector<Diagnostic> diagnostics = merge_diagnostics(listener, check, silenced);
+  add_further_errors(diagnostics, {ids, line_text, train_text, !options.no_line, silenced},
+                     listener);
+  CompileOutcome outcome = counted(diagnostics);
   for (const Diagnostic& d : diagnostics) {
     err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
-    if (!d.is_error) continue;
-    ++outcome.errors;
-    const int code = number(d.code);
-    if (std::find(outcome.codes.begin(), outcome.codes.end(), code) == outcome.codes.end()) {
-      outcome.codes.push_back(code);
+  }
+  if (auto stopped = reading_stopped(listener, check, options.line_source, options.train_source)) {
+    err << *stopped << "\n";
+  }
+  // A compile with an error writes nothing, as compilers do, unless asked to.
+  std::vector<WrittenFile> written;
+  if (outcome.errors == 0 || options.write_on_error) {
+    try {
+      written = write_into_folder(names, result, disk);
+    } catch (const FileError& e) {
+      err << "scenario_tool: " << e.what() << "\n";
+      outcome.status = exit_code::io_failure;
+      return outcome;
     }
-  }
-  outcome.warnings = static_cast<int>(diagnostics.size()) - outcome.errors;
-  if (write_failure) {
-    err << "scenario_tool: " << *write_failure << "\n";
-    outcome.status = exit_code::io_failure;
-    return outcome;
-  }
-  if (written.empty()) {
-    err << "scenario_tool: nothing written: " << nothing_written(result) << "\n";
+    if (written.empty()) {
+      err << "scenario_tool: nothing written: " << nothing_written(result) << "\n";
+    }
   }
   for (const WrittenFile& file : written) {
     out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
   }
-  out << outcome.errors << " error(s), " << outcome.warnings << " warning(s)\n";
+  out << verdict_line(outcome.errors, outcome.warnings, !written.empty(), result.code) << "\n";
   outcome.status =
       exit_status(outcome.errors, outcome.warnings, result.header_conflict, options.werror);
   return outcome;
