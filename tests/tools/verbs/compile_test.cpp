@@ -187,16 +187,36 @@ TEST_F(CompileVerbTest, AValueThatIsNotANumber) {
   // The record and the field are named, and the hint tells where to read more.
   EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "sabbia,")) +
                        ": error 25: \"sabbia\" field 2, sand: \"no\" is not a whole number "
-                       "(scenario_tool explain 25)\n");
+                       "(scenario_tool explain 25)\n"
+                       "reading stopped at " +
+                       train_ + ":7; 85 records after it were not compiled\n");
+  // An error writes nothing; the last line names the code the generator records.
+  EXPECT_TRUE(list_folder(output_.path()).empty());
+  EXPECT_TRUE(r.out.ends_with("1 error(s), 0 warning(s); nothing written (error 25)\n")) << r.out;
 }
 
 TEST_F(CompileVerbTest, AnOccupiedCell) {
   edit(train_, "segnale,   1000,", "segnale,    800,");
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
-  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "segnale,    800,")) +
-                       ": error 16: a signal's cell is already taken (at 800 m) (scenario_tool "
-                       "explain 16)\n");
+  const std::string here = train_ + ":" + std::to_string(line_of(train_, "segnale,    800,"));
+  // The failing signal is blamed, and the board that holds its cell is named with its line.
+  EXPECT_EQ(r.err, here + ": error 16: the signal at " + here +
+                       " needs cell 17, held by the speed "
+                       "board at " +
+                       line_ + ":" + std::to_string(line_of(line_, "indicatori_vmax, 800,")) +
+                       " (at 800 m) (scenario_tool explain 16)\n"
+                       "reading stopped at " +
+                       here + "; 42 records after it were not compiled\n");
+  EXPECT_TRUE(r.out.ends_with("; nothing written (error 16 at 800 m)\n")) << r.out;
+  // Asked for, the generator's files are written, and the last line still names the code.
+  CompileOptions o = options();
+  o.write_on_error = true;
+  const Outcome w = compile(o);
+  EXPECT_EQ(w.status, exit_code::recorded_code);
+  EXPECT_EQ(list_folder(output_.path()).size(), 3u);
+  EXPECT_TRUE(w.out.ends_with("; written as the generator writes them (error 16 at 800 m)\n"))
+      << w.out;
 }
 
 TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
@@ -204,8 +224,13 @@ TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
   EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
-                       ": error 22: a station starts less than 350 m after the end of the "
-                       "previous one (at 550 m) (scenario_tool explain 22)\n");
+                       ": error 22: the station at 550 m has its zone from 250 m, less than 350 m "
+                       "after the end of the previous one's (400 m, :38) (at 550 m) (scenario_tool "
+                       "explain 22)\n"
+                       "reading stopped at " +
+                       train_ +
+                       ":39; 60 records after it were not "
+                       "compiled\n");
 }
 
 TEST_F(CompileVerbTest, AMissingGeneraleSection) {
@@ -216,11 +241,26 @@ TEST_F(CompileVerbTest, AMissingGeneraleSection) {
   EXPECT_EQ(r.err, line_ + ":" + std::to_string(last_line) +
                        ": error 102: the line description source ends before its [generale] "
                        "section (scenario_tool explain 102)\n"
+                       "reading stopped at " +
+                       line_ + ":" + std::to_string(last_line) +
+                       "; 88 records after it were not compiled\n"
                        "scenario_tool: nothing written: the compile stopped before it had a track "
                        "(error 102): the track is made by the \"lunghezza percorso\" record, after "
                        "the line source's \"[generale]\" header\n");
   // No track, so no compiled file.
   EXPECT_TRUE(list_folder(output_.path()).empty());
+}
+
+// A slip for the header is blamed on the header's own line, not at the end of the file.
+TEST_F(CompileVerbTest, AMisspeltGeneraleHeaderIsToldOnItsLine) {
+  const int header = line_of(line_, "[generale]");
+  edit(line_, "[generale]", "[generle]");
+  const Outcome r = compile(options());
+  EXPECT_EQ(r.status, exit_code::recorded_code);
+  EXPECT_TRUE(r.err.starts_with(line_ + ":" + std::to_string(header) +
+                                ": error 102: \"[generle]\" is not the \"[generale]\" header (did "
+                                "you mean \"[generale]\"?)"))
+      << r.err;
 }
 
 TEST_F(CompileVerbTest, AHeaderConflictIsReportedAndNothingIsWritten) {
@@ -235,17 +275,15 @@ TEST_F(CompileVerbTest, AHeaderConflictIsReportedAndNothingIsWritten) {
   EXPECT_TRUE(list_folder(output_.path()).empty());
 }
 
-TEST_F(CompileVerbTest, AMistypedKeywordIsAWarningWithASuggestion) {
+// The record is lost, so it is an error, with the keyword it was probably meant to be.
+TEST_F(CompileVerbTest, AMistypedKeywordIsAnErrorWithASuggestion) {
   edit(line_, "pendenza  , 300 ", "pendenze  , 300 ");
-  CompileOptions o = options();
-  Outcome r = compile(o);
-  EXPECT_EQ(r.status, exit_code::clean);
-  EXPECT_EQ(r.err, line_ + ":" + std::to_string(line_of(line_, "pendenze  ,")) +
-                       ": warning: \"pendenze\" matches no record keyword; the line is ignored "
-                       "(did you mean \"pendenza\"?) (scenario_tool explain unknown-keyword)\n");
-  o.werror = true;
-  r = compile(o);
+  const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
+  EXPECT_EQ(r.err, line_ + ":" + std::to_string(line_of(line_, "pendenze  ,")) +
+                       ": error: \"pendenze\" matches no record keyword; the record is dropped "
+                       "(did you mean \"pendenza\"?) (scenario_tool explain unknown-keyword)\n");
+  EXPECT_EQ(r.out, "1 error(s), 0 warning(s); nothing written\n");
 }
 
 TEST_F(CompileVerbTest, AMissingSourceIsAnInputOutputFailure) {

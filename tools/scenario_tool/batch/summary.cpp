@@ -46,15 +46,18 @@ std::size_t columns(const std::string& text) {
       std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-using Cells = std::array<std::string, 5>;
+using Cells = std::array<std::string, 6>;
 
 Cells cells_of(const BatchRow& row) {
-  return {row.scenario, std::to_string(row.status) + " " + row.status_text,
-          row.warnings ? std::to_string(*row.warnings) : "-", codes_text(row.codes),
+  return {row.scenario,
+          std::to_string(row.status) + " " + row.status_text,
+          row.errors ? std::to_string(*row.errors) : "-",
+          row.warnings ? std::to_string(*row.warnings) : "-",
+          codes_text(row.codes),
           time_text(row.seconds)};
 }
 
-void write_line(const Cells& cells, const std::array<std::size_t, 5>& widths, std::ostream& out) {
+void write_line(const Cells& cells, const std::array<std::size_t, 6>& widths, std::ostream& out) {
   std::string line;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     line += cells[i];
@@ -72,7 +75,7 @@ std::string status_word(int status) {
     case exit_code::header_conflict:
       return "header conflict, nothing written";
     case exit_code::recorded_code:
-      return "codes recorded";
+      return "failed";
     case exit_code::io_failure:
       return "file not read or written";
     case exit_code::usage:
@@ -91,8 +94,8 @@ int worst_status(const std::vector<BatchRow>& rows) {
 }
 
 void write_summary(const std::vector<BatchRow>& rows, std::ostream& out) {
-  const Cells heading{"scenario", "status", "warnings", "codes", "time"};
-  std::array<std::size_t, 5> widths{};
+  const Cells heading{"scenario", "status", "errors", "warnings", "codes", "time"};
+  std::array<std::size_t, 6> widths{};
   std::vector<Cells> lines{heading};
   for (const BatchRow& row : rows) lines.push_back(cells_of(row));
   for (const Cells& cells : lines) {

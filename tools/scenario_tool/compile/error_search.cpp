@@ -48,7 +48,11 @@ std::vector<Diagnostic> further_errors(const ErrorSearch& search,
                                        const CompileListener& heard_first,
                                        const std::vector<Diagnostic>& first) {
   std::set<Key> told;
-  for (const Diagnostic& d : first) told.insert(key_of(d));
+  std::set<std::pair<std::int32_t, std::string>> told_texts;
+  for (const Diagnostic& d : first) {
+    told.insert(key_of(d));
+    if (!d.message.empty()) told_texts.insert({number(d.code), d.message});
+  }
   std::string line_text(search.line_text);
   std::string train_text(search.train_text);
 
@@ -65,7 +69,10 @@ std::vector<Diagnostic> further_errors(const ErrorSearch& search,
     const std::vector<Diagnostic> merged =
         merge_diagnostics(heard, check_sources(line_text, train_text), search.silenced);
     for (const Diagnostic& d : merged) {
-      if (d.is_error && told.insert(key_of(d)).second) found.push_back(d);
+      // The same error again on another line is the first one's follow-on: folded into it.
+      if (!d.is_error || !told.insert(key_of(d)).second) continue;
+      if (!d.message.empty() && !told_texts.insert({number(d.code), d.message}).second) continue;
+      found.push_back(d);
     }
     const std::optional<Diagnostic> next = stopping_error(heard, merged);
     if (!next || (next->source == stop->source && next->line == stop->line)) break;

@@ -190,9 +190,9 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
       outcome.status = exit_code::io_failure;
       return outcome;
     }
-    if (written.empty()) {
-      err << "scenario_tool: nothing written: " << nothing_written(result) << "\n";
-    }
+  }
+  if (!result.has_files) {
+    err << "scenario_tool: nothing written: " << nothing_written(result) << "\n";
   }
   for (const WrittenFile& file : written) {
     out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
