@@ -37,6 +37,8 @@ class CompileListener : public CompileObserver {
   void on_record(const RecordKind& kind, SourceKind source, int line, int values) override;
 
   const std::vector<Diagnostic>& heard() const { return heard_; }
+  // Whether the record on the line was read.
+  bool read(SourceKind source, int line) const { return read_records_.contains({source, line}); }
   // Whether a record was read in full between the two lines (both excluded).
   bool read_between(SourceKind source, int after, int before) const;
 

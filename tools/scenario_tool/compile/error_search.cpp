@@ -14,6 +14,28 @@ using Key = std::tuple<SourceKind, int, std::int32_t, std::string>;
 
 Key key_of(const Diagnostic& d) { return {d.source, d.line, number(d.code), d.id}; }
 
+// What earlier errors said, to fold the errors that only repeat them.
+struct Folded {
+  std::set<std::pair<std::int32_t, std::string>> texts;
+  std::set<std::pair<std::int32_t, std::pair<SourceKind, int>>> causes;
+  std::set<std::int32_t> whole_source_codes;
+};
+
+// An error that repeats an earlier one's cause is its follow-on: the same message, the same
+// record blamed (every feature beyond a track made too short), a code about a source as a
+// whole told again, or a missing record that is only missing because the search blanked it.
+// Records it when it is not.
+bool follow_on(const Diagnostic& d, Folded& folded) {
+  const std::int32_t code = number(d.code);
+  if (d.id == "missing-record") return true;
+  if (!d.message.empty() && !folded.texts.insert({code, d.message}).second) return true;
+  if (d.other && !folded.causes.insert({code, *d.other}).second) return true;
+  if (d.code != Code::none && d.code != Code::failure && !d.pos) {
+    return !folded.whole_source_codes.insert(code).second;
+  }
+  return false;
+}
+
 int source_rank(SourceKind source) {
   return source == SourceKind::line ? 0 : source == SourceKind::train ? 1 : 2;
 }
@@ -48,10 +70,10 @@ std::vector<Diagnostic> further_errors(const ErrorSearch& search,
                                        const CompileListener& heard_first,
                                        const std::vector<Diagnostic>& first) {
   std::set<Key> told;
-  std::set<std::pair<std::int32_t, std::string>> told_texts;
+  Folded folded;
   for (const Diagnostic& d : first) {
     told.insert(key_of(d));
-    if (!d.message.empty()) told_texts.insert({number(d.code), d.message});
+    if (d.is_error) follow_on(d, folded);
   }
   std::string line_text(search.line_text);
   std::string train_text(search.train_text);
@@ -69,10 +91,9 @@ std::vector<Diagnostic> further_errors(const ErrorSearch& search,
     const std::vector<Diagnostic> merged =
         merge_diagnostics(heard, check_sources(line_text, train_text), search.silenced);
     for (const Diagnostic& d : merged) {
-      // The same error again on another line is the first one's follow-on: folded into it.
-      if (!d.is_error || !told.insert(key_of(d)).second) continue;
-      if (!d.message.empty() && !told_texts.insert({number(d.code), d.message}).second) continue;
-      found.push_back(d);
+      if (d.is_error && told.insert(key_of(d)).second && !follow_on(d, folded)) {
+        found.push_back(d);
+      }
     }
     const std::optional<Diagnostic> next = stopping_error(heard, merged);
     if (!next || (next->source == stop->source && next->line == stop->line)) break;
@@ -85,6 +106,12 @@ void add_further_errors(std::vector<Diagnostic>& all, const ErrorSearch& search,
                         const CompileListener& heard) {
   std::vector<Diagnostic> more = further_errors(search, heard, all);
   if (more.empty()) return;
+  // A warning that a later error 25 tells again, on the same line and with the same id, goes.
+  std::erase_if(all, [&](const Diagnostic& w) {
+    return !w.is_error && std::any_of(more.begin(), more.end(), [&](const Diagnostic& e) {
+      return e.source == w.source && e.line == w.line && e.id == w.id;
+    });
+  });
   all.insert(all.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
   std::stable_sort(all.begin(), all.end(), [](const Diagnostic& a, const Diagnostic& b) {
     const int ra = source_rank(a.source);

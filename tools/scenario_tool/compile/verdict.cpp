@@ -2,22 +2,23 @@
 
 #include <algorithm>
 
+#include "scenario_tool/compile/error_search.h"
+
 namespace scenario::tool {
 
-std::optional<std::string> reading_stopped(const CompileListener& heard, const SourceCheck& check,
-                                           const std::string& line_source,
+std::optional<std::string> reading_stopped(const CompileListener& heard,
+                                           const std::vector<Diagnostic>& diagnostics,
+                                           const SourceCheck& check, const std::string& line_source,
                                            const std::string& train_source) {
-  const auto& all = heard.heard();
-  const auto stop = std::find_if(all.begin(), all.end(), [](const Diagnostic& d) {
-    return d.code != Code::none && d.line > 0 && d.source != SourceKind::none;
-  });
-  if (stop == all.end()) return std::nullopt;
+  const std::optional<Diagnostic> stop = stopping_error(heard, diagnostics);
+  if (!stop || stop->line == 0 || stop->source == SourceKind::none) return std::nullopt;
   // The line source is read first, then the train source.
-  const auto after = [&](const CheckedRecord& r) {
-    if (r.source != stop->source) return r.source == SourceKind::train;
-    return r.line > stop->line;
-  };
-  const auto lost = std::count_if(check.records.begin(), check.records.end(), after);
+  const auto lost =
+      std::count_if(check.records.begin(), check.records.end(), [&](const CheckedRecord& r) {
+        const bool after =
+            r.source != stop->source ? r.source == SourceKind::train : r.line > stop->line;
+        return after && !heard.read(r.source, r.line);
+      });
   const std::string place = (stop->source == SourceKind::line ? line_source : train_source) + ":" +
                             std::to_string(stop->line);
   if (lost == 0) return "reading stopped at " + place + "; no record after it";

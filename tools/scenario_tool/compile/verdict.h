@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "compiler/code_log.h"
 #include "scenario_tool/compile/diagnostics.h"
@@ -13,9 +14,11 @@
 namespace scenario::tool {
 
 // "reading stopped at FILE:LINE; N records after it were not compiled", when a code stopped
-// the reading of the compile `heard` on a line.
-std::optional<std::string> reading_stopped(const CompileListener& heard, const SourceCheck& check,
-                                           const std::string& line_source,
+// the reading of the compile `heard` on a line (`diagnostics`: its diagnostics, which put the
+// code on the record that caused it). The records are those the compile never heard of.
+std::optional<std::string> reading_stopped(const CompileListener& heard,
+                                           const std::vector<Diagnostic>& diagnostics,
+                                           const SourceCheck& check, const std::string& line_source,
                                            const std::string& train_source);
 
 // "N error(s), M warning(s)", then, when the compile had an error or recorded a code, whether it

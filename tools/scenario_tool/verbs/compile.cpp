@@ -177,7 +177,8 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
   for (const Diagnostic& d : diagnostics) {
     err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
   }
-  if (auto stopped = reading_stopped(listener, check, options.line_source, options.train_source)) {
+  if (auto stopped = reading_stopped(listener, diagnostics, check, options.line_source,
+                                     options.train_source)) {
     err << *stopped << "\n";
   }
   // A compile with an error writes nothing, as compilers do, unless asked to.
