@@ -73,7 +73,7 @@ class SourceChecker {
       line_ = static_cast<int>(i) + 1;
       check_line(lines[i]);
     }
-    if (state_ == State::before_general) {
+    if (state_ == State::before_general && !misspelt_general_) {
       if (source_ == SourceKind::train) {
         warn(0, "no-general",
              "the train source has no \"[generale]\" header: none of its records "
@@ -109,6 +109,7 @@ class SourceChecker {
     if (!word.starts_with('[') || !word.ends_with(']')) return;
     const std::size_t d = edit_distance(word, "[generale]");
     if (d == 0 || d > 3) return;
+    misspelt_general_ = true;
     drop("misspelt-header", quoted(word) +
                                 " is not the \"[generale]\" header (did you mean "
                                 "\"[generale]\"?): no record of the source is read without it");
@@ -374,6 +375,7 @@ class SourceChecker {
   std::set<std::string_view> seen_;  // names of the record kinds, which live in their table
   int foreign_records_ = 0;
   bool after_end_ = false;
+  bool misspelt_general_ = false;
 };
 
 }  // namespace
@@ -395,9 +397,10 @@ SourceCheck check_sources(const std::string& line_source, const std::string& tra
                      "no track and writes nothing") +
              (swapped ? " (are the two sources swapped?)" : "")});
   }
+  // Without its header the train source has no record at all: that is told once, above.
   for (const char* name : {"percentuale massa frenata", "numero vetture", "velocita' limite",
                            "aderenza", "orologio"}) {
-    if (train.saw(name)) continue;
+    if (train.saw(name) || !train.found_general()) continue;
     const std::string what = std::string(name) == "orologio" ? "the clock starts at 00:00:00"
                              : std::string(name) == "velocita' limite" ? "every speed limit is 0"
                              : std::string(name) == "aderenza"         ? "every adhesion is 0"
