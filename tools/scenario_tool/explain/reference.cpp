@@ -146,13 +146,19 @@ std::string code_text(Code code) {
 }
 
 std::string warning_text(const WarningInfo& w) {
-  std::string out = "warning " + std::string(w.id) + ": " + std::string(w.summary) + "\n\n";
+  std::string out = (w.error ? "error " : "warning ") + std::string(w.id) + ": " +
+                    std::string(w.summary) + "\n\n";
   out += indented(wrapped(w.explanation, 90, ""), "  ");
   if (w.example_source == SourceKind::none) {
     out += "\nExample: a scenario without \"" + std::string(w.example) + "\".\n";
   } else {
     out +=
         "\nExample (" + source_name(w.example_source) + "):\n    " + std::string(w.example) + "\n";
+  }
+  if (w.error) {
+    return out +
+           "\nThe record is lost, so this is an error: it cannot be silenced, and the compile "
+           "writes nothing (--write-on-error writes what the generator would).\n";
   }
   out += "\nSilence it with -W no-" + std::string(w.id) + "; --werror makes it fail the compile.\n";
   return out;
@@ -193,7 +199,7 @@ std::string warning_list() {
   for (const WarningInfo& w : all_warnings()) {
     std::string id(w.id);
     id.resize(std::max<std::size_t>(id.size(), 22), ' ');
-    out += "  " + id + "  " + std::string(w.summary) + "\n";
+    out += "  " + id + "  " + (w.error ? "error: " : "") + std::string(w.summary) + "\n";
   }
   return out;
 }

@@ -124,7 +124,13 @@ bool silenced_warnings(const std::vector<std::string>& flags, std::set<std::stri
                        std::ostream& err) {
   for (const std::string& flag : flags) {
     const std::string id = flag.starts_with("no-") ? flag.substr(3) : "";
-    if (find_warning(id) == nullptr) {
+    const WarningInfo* warning = find_warning(id);
+    if (warning != nullptr && warning->error) {
+      err << "scenario_tool: -W " << flag << ": " << id
+          << " is an error (a record the compile drops): it cannot be silenced\n";
+      return false;
+    }
+    if (warning == nullptr) {
       err << "scenario_tool: -W " << flag
           << ": not a warning to silence (give no-ID; scenario_tool explain --warnings lists "
              "them)\n";
