@@ -152,13 +152,17 @@ std::string warning_text(const WarningInfo& w) {
   if (w.example_source == SourceKind::none) {
     out += "\nExample: a scenario without \"" + std::string(w.example) + "\".\n";
   } else {
-    out +=
-        "\nExample (" + source_name(w.example_source) + "):\n    " + std::string(w.example) + "\n";
+    // An example of two lines keeps both indented.
+    std::string example(w.example);
+    for (auto at = example.find('\n'); at != std::string::npos; at = example.find('\n', at + 1)) {
+      example.insert(at + 1, "    ");
+    }
+    out += "\nExample (" + source_name(w.example_source) + "):\n    " + example + "\n";
   }
   if (w.error) {
     return out +
-           "\nThe record is lost, so this is an error: it cannot be silenced, and the compile "
-           "writes nothing (--write-on-error writes what the generator would).\n";
+           "\nThis is an error: it cannot be silenced, and the compile writes nothing\n"
+           "(--write-on-error writes what the generator would).\n";
   }
   out += "\nSilence it with -W no-" + std::string(w.id) + "; --werror makes it fail the compile.\n";
   return out;
