@@ -90,13 +90,17 @@ std::vector<Diagnostic> further_errors(const ErrorSearch& search,
                     heard);
     const std::vector<Diagnostic> merged =
         merge_diagnostics(heard, check_sources(line_text, train_text), search.silenced);
+    const std::size_t before = found.size();
     for (const Diagnostic& d : merged) {
       if (d.is_error && told.insert(key_of(d)).second && !follow_on(d, folded)) {
         found.push_back(d);
       }
     }
+    // A compile that finds nothing new stops on follow-ons of what is told: going on would only
+    // blank them one by one.
     const std::optional<Diagnostic> next = stopping_error(heard, merged);
-    if (!next || (next->source == stop->source && next->line == stop->line)) break;
+    if (found.size() == before || !next) break;
+    if (next->source == stop->source && next->line == stop->line) break;
     stop = next;
   }
   return found;

@@ -17,6 +17,8 @@ namespace {
 constexpr std::int64_t kCell = cell_metres;
 // A slowdown that starts at or before this has no warning nor announce cells.
 constexpr std::int64_t kUnannouncedUpTo = 1500;
+// The shortest sensible route length ("lunghezza percorso").
+constexpr std::int64_t kShortestRoute = 1000;
 
 // The lines of a text, ended by CR LF, a lone CR or a lone LF, as the reader counts them.
 std::vector<std::string_view> split_lines(std::string_view text) {
@@ -317,8 +319,10 @@ class SourceChecker {
     }
   }
 
+  // A route length outside its sensible range is told once, on its own record, not again on
+  // every feature beyond it.
   void check_position(const RecordKind& kind, std::int64_t p) {
-    if (route_length_ && p > *route_length_) {
+    if (route_length_ && *route_length_ >= kShortestRoute && p > *route_length_) {
       warn(line_, "beyond-route",
            quoted(kind.name) + " at " + std::to_string(p) +
                " m lies beyond the end of the route (" + std::to_string(*route_length_) +
