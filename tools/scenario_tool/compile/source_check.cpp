@@ -177,11 +177,40 @@ class SourceChecker {
                             " stands after the \"[fine]\" end marker: records belong before it "
                             "(the generator still reads it; a reader of the source does not)");
     }
+    if (matched.empty() && state_ == State::general) check_general_stray(keyword);
     if (!matched.empty()) {
       check_record(*matched.front(), keyword, reader);
     } else if (state_ == State::records && of_the_other_source(field)) {
       ++foreign_records_;
     }
+  }
+
+  // The general section reads only the general records, and tells of nothing else it meets: a
+  // record of the line or the train there, or a mistyped general keyword, is lost in silence.
+  void check_general_stray(const std::string& keyword) {
+    const std::string word = trimmed(keyword);
+    if (word.empty() || word.find_first_not_of("0123456789+-") == std::string::npos) return;
+    const KeywordField field(keyword);
+    for (const RecordKind& kind : record_kinds()) {
+      if (kind.section == Section::general || !keyword_matches(kind, field)) continue;
+      if (kind.source != source_) {
+        drop("other-source",
+             quoted(kind.name) + " is a record of the " +
+                 (kind.source == SourceKind::line ? "line" : "train") + " source: the " +
+                 (source_ == SourceKind::line ? "line" : "train") + " source drops it");
+      } else {
+        drop("general-section",
+             quoted(kind.name) +
+                 " stands in the general section, which reads only the general records: the "
+                 "record is dropped (put it after the next section header)");
+      }
+      return;
+    }
+    std::string text = quoted(word) + " matches no record keyword; the record is dropped";
+    if (auto suggestion = suggest_keyword(source_, word)) {
+      text += " (did you mean \"" + *suggestion + "\"?)";
+    }
+    drop("unknown-keyword", text);
   }
 
   // A comment line's further fields are read as keywords.

@@ -9,7 +9,7 @@ namespace {
 constexpr SourceKind kLine = SourceKind::line;
 constexpr SourceKind kTrain = SourceKind::train;
 
-constexpr std::array<WarningInfo, 22> kWarnings{{
+constexpr std::array<WarningInfo, 23> kWarnings{{
     {"unknown-keyword", "a line whose keyword matches no record kind",
      "The reader passes over a line whose first field matches no keyword without a word, so a "
      "mistyped keyword loses the record silently: a \"pendenze\" for \"pendenza\" loses a "
@@ -21,6 +21,12 @@ constexpr std::array<WarningInfo, 22> kWarnings{{
      "signal written in the line source, or a gradient in the train source, is passed over "
      "and lost. Move the record to the source it belongs to.",
      kLine, "segnale, 13500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0", true},
+    {"general-section", "a line record in the general section",
+     "Between \"[generale]\" and the next section header the line source reads only the "
+     "general records (the route length, kilometre points, backgrounds, code repetition): a "
+     "gradient, curve, tunnel, board or sign written there is passed over and lost. Put it "
+     "after the next section header.",
+     kLine, "general: pendenza, 500, 3", true},
     {"after-end", "a record after the [fine] end marker",
      "The \"[fine]\" header ends a source for whoever reads it. The generator still reads the "
      "records after it, but a record there is almost always one left behind by an edit: move it "

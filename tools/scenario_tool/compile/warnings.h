@@ -15,7 +15,8 @@ struct WarningInfo {
   std::string_view summary;
   std::string_view explanation;
   // A line that draws the warning, and the source it stands in (none: the warning is about a
-  // source as a whole, drawn by leaving out what `example` names).
+  // source as a whole, drawn by leaving out what `example` names; "general: " before the line:
+  // it stands in the line source's general section).
   SourceKind example_source;
   std::string_view example;
   // The compile drops a record: told as an error, never silenced, and nothing is written.

@@ -157,7 +157,12 @@ std::string warning_text(const WarningInfo& w) {
     for (auto at = example.find('\n'); at != std::string::npos; at = example.find('\n', at + 1)) {
       example.insert(at + 1, "    ");
     }
-    out += "\nExample (" + source_name(w.example_source) + "):\n    " + example + "\n";
+    std::string where = source_name(w.example_source);
+    if (example.starts_with("general: ")) {
+      example.erase(0, 9);
+      where += ", in the general section";
+    }
+    out += "\nExample (" + where + "):\n    " + example + "\n";
   }
   if (w.error) {
     return out +
