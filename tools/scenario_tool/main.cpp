@@ -86,8 +86,8 @@ void add_compile(CLI::App& app, CompileOptions& o, CompileAllOptions& batch) {
   cmd->footer(exit_statuses(
       {"0   clean (warnings allowed unless --werror)",
        "1   a header conflict (code 1250 or 1251): nothing was written",
-       "2   an error (a code recorded, or a record dropped), or a warning with --werror; "
-       "nothing is written unless --write-on-error",
+       "2   an error (a code recorded, or a record dropped): nothing is written unless "
+       "--write-on-error; or a warning with --werror",
        "3   a source could not be found or read, or a compiled file could not be written",
        "64  wrong usage: a missing option, an identifier that cannot be part of a file name, -W "
        "naming no warning",
