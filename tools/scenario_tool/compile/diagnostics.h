@@ -1,8 +1,10 @@
 // What a compile of an author's sources has to say, as lines that editors and CI logs
-// understand: FILE:LINE: error CODE: MESSAGE (scenario_tool explain CODE), and
+// understand: FILE:LINE: error CODE: MESSAGE (scenario_tool explain CODE), FILE:LINE: error:
+// MESSAGE (scenario_tool explain ID) for a record the compile drops without a code, and
 // FILE:LINE: warning: MESSAGE (scenario_tool explain ID). The compiler's codes come as it records
 // them, but an error 25 is put on the line of the record that caused it, with the field named,
-// when the check of the sources can tell which one; the check adds its warnings.
+// when the check of the sources can tell which one, and a code with a precise cause says it;
+// the check adds its warnings and the errors of the records it finds dropped.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +25,7 @@ struct Diagnostic {
   std::optional<std::int32_t> pos;
   SourceKind source = SourceKind::none;
   int line = 0;
-  std::string id;       // warnings: the warning's id; an error 25 explained by the check: its id
+  std::string id;       // warnings and errors without a code: the id; an error 25 explained: its id
   std::string message;  // errors: empty when the code's own meaning says it all
   // Another record the message names as {other}; {here} names this one's line.
   std::optional<std::pair<SourceKind, int>> other;
