@@ -222,6 +222,11 @@ const Mistake kMistakes[] = {
      {{T, "segnale,  31500,", "segnale,  28500,"}},
      {{T, 39, "error"}},
      "needs cell 571, held by the slowdown at :29 (its start)"},
+    {"a slowdown moved onto a signal's cell",
+     {{T, "rallentamento,  28500,", "rallentamento,  32700,"}},
+     {{T, 29, "error"}},
+     "error 16: the slowdown at /s/Borgo_Rivo_3021-.txt:29 needs cell 631 for its warning cell, "
+     "held by the signal at :39"},
     {"a slowdown length in km", {{T, "28500, 60, 400,", "28500, 60, 0.4,"}}, {{T, 29, "error"}}},
     {"a slowdown keyword typo",
      {{T, "rallentamento,  11600,", "rallentamneto,  11600,"}},

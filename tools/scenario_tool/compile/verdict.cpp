@@ -10,8 +10,15 @@ std::optional<std::string> reading_stopped(const CompileListener& heard,
                                            const std::vector<Diagnostic>& diagnostics,
                                            const SourceCheck& check, const std::string& line_source,
                                            const std::string& train_source) {
-  const std::optional<Diagnostic> stop = stopping_error(heard, diagnostics);
-  if (!stop || stop->line == 0 || stop->source == SourceKind::none) return std::nullopt;
+  std::optional<Diagnostic> stop = stopping_error(heard, diagnostics);
+  if (!stop) return std::nullopt;
+  // Where the reader was; but a line source without its header was never read past the slip
+  // for it, where the error stands.
+  if (stop->code != Code::no_general) {
+    stop = *std::find_if(heard.heard().begin(), heard.heard().end(),
+                         [](const Diagnostic& d) { return d.code != Code::none; });
+  }
+  if (stop->line == 0 || stop->source == SourceKind::none) return std::nullopt;
   // The line source is read first, then the train source.
   const auto lost =
       std::count_if(check.records.begin(), check.records.end(), [&](const CheckedRecord& r) {
