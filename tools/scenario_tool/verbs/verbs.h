@@ -44,7 +44,7 @@ struct CompileOptions {
   bool no_line = false;
   bool werror = false;
   std::vector<std::string> warning_flags;  // -W no-ID: the warnings to silence
-  bool write_on_error = false;  // write what the generator would, errors or not
+  bool write_on_error = false;             // write what the generator would, errors or not
 };
 
 // compile --all DIR...: every pair of sources under the folders, each compiled into its own
