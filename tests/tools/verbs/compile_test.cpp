@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "compiler/compile_sources.h"
 #include "run/form1.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "support/test_support.h"
@@ -196,8 +197,13 @@ TEST_F(CompileVerbTest, AValueThatIsNotANumber) {
 }
 
 TEST_F(CompileVerbTest, AnOccupiedCell) {
+  // A set compiled before: an error leaves it untouched.
+  ASSERT_EQ(compile(options()).status, exit_code::clean);
+  const std::string track = output_.file("Valdora_Lusa_24863.dat");
+  const std::string clean_track = read_file(track);
   edit(train_, "segnale,   1000,", "segnale,    800,");
   const Outcome r = compile(options());
+  EXPECT_EQ(read_file(track), clean_track);
   EXPECT_EQ(r.status, exit_code::recorded_code);
   const std::string here = train_ + ":" + std::to_string(line_of(train_, "segnale,    800,"));
   // The failing signal is blamed, and the board that holds its cell is named with its line.
@@ -217,6 +223,16 @@ TEST_F(CompileVerbTest, AnOccupiedCell) {
   EXPECT_EQ(list_folder(output_.path()).size(), 3u);
   EXPECT_TRUE(w.out.ends_with("; written as the generator writes them (error 16 at 800 m)\n"))
       << w.out;
+  // What the generator's compile makes of the same sources, byte for byte.
+  const CompiledFileBytes generated =
+      compile_sources({{"Valdora_Lusa", "24863"},
+                       {SourceText::of(read_file(line_)), SourceText::of(read_file(train_))},
+                       {}})
+          .file_bytes();
+  EXPECT_NE(generated.track, clean_track);
+  EXPECT_EQ(read_file(track), generated.track);
+  EXPECT_EQ(read_file(output_.file("Valdora_Lusa_24863.sim")), generated.table);
+  EXPECT_EQ(read_file(output_.file("Valdora_Lusa_linea.dat")), generated.line.value_or(""));
 }
 
 TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
