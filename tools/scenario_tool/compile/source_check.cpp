@@ -155,7 +155,7 @@ class SourceChecker {
       if (keyword_matches(kind, field)) matched.push_back(&kind);
     }
     if (is_header(keyword)) {
-      if (trimmed(keyword) == "[fine]") after_end_ = true;
+      if (edit_distance(trimmed(keyword), "[fine]") == 0) after_end_ = true;  // in any case
       // The record reads its values from the lines that follow, which seldom hold them.
       for (const RecordKind* kind : matched) {
         drop("header-keyword",
