@@ -283,11 +283,13 @@ TEST_F(CompileVerbTest, AHeaderConflictIsReportedAndNothingIsWritten) {
   edit(line_, "[indicazioni]", "[indicazioni]\r\ncartello indicatore, 0, (x)");
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::header_conflict);
-  EXPECT_EQ(r.err,
-            "error 1250: a header slot (entry 85 d2a or track cell 1 value1) is already taken "
-            "(scenario_tool explain 1250)\n"
-            "scenario_tool: nothing written: a header slot is already taken (error 1250), which "
-            "ends the compile before it writes anything\n");
+  // The code names no line; the sign in cell 1 is its cause, and the error stands on its line.
+  EXPECT_EQ(r.err, line_ + ":" + std::to_string(line_of(line_, "cartello indicatore, 0, (x)")) +
+                       ": error 1250: the sign at 0 m lies in cell 1, which carries the header "
+                       "values and the competition codes (scenario_tool explain 1250)\n"
+                       "scenario_tool: nothing written: a header slot is already taken (error "
+                       "1250), which ends the compile before it writes anything\n");
+  EXPECT_EQ(r.out, "1 error(s), 0 warning(s); nothing written (error 1250)\n");
   EXPECT_TRUE(list_folder(output_.path()).empty());
 }
 

@@ -200,10 +200,30 @@ bool blame_beyond_track(Diagnostic& d, const SourceCheck& check, const CheckedRe
   return false;
 }
 
+// Cell 1 carries the header values and the competition codes: a feature there takes their
+// slots. The error names no line; the feature's record is its cause.
+void blame_header_cell(Diagnostic& d, const SourceCheck& check) {
+  for (const CheckedRecord& r : check.records) {
+    std::string part;
+    if (!holds(r, header_cell, part)) continue;
+    d.source = r.source;
+    d.line = r.line;
+    d.message = noun(r) + " at " + std::to_string(value(r, 0)) + " m lies in cell " +
+                std::to_string(header_cell) + part +
+                ", which carries the header values and the competition codes";
+    return;
+  }
+}
+
 }  // namespace
 
 void blame_culprit(Diagnostic& d, const SourceCheck& check) {
-  if (!d.is_error || d.line == 0 || !d.message.empty()) return;
+  if (!d.is_error || !d.message.empty()) return;
+  if (d.code == Code::header_slot_taken || d.code == Code::code_slot_taken) {
+    blame_header_cell(d, check);
+    return;
+  }
+  if (d.line == 0) return;
   const CheckedRecord* culprit = record_at(check, d);
   if (culprit == nullptr) return;
   switch (d.code) {
