@@ -173,7 +173,11 @@ bool blame_station_order(Diagnostic& d, const SourceCheck& check, const CheckedR
   d.other = {{previous->source, previous->line}};
   const std::int64_t p = value(culprit, 0);
   const std::int64_t q = value(*previous, 0);
-  if (p <= q) {
+  if (p == q) {
+    d.message = "the station at " + std::to_string(p) +
+                " m stands at the same position as the "
+                "one before it ({other})";
+  } else if (p < q) {
     d.message = "the station at " + std::to_string(p) + " m comes after the one at " +
                 std::to_string(q) + " m ({other}) but lies before it: stations stand in order " +
                 "along the line";
@@ -217,8 +221,28 @@ void blame_header_cell(Diagnostic& d, const SourceCheck& check) {
 
 }  // namespace
 
+// Code 2 is raised once the kilometre points are ordered, on no line: the record with a value
+// off the 50 m grid is its cause.
+void blame_km_point(Diagnostic& d, const SourceCheck& check) {
+  for (const CheckedRecord& r : check.records) {
+    if (!r.kind || !r.kind->name.starts_with("progressiva")) continue;
+    for (std::size_t i = 0; i < 2; ++i) {
+      if (value(r, i) % cell_metres == 0) continue;
+      d.source = r.source;
+      d.line = r.line;
+      d.message = "\"" + std::string(r.kind->name) + "\": the " + (i == 0 ? "start" : "end") + " " +
+                  std::to_string(value(r, i)) + " m is not a multiple of 50";
+      return;
+    }
+  }
+}
+
 void blame_culprit(Diagnostic& d, const SourceCheck& check) {
   if (!d.is_error || !d.message.empty()) return;
+  if (d.code == Code::km_point && d.line == 0) {
+    blame_km_point(d, check);
+    return;
+  }
   if (d.code == Code::header_slot_taken || d.code == Code::code_slot_taken) {
     blame_header_cell(d, check);
     return;
