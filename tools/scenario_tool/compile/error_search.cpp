@@ -30,7 +30,7 @@ bool follow_on(const Diagnostic& d, Folded& folded) {
   if (d.id == "missing-record") return true;
   if (!d.message.empty() && !folded.texts.insert({code, d.message}).second) return true;
   if (d.other && !folded.causes.insert({code, *d.other}).second) return true;
-  if (d.code != Code::none && d.code != Code::failure && !d.pos) {
+  if (d.code == Code::no_general || (d.code != Code::none && d.line == 0)) {
     return !folded.whole_source_codes.insert(code).second;
   }
   return false;
