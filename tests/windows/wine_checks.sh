@@ -184,7 +184,7 @@ check_scenario_tool() {
   check "the faulty source differs from the template" \
     differ "$work/tool-win/bad/R_9-.txt" "$work/tool-win/src/Valdora_Lusa_24863-.txt"
   same_tool_report "compile of a faulty source reports the same diagnostics and status" \
-    compile bad/R_linea.txt bad/R_9-.txt -o bad-out
+    compile bad/R_linea.txt bad/R_9-.txt -o bad-out --write-on-error
   check "and writes the same files" same_bytes "$work/tool-linux/bad-out" "$work/tool-win/bad-out" \
     $(cd "$work/tool-linux/bad-out" && ls)
   check "the faulty compile wrote files to compare" [ -n "$(ls -A "$work/tool-win/bad-out")" ]

@@ -105,23 +105,29 @@ TEST(BatchSummary, TheWorstStatusAndTheTable) {
         Case{{header_conflict, io_failure, recorded_code}, io_failure},
         Case{{io_failure, usage, clean}, usage}}) {
     std::vector<BatchRow> rows;
-    for (int s : c.statuses) rows.push_back({"x", s, status_word(s), 0, {}, 0.001});
+    for (int s : c.statuses) rows.push_back({"x", s, status_word(s), 0, {}, 0.001, 0});
     EXPECT_EQ(worst_status(rows), c.worst) << ::testing::PrintToString(c.statuses);
   }
 
-  const std::vector<BatchRow> rows{
-      {"a/Valdora_Lusa_24863", clean, "clean", 1, {}, 0.0125},
-      {"b/\u03a9/X_1", recorded_code, "codes recorded", 0, {16, 25}, 0.002},
-      {"c/Y_2-.txt", io_failure, "no ROUTE_linea.txt beside it", std::nullopt, {}, std::nullopt}};
+  const std::vector<BatchRow> rows{{"a/Valdora_Lusa_24863", clean, "clean", 1, {}, 0.0125, 0},
+                                   {"b/\u03a9/X_1", recorded_code, "failed", 0, {16, 25}, 0.002, 3},
+                                   {"c/Y_2-.txt",
+                                    io_failure,
+                                    "no ROUTE_linea.txt beside it",
+                                    std::nullopt,
+                                    {},
+                                    std::nullopt,
+                                    std::nullopt}};
   std::ostringstream out;
   write_summary(rows, out);
-  EXPECT_EQ(out.str(),
-            "scenario              status                          warnings  codes  time\n"
-            "a/Valdora_Lusa_24863  0 clean                         1         -      12.5 ms\n"
-            "b/\u03a9/X_1               2 codes recorded                0         16 25  2.0 ms\n"
-            "c/Y_2-.txt            3 no ROUTE_linea.txt beside it  -         -      -\n"
-            "3 scenario(s), 1 clean, 1 codes recorded, 1 file not read or written; exit status "
-            "3\n");
+  EXPECT_EQ(
+      out.str(),
+      "scenario              status                          errors  warnings  codes  time\n"
+      "a/Valdora_Lusa_24863  0 clean                         0       1         -      12.5 ms\n"
+      "b/\u03a9/X_1               2 failed                        3       0         16 25  2.0 ms\n"
+      "c/Y_2-.txt            3 no ROUTE_linea.txt beside it  -       -         -      -\n"
+      "3 scenario(s), 1 clean, 1 failed, 1 file not read or written; exit status "
+      "3\n");
 }
 
 }  // namespace

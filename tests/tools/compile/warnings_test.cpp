@@ -37,9 +37,14 @@ Compiled compile(const ExampleSources& sources, std::vector<std::string> flags =
   return {status, out.str(), err.str()};
 }
 
+// "general: " before a line puts it in the line source's general section.
 ExampleSources with_line(SourceKind source, const std::string& line) {
   CodeExample e;
-  (source == SourceKind::line ? e.line : e.train).push_back(line);
+  if (line.starts_with("general: ")) {
+    e.general.push_back(line.substr(9));
+  } else {
+    (source == SourceKind::line ? e.line : e.train).push_back(line);
+  }
   return example_sources(e);
 }
 

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "compiler/compile_sources.h"
 #include "run/form1.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "support/test_support.h"
@@ -188,16 +189,51 @@ TEST_F(CompileVerbTest, AValueThatIsNotANumber) {
   // The record and the field are named, and the hint tells where to read more.
   EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "sabbia,")) +
                        ": error 25: \"sabbia\" field 2, sand: \"no\" is not a whole number "
-                       "(scenario_tool explain 25)\n");
+                       "(scenario_tool explain 25)\n"
+                       "reading stopped at " +
+                       train_ + ":7; 85 records after it were not compiled\n");
+  // An error writes nothing; the last line names the code the generator records.
+  EXPECT_TRUE(list_folder(output_.path()).empty());
+  EXPECT_TRUE(r.out.ends_with("1 error(s), 0 warning(s); nothing written (error 25)\n")) << r.out;
 }
 
 TEST_F(CompileVerbTest, AnOccupiedCell) {
+  // A set compiled before: an error leaves it untouched.
+  ASSERT_EQ(compile(options()).status, exit_code::clean);
+  const std::string track = output_.file("Valdora_Lusa_24863.dat");
+  const std::string clean_track = read_file(track);
   edit(train_, "segnale,   1000,", "segnale,    800,");
   const Outcome r = compile(options());
+  EXPECT_EQ(read_file(track), clean_track);
   EXPECT_EQ(r.status, exit_code::recorded_code);
-  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "segnale,    800,")) +
-                       ": error 16: a signal's cell is already taken (at km 0.800) (scenario_tool "
-                       "explain 16)\n");
+  const std::string here = train_ + ":" + std::to_string(line_of(train_, "segnale,    800,"));
+  // The failing signal is blamed, and the board that holds its cell is named with its line.
+  EXPECT_EQ(r.err, here + ": error 16: the signal at " + here +
+                       " needs cell 17, held by the speed "
+                       "board at " +
+                       line_ + ":" + std::to_string(line_of(line_, "indicatori_vmax, 800,")) +
+                       " (at km 0.800) (scenario_tool explain 16)\n"
+                       "reading stopped at " +
+                       here + "; 42 records after it were not compiled\n");
+  EXPECT_TRUE(r.out.ends_with("; nothing written (error 16 at 800 m)\n")) << r.out;
+  // Asked for, the generator's files are written, and the last line still names the code.
+  CompileOptions o = options();
+  o.write_on_error = true;
+  const Outcome w = compile(o);
+  EXPECT_EQ(w.status, exit_code::recorded_code);
+  EXPECT_EQ(list_folder(output_.path()).size(), 3u);
+  EXPECT_TRUE(w.out.ends_with("; written as the generator writes them (error 16 at 800 m)\n"))
+      << w.out;
+  // What the generator's compile makes of the same sources, byte for byte.
+  const CompiledFileBytes generated =
+      compile_sources({{"Valdora_Lusa", "24863"},
+                       {SourceText::of(read_file(line_)), SourceText::of(read_file(train_))},
+                       {}})
+          .file_bytes();
+  EXPECT_NE(generated.track, clean_track);
+  EXPECT_EQ(read_file(track), generated.track);
+  EXPECT_EQ(read_file(output_.file("Valdora_Lusa_24863.sim")), generated.table);
+  EXPECT_EQ(read_file(output_.file("Valdora_Lusa_linea.dat")), generated.line.value_or(""));
 }
 
 // Scripts read the code the generator records from the last line, in metres, whatever the
@@ -207,12 +243,10 @@ TEST_F(CompileVerbTest, TheLastLineNamesTheCodeTheGeneratorRecords) {
   EXPECT_TRUE(clean.out.ends_with("\n0 error(s), 0 warning(s)\n")) << clean.out;
   edit(train_, "segnale,   1000,", "segnale,    800,");
   const Outcome r = compile(options());
-  EXPECT_TRUE(
-      r.out.ends_with("\n1 error(s), 0 warning(s); the generator records error 16 (at 800 m)\n"))
-      << r.out;
+  EXPECT_EQ(r.out, "1 error(s), 0 warning(s); nothing written (error 16 at 800 m)\n");
   edit(line_, "[generale]", "[generali");
   const Outcome none = compile(options());
-  EXPECT_EQ(none.out, "1 error(s), 0 warning(s); the generator records error 102\n");
+  EXPECT_EQ(none.out, "1 error(s), 0 warning(s); nothing written (error 102)\n");
 }
 
 // --json: the diagnostics as check's findings are, the files written, the code recorded; the
@@ -227,9 +261,10 @@ TEST_F(CompileVerbTest, JsonCarriesTheDiagnosticsTheFilesAndTheRecordedCode) {
   EXPECT_EQ(r.err, "");
   const auto doc = nlohmann::json::parse(r.out);
   ASSERT_EQ(doc.at("diagnostics").size(), 2u) << r.out;
+  // A dropped record is an error without a code: its id stands for the code.
   const auto& warning = doc["diagnostics"][0];
   EXPECT_EQ(warning.at("check"), "unknown-keyword");
-  EXPECT_EQ(warning.at("severity"), "warning");
+  EXPECT_EQ(warning.at("severity"), "error");
   EXPECT_EQ(warning.at("file"), line_);
   EXPECT_EQ(warning.at("line"), line_of(line_, "pendenze  , 300 "));
   EXPECT_TRUE(warning.at("position_m").is_null());
@@ -239,19 +274,29 @@ TEST_F(CompileVerbTest, JsonCarriesTheDiagnosticsTheFilesAndTheRecordedCode) {
   EXPECT_EQ(error.at("position_m"), 800);
   EXPECT_EQ(error.at("file"), train_);
   EXPECT_EQ(error.at("line"), line_of(train_, "segnale,    800,"));
-  EXPECT_EQ(error.at("message"), "a signal's cell is already taken");
-  EXPECT_EQ(doc.at("written").size(), 3u);
+  // The records the message names are given as FILE:LINE, as in the text form.
+  const std::string here = train_ + ":" + std::to_string(line_of(train_, "segnale,    800,"));
+  EXPECT_EQ(error.at("message"), "the signal at " + here +
+                                     " needs cell 17, held by the speed board at " + line_ + ":" +
+                                     std::to_string(line_of(line_, "indicatori_vmax, 800,")));
+  EXPECT_EQ(doc.at("written").size(), 0u);
   EXPECT_EQ(doc.at("recorded"), nlohmann::json({{"code", 16}, {"position_m", 800}}));
-  EXPECT_EQ(doc.at("summary"), nlohmann::json({{"errors", 1}, {"warnings", 1}}));
+  EXPECT_EQ(doc.at("summary"), nlohmann::json({{"errors", 2}, {"warnings", 0}}));
 }
 
 TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
   edit(train_, "Stazione,   2750,", "Stazione,    550,");
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
-  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
-                       ": error 22: a station starts less than 350 m after the end of the "
-                       "previous one (at km 0.550) (scenario_tool explain 22)\n");
+  EXPECT_EQ(r.err,
+            train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
+                ": error 22: the station at 550 m has its zone from 250 m, less than 350 m "
+                "after the end of the previous one's (400 m, :38) (at km 0.550) (scenario_tool "
+                "explain 22)\n"
+                "reading stopped at " +
+                train_ +
+                ":39; 60 records after it were not "
+                "compiled\n");
 }
 
 TEST_F(CompileVerbTest, AMissingGeneraleSection) {
@@ -263,6 +308,9 @@ TEST_F(CompileVerbTest, AMissingGeneraleSection) {
             line_ + ":" + std::to_string(last_line) +
                 ": error 102: the line description source ends before its [generale] "
                 "section (scenario_tool explain 102)\n"
+                "reading stopped at " +
+                line_ + ":" + std::to_string(last_line) +
+                "; 88 records after it were not compiled\n"
                 "scenario_tool: error: nothing written: the compile stopped before it had a track "
                 "(error 102): the track is made by the \"lunghezza percorso\" record, after "
                 "the line source's \"[generale]\" header\n");
@@ -270,30 +318,42 @@ TEST_F(CompileVerbTest, AMissingGeneraleSection) {
   EXPECT_TRUE(list_folder(output_.path()).empty());
 }
 
+// A slip for the header is blamed on the header's own line, not at the end of the file.
+TEST_F(CompileVerbTest, AMisspeltGeneraleHeaderIsToldOnItsLine) {
+  const int header = line_of(line_, "[generale]");
+  edit(line_, "[generale]", "[generle]");
+  const Outcome r = compile(options());
+  EXPECT_EQ(r.status, exit_code::recorded_code);
+  EXPECT_TRUE(r.err.starts_with(line_ + ":" + std::to_string(header) +
+                                ": error 102: \"[generle]\" is not the \"[generale]\" header (did "
+                                "you mean \"[generale]\"?)"))
+      << r.err;
+}
+
 TEST_F(CompileVerbTest, AHeaderConflictIsReportedAndNothingIsWritten) {
   edit(line_, "[indicazioni]", "[indicazioni]\r\ncartello indicatore, 0, (x)");
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::header_conflict);
-  EXPECT_EQ(
-      r.err,
-      "error 1250: a header slot (entry 85 d2a or track cell 1 value1) is already taken "
-      "(scenario_tool explain 1250)\n"
-      "scenario_tool: error: nothing written: a header slot is already taken (error 1250), which "
-      "ends the compile before it writes anything\n");
+  // The code names no line; the sign in cell 1 is its cause, and the error stands on its line.
+  EXPECT_EQ(r.err,
+            line_ + ":" + std::to_string(line_of(line_, "cartello indicatore, 0, (x)")) +
+                ": error 1250: the sign at 0 m lies in cell 1, which carries the header "
+                "values and the competition codes (scenario_tool explain 1250)\n"
+                "scenario_tool: error: nothing written: a header slot is already taken (error "
+                "1250), which ends the compile before it writes anything\n");
+  EXPECT_EQ(r.out, "1 error(s), 0 warning(s); nothing written (error 1250)\n");
   EXPECT_TRUE(list_folder(output_.path()).empty());
 }
 
-TEST_F(CompileVerbTest, AMistypedKeywordIsAWarningWithASuggestion) {
+// The record is lost, so it is an error, with the keyword it was probably meant to be.
+TEST_F(CompileVerbTest, AMistypedKeywordIsAnErrorWithASuggestion) {
   edit(line_, "pendenza  , 300 ", "pendenze  , 300 ");
-  CompileOptions o = options();
-  Outcome r = compile(o);
-  EXPECT_EQ(r.status, exit_code::clean);
-  EXPECT_EQ(r.err, line_ + ":" + std::to_string(line_of(line_, "pendenze  ,")) +
-                       ": warning: \"pendenze\" matches no record keyword; the line is ignored "
-                       "(did you mean \"pendenza\"?) (scenario_tool explain unknown-keyword)\n");
-  o.werror = true;
-  r = compile(o);
+  const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
+  EXPECT_EQ(r.err, line_ + ":" + std::to_string(line_of(line_, "pendenze  ,")) +
+                       ": error: \"pendenze\" matches no record keyword; the record is dropped "
+                       "(did you mean \"pendenza\"?) (scenario_tool explain unknown-keyword)\n");
+  EXPECT_EQ(r.out, "1 error(s), 0 warning(s); nothing written\n");
 }
 
 TEST_F(CompileVerbTest, AMissingSourceIsAnInputOutputFailure) {

@@ -20,7 +20,7 @@ struct StatusLook {
 
 constexpr std::array kStatusLooks{
     StatusLook{exit_code::clean, 0, "clean"},
-    StatusLook{exit_code::recorded_code, 1, "codes recorded"},
+    StatusLook{exit_code::recorded_code, 1, "failed"},
     StatusLook{exit_code::header_conflict, 2, "header conflict, nothing written"},
     StatusLook{exit_code::io_failure, 3, "file not read or written"},
     StatusLook{exit_code::usage, 4, "wrong usage"},
@@ -58,15 +58,18 @@ std::size_t columns(const std::string& text) {
       std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-using Cells = std::array<std::string, 5>;
+using Cells = std::array<std::string, 6>;
 
 Cells cells_of(const BatchRow& row) {
-  return {row.scenario, std::to_string(row.status) + " " + row.status_text,
-          row.warnings ? std::to_string(*row.warnings) : "-", codes_text(row.codes),
+  return {row.scenario,
+          std::to_string(row.status) + " " + row.status_text,
+          row.errors ? std::to_string(*row.errors) : "-",
+          row.warnings ? std::to_string(*row.warnings) : "-",
+          codes_text(row.codes),
           time_text(row.seconds)};
 }
 
-void write_line(const Cells& cells, const std::array<std::size_t, 5>& widths, std::ostream& out) {
+void write_line(const Cells& cells, const std::array<std::size_t, 6>& widths, std::ostream& out) {
   std::string line;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     line += cells[i];
@@ -91,8 +94,8 @@ int worst_status(const std::vector<BatchRow>& rows) {
 }
 
 void write_summary(const std::vector<BatchRow>& rows, std::ostream& out) {
-  const Cells heading{"scenario", "status", "warnings", "codes", "time"};
-  std::array<std::size_t, 5> widths{};
+  const Cells heading{"scenario", "status", "errors", "warnings", "codes", "time"};
+  std::array<std::size_t, 6> widths{};
   std::vector<Cells> lines{heading};
   for (const BatchRow& row : rows) lines.push_back(cells_of(row));
   for (const Cells& cells : lines) {

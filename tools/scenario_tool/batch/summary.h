@@ -15,6 +15,7 @@ struct BatchRow {
   std::optional<int> warnings;
   std::vector<int> codes;         // the error codes, each once
   std::optional<double> seconds;  // none when nothing was compiled
+  std::optional<int> errors;      // none when nothing was compiled
 };
 
 // What a compile's exit status means, in a word or two.

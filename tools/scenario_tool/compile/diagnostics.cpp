@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "compiler/codes.h"
+#include "compiler/record_kinds.h"
+#include "scenario_tool/compile/culprit.h"
 #include "scenario_tool/compile/keywords.h"
 #include "scenario_tool/scenario/position_text.h"
 
@@ -17,11 +19,26 @@ std::string trimmed(std::string_view s) {
 }
 
 std::string unknown_keyword_message(SourceKind source, const std::string& field) {
-  std::string text = "\"" + trimmed(field) + "\" matches no record keyword; the line is ignored";
+  std::string text = "\"" + trimmed(field) + "\" matches no record keyword; the record is dropped";
   if (auto suggestion = suggest_keyword(source, field)) {
     text += " (did you mean \"" + *suggestion + "\"?)";
   }
   return text;
+}
+
+// The kind of the other source whose keyword the field holds, if any.
+const RecordKind* other_source_kind(SourceKind source, const std::string& field) {
+  const KeywordField keyword(field);
+  for (const RecordKind& kind : record_kinds()) {
+    if (kind.source != source && keyword_matches(kind, keyword)) return &kind;
+  }
+  return nullptr;
+}
+
+std::string other_source_message(SourceKind source, const RecordKind& kind) {
+  const bool in_line = source == SourceKind::line;
+  return "\"" + std::string(kind.name) + "\" is a record of the " + (in_line ? "train" : "line") +
+         " source: the " + (in_line ? "line" : "train") + " source drops it";
 }
 
 int source_rank(SourceKind source) {
@@ -46,13 +63,15 @@ class Merger {
     std::vector<Diagnostic> out;
     for (Diagnostic d : heard_.heard()) {
       if (d.is_error && d.code == Code::failure) explain_failure(d);
+      if (d.is_error && d.code == Code::no_general) explain_missing_general(d);
+      blame_culprit(d, check_);
       out.push_back(std::move(d));
     }
     for (std::size_t i = 0; i < check_.findings.size(); ++i) {
       if (used_[i]) continue;
       const Finding& f = check_.findings[i];
-      out.push_back(
-          Diagnostic{false, Code::none, std::nullopt, f.source, f.line, f.warning, f.message});
+      out.push_back(Diagnostic{
+          f.error, Code::none, std::nullopt, f.source, f.line, f.warning, f.message, {}});
     }
     std::erase_if(out, [&](const Diagnostic& d) { return !d.is_error && silenced.contains(d.id); });
     std::stable_sort(out.begin(), out.end(), [](const Diagnostic& a, const Diagnostic& b) {
@@ -102,6 +121,19 @@ class Merger {
     d.message = f.message;
   }
 
+  // A line source without "[generale]" is told at its end; a slip for the header is its cause.
+  void explain_missing_general(Diagnostic& d) {
+    for (std::size_t i = 0; i < check_.findings.size(); ++i) {
+      const Finding& f = check_.findings[i];
+      if (used_[i] || f.source != SourceKind::line || f.warning != "misspelt-header") continue;
+      used_[i] = true;
+      d.line = f.line;
+      d.id = f.warning;
+      d.message = f.message;
+      return;
+    }
+  }
+
   const CompileListener& heard_;
   const SourceCheck& check_;
   std::vector<bool> used_;
@@ -111,15 +143,33 @@ class Merger {
 
 void CompileListener::on_code(Code code, std::optional<std::int32_t> pos, SourceKind source,
                               int line) {
-  heard_.push_back(Diagnostic{true, code, pos, source, line, {}, {}});
+  heard_.push_back(Diagnostic{true, code, pos, source, line, {}, {}, {}});
 }
 
 void CompileListener::on_unknown_keyword(SourceKind source, int line, const std::string& field) {
   // The fields after an unknown keyword stand on the same line: one warning a line.
   if (last_warning_ && last_warning_->first == source && last_warning_->second == line) return;
   last_warning_ = std::make_pair(source, line);
-  heard_.push_back(Diagnostic{false, Code::none, std::nullopt, source, line, "unknown-keyword",
-                              unknown_keyword_message(source, field)});
+  // The reader passes over the line: the record is lost, so it is an error.
+  if (const RecordKind* kind = other_source_kind(source, field)) {
+    heard_.push_back(Diagnostic{true,
+                                Code::none,
+                                std::nullopt,
+                                source,
+                                line,
+                                "other-source",
+                                other_source_message(source, *kind),
+                                {}});
+    return;
+  }
+  heard_.push_back(Diagnostic{true,
+                              Code::none,
+                              std::nullopt,
+                              source,
+                              line,
+                              "unknown-keyword",
+                              unknown_keyword_message(source, field),
+                              {}});
 }
 
 void CompileListener::on_record(const RecordKind&, SourceKind source, int line, int) {
@@ -136,6 +186,34 @@ std::vector<Diagnostic> merge_diagnostics(const CompileListener& heard, const So
   return Merger(heard, check).run(silenced);
 }
 
+// {here} and {other} in a message: FILE:LINE, or :LINE in the file already named.
+std::string with_places(const Diagnostic& d, const std::string& line_source,
+                        const std::string& train_source) {
+  const auto file = [&](SourceKind s) {
+    return s == SourceKind::line ? line_source : train_source;
+  };
+  std::string text = d.message;
+  const auto put = [&](std::string_view mark, const std::string& place) {
+    const auto at = text.find(mark);
+    if (at != std::string::npos) text.replace(at, mark.size(), place);
+  };
+  put("{here}", file(d.source) + ":" + std::to_string(d.line));
+  if (d.other) {
+    const bool same = d.other->first == d.source;
+    put("{other}",
+        (same ? std::string() : file(d.other->first)) + ":" + std::to_string(d.other->second));
+  }
+  return text;
+}
+
+std::string diagnostic_message(const Diagnostic& d, const std::string& line_source,
+                               const std::string& train_source) {
+  if (d.is_error && d.code != Code::none && d.message.empty()) {
+    return std::string(code_meaning(d.code));
+  }
+  return with_places(d, line_source, train_source);
+}
+
 std::string format_diagnostic(const Diagnostic& d, const std::string& line_source,
                               const std::string& train_source) {
   std::string text;
@@ -143,9 +221,12 @@ std::string format_diagnostic(const Diagnostic& d, const std::string& line_sourc
     text = (d.source == SourceKind::line ? line_source : train_source) +
            (d.line > 0 ? ":" + std::to_string(d.line) : std::string()) + ": ";
   }
+  if (d.is_error && d.code == Code::none) {
+    return text + "error: " + d.message + " (scenario_tool explain " + d.id + ")";
+  }
   if (d.is_error) {
     text += "error " + to_string(d.code) + ": ";
-    text += d.message.empty() ? std::string(code_meaning(d.code)) : d.message;
+    text += diagnostic_message(d, line_source, train_source);
     if (d.pos) text += " (at " + km_position(*d.pos) + ")";
     return text + " (scenario_tool explain " + to_string(d.code) + ")";
   }

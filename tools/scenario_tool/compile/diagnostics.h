@@ -1,14 +1,18 @@
 // What a compile of an author's sources has to say, as lines that editors and CI logs
-// understand: FILE:LINE: error CODE: MESSAGE (at km 7.800) (scenario_tool explain CODE), and
+// understand: FILE:LINE: error CODE: MESSAGE (at km 7.800) (scenario_tool explain CODE),
+// FILE:LINE: error: MESSAGE (scenario_tool explain ID) for a record the compile drops without a
+// code, and
 // FILE:LINE: warning: MESSAGE (scenario_tool explain ID). The compiler's codes come as it records
 // them, but an error 25 is put on the line of the record that caused it, with the field named,
-// when the check of the sources can tell which one; the check adds its warnings.
+// when the check of the sources can tell which one, and a code with a precise cause says it;
+// the check adds its warnings and the errors of the records it finds dropped.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler/observer.h"
@@ -22,8 +26,10 @@ struct Diagnostic {
   std::optional<std::int32_t> pos;
   SourceKind source = SourceKind::none;
   int line = 0;
-  std::string id;       // warnings: the warning's id; an error 25 explained by the check: its id
+  std::string id;       // warnings and errors without a code: the id; an error 25 explained: its id
   std::string message;  // errors: empty when the code's own meaning says it all
+  // Another record the message names as {other}; {here} names this one's line.
+  std::optional<std::pair<SourceKind, int>> other;
 };
 
 // Hears the compiler: the codes it records, the keywords it cannot place, the records it reads.
@@ -34,6 +40,8 @@ class CompileListener : public CompileObserver {
   void on_record(const RecordKind& kind, SourceKind source, int line, int values) override;
 
   const std::vector<Diagnostic>& heard() const { return heard_; }
+  // Whether the record on the line was read.
+  bool read(SourceKind source, int line) const { return read_records_.contains({source, line}); }
   // Whether a record was read in full between the two lines (both excluded).
   bool read_between(SourceKind source, int after, int before) const;
 
@@ -48,6 +56,10 @@ class CompileListener : public CompileObserver {
 // left out.
 std::vector<Diagnostic> merge_diagnostics(const CompileListener& heard, const SourceCheck& check,
                                           const std::set<std::string>& silenced);
+
+// A diagnostic's message alone, with the records it names as FILE:LINE.
+std::string diagnostic_message(const Diagnostic& d, const std::string& line_source,
+                               const std::string& train_source);
 
 // One line for a diagnostic, naming the author's files.
 std::string format_diagnostic(const Diagnostic& d, const std::string& line_source,

@@ -8,6 +8,7 @@
 
 #include "compiler/field_reader.h"
 #include "format/constants.h"
+#include "scenario_tool/compile/keywords.h"
 
 namespace scenario::tool {
 
@@ -16,6 +17,8 @@ namespace {
 constexpr std::int64_t kCell = cell_metres;
 // A slowdown that starts at or before this has no warning nor announce cells.
 constexpr std::int64_t kUnannouncedUpTo = 1500;
+// The shortest sensible route length ("lunghezza percorso").
+constexpr std::int64_t kShortestRoute = 1000;
 
 // The lines of a text, ended by CR LF, a lone CR or a lone LF, as the reader counts them.
 std::vector<std::string_view> split_lines(std::string_view text) {
@@ -72,7 +75,7 @@ class SourceChecker {
       line_ = static_cast<int>(i) + 1;
       check_line(lines[i]);
     }
-    if (state_ == State::before_general) {
+    if (state_ == State::before_general && !misspelt_general_) {
       if (source_ == SourceKind::train) {
         warn(0, "no-general",
              "the train source has no \"[generale]\" header: none of its records "
@@ -98,6 +101,21 @@ class SourceChecker {
   void fail(std::string id, std::string message) {
     out_.findings.push_back({source_, line_, true, std::move(id), std::move(message)});
   }
+  void drop(std::string id, std::string message, bool fatal = false) {
+    out_.findings.push_back({source_, line_, fatal, std::move(id), std::move(message), true});
+  }
+
+  // A header on its own line that is a slip for "[generale]": everything after it is lost.
+  void check_general_slip(std::string_view text) {
+    const std::string word = trimmed(text);
+    if (!word.starts_with('[') || !word.ends_with(']')) return;
+    const std::size_t d = edit_distance(word, "[generale]");
+    if (d == 0 || d > 3) return;
+    misspelt_general_ = true;
+    drop("misspelt-header", quoted(word) +
+                                " is not the \"[generale]\" header (did you mean "
+                                "\"[generale]\"?): no record of the source is read without it");
+  }
 
   std::span<const RecordKind> kinds() const {
     if (state_ == State::general) return general_records();
@@ -122,6 +140,8 @@ class SourceChecker {
                      [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
       if (lower.find("[generale]") != std::string::npos) {
         state_ = source_ == SourceKind::line ? State::general : State::records;
+      } else {
+        check_general_slip(text);
       }
       return;
     }
@@ -135,12 +155,14 @@ class SourceChecker {
       if (keyword_matches(kind, field)) matched.push_back(&kind);
     }
     if (is_header(keyword)) {
+      if (edit_distance(trimmed(keyword), "[fine]") == 0) after_end_ = true;  // in any case
       // The record reads its values from the lines that follow, which seldom hold them.
       for (const RecordKind* kind : matched) {
-        fail("header-keyword", "the section header " + quoted(trimmed(keyword)) +
-                                   " contains the keyword " + quoted(kind->first) +
-                                   ": it is read as a " + quoted(kind->name) +
-                                   " record, and its values are taken from the lines that follow");
+        drop("header-keyword",
+             "the section header " + quoted(trimmed(keyword)) + " contains the keyword " +
+                 quoted(kind->first) + ": it is read as a " + quoted(kind->name) +
+                 " record, and its values are taken from the lines that follow",
+             true);
       }
       if (state_ == State::general && !keyword.starts_with('-')) state_ = State::records;
       return;
@@ -150,11 +172,45 @@ class SourceChecker {
            quoted(trimmed(keyword)) + " is the keyword of both " + quoted(matched[0]->name) +
                " and " + quoted(matched[1]->name) + ": the line is read as each in turn");
     }
+    if (!matched.empty() && after_end_) {
+      drop("after-end", quoted(trimmed(keyword)) +
+                            " stands after the \"[fine]\" end marker: records belong before it "
+                            "(the generator still reads it; a reader of the source does not)");
+    }
+    if (matched.empty() && state_ == State::general) check_general_stray(keyword);
     if (!matched.empty()) {
       check_record(*matched.front(), keyword, reader);
     } else if (state_ == State::records && of_the_other_source(field)) {
       ++foreign_records_;
     }
+  }
+
+  // The general section reads only the general records, and tells of nothing else it meets: a
+  // record of the line or the train there, or a mistyped general keyword, is lost in silence.
+  void check_general_stray(const std::string& keyword) {
+    const std::string word = trimmed(keyword);
+    if (word.empty() || word.find_first_not_of("0123456789+-") == std::string::npos) return;
+    const KeywordField field(keyword);
+    for (const RecordKind& kind : record_kinds()) {
+      if (kind.section == Section::general || !keyword_matches(kind, field)) continue;
+      if (kind.source != source_) {
+        drop("other-source",
+             quoted(kind.name) + " is a record of the " +
+                 (kind.source == SourceKind::line ? "line" : "train") + " source: the " +
+                 (source_ == SourceKind::line ? "line" : "train") + " source drops it");
+      } else {
+        drop("general-section",
+             quoted(kind.name) +
+                 " stands in the general section, which reads only the general records: the "
+                 "record is dropped (put it after the next section header)");
+      }
+      return;
+    }
+    std::string text = quoted(word) + " matches no record keyword; the record is dropped";
+    if (auto suggestion = suggest_keyword(source_, word)) {
+      text += " (did you mean \"" + *suggestion + "\"?)";
+    }
+    drop("unknown-keyword", text);
   }
 
   // A comment line's further fields are read as keywords.
@@ -292,8 +348,10 @@ class SourceChecker {
     }
   }
 
+  // A route length outside its sensible range is told once, on its own record, not again on
+  // every feature beyond it.
   void check_position(const RecordKind& kind, std::int64_t p) {
-    if (route_length_ && p > *route_length_) {
+    if (route_length_ && *route_length_ >= kShortestRoute && p > *route_length_) {
       warn(line_, "beyond-route",
            quoted(kind.name) + " at " + std::to_string(p) +
                " m lies beyond the end of the route (" + std::to_string(*route_length_) +
@@ -349,6 +407,8 @@ class SourceChecker {
   std::map<std::string_view, std::int64_t> last_position_;
   std::set<std::string_view> seen_;  // names of the record kinds, which live in their table
   int foreign_records_ = 0;
+  bool after_end_ = false;
+  bool misspelt_general_ = false;
 };
 
 }  // namespace
@@ -370,9 +430,10 @@ SourceCheck check_sources(const std::string& line_source, const std::string& tra
                      "no track and writes nothing") +
              (swapped ? " (are the two sources swapped?)" : "")});
   }
+  // Without its header the train source has no record at all: that is told once, above.
   for (const char* name : {"percentuale massa frenata", "numero vetture", "velocita' limite",
                            "aderenza", "orologio"}) {
-    if (train.saw(name)) continue;
+    if (train.saw(name) || !train.found_general()) continue;
     const std::string what = std::string(name) == "orologio" ? "the clock starts at 00:00:00"
                              : std::string(name) == "velocita' limite" ? "every speed limit is 0"
                              : std::string(name) == "aderenza"         ? "every adhesion is 0"

@@ -21,6 +21,8 @@ struct Finding {
   bool fatal = false;
   std::string warning;  // the warning's id; for a fatal finding, the one it has when no 25 comes
   std::string message;
+  // The compile drops the record (or never reads the source): an error, code or none.
+  bool error = false;
 };
 
 // A record as the check read it.

@@ -9,12 +9,35 @@ namespace {
 constexpr SourceKind kLine = SourceKind::line;
 constexpr SourceKind kTrain = SourceKind::train;
 
-constexpr std::array<WarningInfo, 19> kWarnings{{
+constexpr std::array<WarningInfo, 23> kWarnings{{
     {"unknown-keyword", "a line whose keyword matches no record kind",
      "The reader passes over a line whose first field matches no keyword without a word, so a "
      "mistyped keyword loses the record silently: a \"pendenze\" for \"pendenza\" loses a "
-     "gradient. The warning names the nearest keyword when one is close.",
-     kLine, "pendenze, 2000, 4"},
+     "gradient. The record is lost, so this is an error; the message names the nearest keyword "
+     "when one is close.",
+     kLine, "pendenze, 2000, 4", true},
+    {"other-source", "a record of the other source",
+     "The line source reads only line records and the train source only train records: a "
+     "signal written in the line source, or a gradient in the train source, is passed over "
+     "and lost. Move the record to the source it belongs to.",
+     kLine, "segnale, 13500, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0", true},
+    {"general-section", "a line record in the general section",
+     "Between \"[generale]\" and the next section header the line source reads only the "
+     "general records (the route length, kilometre points, backgrounds, code repetition): a "
+     "gradient, curve, tunnel, board or sign written there is passed over and lost. Put it "
+     "after the next section header.",
+     kLine, "general: pendenza, 500, 3", true},
+    {"after-end", "a record after the [fine] end marker",
+     "The \"[fine]\" header ends a source for whoever reads it. The generator still reads the "
+     "records after it, but a record there is almost always one left behind by an edit: move it "
+     "above the marker.",
+     kTrain, "[fine]\nsabbia, 1", true},
+    {"misspelt-header", "a slip for the [generale] header",
+     "Nothing before \"[generale]\" is read. A header on its own line that is a slip for it "
+     "(\"[generle]\", \"[general]\") loses every record of the source: the line source then "
+     "ends with error 102, the train source yields no record. The error stands on the header's "
+     "line.",
+     SourceKind::none, "[generle]", true},
     {"fields-missing", "a record with fewer fields than its kind has",
      "The reader takes the missing values from the lines that follow, so the record usually "
      "fails there with error 25, taking the next record down with it. Give the record all its "
@@ -70,7 +93,7 @@ constexpr std::array<WarningInfo, 19> kWarnings{{
      "Section headers only guide a reader, but the compiler tests every field for keywords: "
      "\"[curva]\" is read as a curve record and takes its values from the lines that follow. "
      "Section names are plurals that hold no keyword: [pendenze], [curve], [cartelli].",
-     kLine, "[curva]"},
+     kLine, "[curva]", true},
     {"comment-keyword", "a comment line whose later fields hold a record keyword",
      "A comment is a field with a minus sign in it; the fields after its commas are tested as "
      "keywords again. Keep commas out of comments.",

@@ -52,8 +52,9 @@ ExampleSources example_sources(const CodeExample& example) {
 
 ExampleSources example_sources_without(const std::string& left_out) {
   ExampleSources s = example_sources({});
-  if (left_out == "[generale]") {
+  if (left_out == "[generale]" || left_out == "[generle]") {
     Lines train{"Treno di esempio", "inizio_dati"};
+    if (left_out != "[generale]") train.push_back(left_out);
     for (const std::string& l : kTrainGeneral) train.push_back(l);
     train.push_back("[fine]");
     s.train = crlf(train);

@@ -166,13 +166,28 @@ std::string code_text(Code code) {
 }
 
 std::string warning_text(const WarningInfo& w) {
-  std::string out = "warning " + std::string(w.id) + ": " + std::string(w.summary) + "\n\n";
+  std::string out = (w.error ? "error " : "warning ") + std::string(w.id) + ": " +
+                    std::string(w.summary) + "\n\n";
   out += indented(wrapped(w.explanation, 90, ""), "  ");
   if (w.example_source == SourceKind::none) {
     out += "\nExample: a scenario without \"" + std::string(w.example) + "\".\n";
   } else {
-    out +=
-        "\nExample (" + source_name(w.example_source) + "):\n    " + std::string(w.example) + "\n";
+    // An example of two lines keeps both indented.
+    std::string example(w.example);
+    for (auto at = example.find('\n'); at != std::string::npos; at = example.find('\n', at + 1)) {
+      example.insert(at + 1, "    ");
+    }
+    std::string where = source_name(w.example_source);
+    if (example.starts_with("general: ")) {
+      example.erase(0, 9);
+      where += ", in the general section";
+    }
+    out += "\nExample (" + where + "):\n    " + example + "\n";
+  }
+  if (w.error) {
+    return out +
+           "\nThis is an error: it cannot be silenced, and the compile writes nothing\n"
+           "(--write-on-error writes what the generator would).\n";
   }
   out += "\nSilence it with -W no-" + std::string(w.id) + "; --werror makes it fail the compile.\n";
   return out;
@@ -202,7 +217,8 @@ std::string record_list() {
 
 std::string warning_list() {
   return lines_of(all_warnings(), [](const WarningInfo& w) {
-    return "  " + left_aligned(w.id, 22) + "  " + std::string(w.summary);
+    return "  " + left_aligned(w.id, 22) + "  " + (w.error ? "error: " : "") +
+           std::string(w.summary);
   });
 }
 

@@ -12,10 +12,12 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/replace_files.h"
-#include "run/write_compiled_files.h"
 #include "platform/terminal.h"
+#include "run/write_compiled_files.h"
 #include "scenario_tool/compile/diagnostics.h"
+#include "scenario_tool/compile/error_search.h"
 #include "scenario_tool/compile/source_check.h"
+#include "scenario_tool/compile/verdict.h"
 #include "scenario_tool/compile/warnings.h"
 #include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/compile_json.h"
@@ -100,15 +102,20 @@ CompileOutcome with_status(int status) {
   return outcome;
 }
 
-// The count line, and the code the generator would record for these sources, which scripts take
-// from the last line: "1 error(s), 0 warning(s); the generator records error 16 (at 7800 m)".
-std::string count_line(const CompileOutcome& outcome, const RecordedCode& recorded) {
-  std::string line = std::to_string(outcome.errors) + " error(s), " +
-                     std::to_string(outcome.warnings) + " warning(s)";
-  if (recorded.code == Code::none) return line;
-  line += "; the generator records error " + to_string(recorded.code);
-  if (recorded.has_pos) line += " (at " + std::to_string(recorded.pos) + " m)";
-  return line;
+// The counts of a compile's diagnostics, and its codes, each once.
+CompileOutcome counted(const std::vector<Diagnostic>& diagnostics) {
+  CompileOutcome outcome;
+  for (const Diagnostic& d : diagnostics) {
+    if (!d.is_error) continue;
+    ++outcome.errors;
+    const int code = number(d.code);
+    if (d.code != Code::none &&
+        std::find(outcome.codes.begin(), outcome.codes.end(), code) == outcome.codes.end()) {
+      outcome.codes.push_back(code);
+    }
+  }
+  outcome.warnings = static_cast<int>(diagnostics.size()) - outcome.errors;
+  return outcome;
 }
 
 int exit_status(int errors, int warnings, bool header_conflict, bool werror) {
@@ -123,7 +130,13 @@ bool silenced_warnings(const std::vector<std::string>& flags, std::set<std::stri
                        std::ostream& err) {
   for (const std::string& flag : flags) {
     const std::string id = flag.starts_with("no-") ? flag.substr(3) : "";
-    if (find_warning(id) == nullptr) {
+    const WarningInfo* warning = find_warning(id);
+    if (warning != nullptr && warning->error) {
+      report_error(err, "-W " + flag + ": " + id +
+                            " is an error (a record the compile drops): it cannot be silenced");
+      return false;
+    }
+    if (warning == nullptr) {
       report_error(err, "-W " + flag +
                             ": not a warning to silence (give no-ID; scenario_tool explain "
                             "--warnings lists them)");
@@ -162,38 +175,38 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
   std::future<SourceCheck> check_done =
       std::async(std::launch::async, [&] { return check_sources(line_text, train_text); });
   CompileListener listener;
+  const ScenarioIds ids{names.route_id, names.train_number};
   const CompileResult result =
-      compile_sources({{names.route_id, names.train_number},
+      compile_sources({ids,
                        {SourceText::of(line_text), SourceText::of(train_text)},
                        {.build_line = !options.no_line}},
                       listener);
-  std::vector<WrittenFile> written;
-  std::optional<std::string> write_failure;
-  try {
-    written = write_into_folder(names, result, disk);
-  } catch (const FileError& e) {
-    write_failure = e.what();
-  }
   const SourceCheck check = check_done.get();
-  const std::vector<Diagnostic> diagnostics = merge_diagnostics(listener, check, silenced);
-  CompileOutcome outcome;
+  std::vector<Diagnostic> diagnostics = merge_diagnostics(listener, check, silenced);
+  add_further_errors(diagnostics, {ids, line_text, train_text, !options.no_line, silenced},
+                     listener);
+  CompileOutcome outcome = counted(diagnostics);
   for (const Diagnostic& d : diagnostics) {
     if (!options.json)
       err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
-    if (!d.is_error) continue;
-    ++outcome.errors;
-    const int code = number(d.code);
-    if (std::find(outcome.codes.begin(), outcome.codes.end(), code) == outcome.codes.end()) {
-      outcome.codes.push_back(code);
+  }
+  if (auto stopped =
+          reading_stopped(listener, diagnostics, check, options.line_source, options.train_source);
+      stopped && !options.json) {
+    err << *stopped << "\n";
+  }
+  // A compile with an error writes nothing, as compilers do, unless asked to.
+  std::vector<WrittenFile> written;
+  if (outcome.errors == 0 || options.write_on_error) {
+    try {
+      written = write_into_folder(names, result, disk);
+    } catch (const FileError& e) {
+      report_error(err, e.what());
+      outcome.status = exit_code::io_failure;
+      return outcome;
     }
   }
-  outcome.warnings = static_cast<int>(diagnostics.size()) - outcome.errors;
-  if (write_failure) {
-    report_error(err, *write_failure);
-    outcome.status = exit_code::io_failure;
-    return outcome;
-  }
-  if (written.empty()) {
+  if (!result.has_files) {
     report_error(err, "nothing written: " + nothing_written(result));
   }
   if (options.json) {
@@ -202,7 +215,7 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
     for (const WrittenFile& file : written) {
       out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
     }
-    out << count_line(outcome, result.code) << '\n';
+    out << verdict_line(outcome.errors, outcome.warnings, !written.empty(), result.code) << '\n';
   }
   outcome.status =
       exit_status(outcome.errors, outcome.warnings, result.header_conflict, options.werror);
@@ -236,6 +249,8 @@ void add_compile_options(CLI::App& cmd, CompileCommand& options) {
       ->check(finite_number(NumberRange::above_zero));
   cmd.add_flag("--no-line", o.no_line, "Do not build the line geometry nor write the line file");
   cmd.add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
+  cmd.add_flag("--write-on-error", o.write_on_error,
+               "Write the files even when there is an error, as the generator would");
   cmd.add_option("-W", o.warning_flags,
                  "-W no-ID silences the warning ID (scenario_tool explain --warnings lists them)")
       ->type_name("no-ID");
@@ -246,12 +261,12 @@ void add_compile_options(CLI::App& cmd, CompileCommand& options) {
   cmd.footer(exit_statuses(
       {"0   clean (warnings allowed unless --werror)",
        "1   a header conflict (code 1250 or 1251): nothing was written",
-       "2   a code was recorded, or a warning with --werror; the files are written unless the "
-       "compile stopped before it had a track. The last line names the code the generator "
-       "records: \"...; the generator records error N (at P m)\"",
+       "2   an error (a code recorded, or a record dropped): nothing is written unless "
+       "--write-on-error; or a warning with --werror. The last line names the code the "
+       "generator records: \"...; nothing written (error N at P m)\"",
        "3   a source could not be found or read, or a compiled file could not be written",
        "64  wrong usage: a missing option, an identifier that cannot be part of a file name, -W "
-       "naming no warning, a number out of range",
+       "naming no warning or naming an error, a number out of range",
        "With --all: the worst status of the batch, in the order 64, 3, 1, 2, 0; 3 also when a "
        "folder is missing or no pair is found."}));
 }

@@ -40,7 +40,8 @@ Compiled compile_pair(const CompileOptions& batch, const ScenarioPair& pair, Fil
                status_word(outcome.status),
                outcome.warnings,
                outcome.codes,
-               took.count()};
+               took.count(),
+               outcome.errors};
   return {std::move(row), err.str()};
 }
 

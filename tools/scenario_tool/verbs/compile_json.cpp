@@ -20,9 +20,9 @@ Json diagnostic_json(const Diagnostic& d, const CompileOptions& o) {
   if (d.pos) position = *d.pos;
   Json line = nullptr;
   if (d.line > 0 && d.source != SourceKind::none) line = d.line;
-  const std::string message =
-      d.is_error && d.message.empty() ? std::string(code_meaning(d.code)) : d.message;
-  return Json{{"check", d.is_error ? to_string(d.code) : d.id},
+  const std::string message = diagnostic_message(d, o.line_source, o.train_source);
+  const bool coded = d.is_error && d.code != Code::none;
+  return Json{{"check", coded ? to_string(d.code) : d.id},
               {"severity", d.is_error ? "error" : "warning"},
               {"position_m", position},
               {"file", file},
