@@ -1,7 +1,7 @@
 // A file system that fails one chosen operation of another, for the tests of what the system does
 // when the disk fails it: operations are counted by kind ("create", "write", "flush", "close",
-// "rename", "remove", "read", "list", "make_folders", "sync", "sync_folder"), and the Nth of the kind named in
-// `fail_kind` fails with "injected failure".
+// "rename", "remove", "read", "list", "make_folders", "sync", "sync_folder"), and the Nth of the
+// kind named in `fail_kind` fails with "injected failure".
 #pragma once
 
 #include <map>

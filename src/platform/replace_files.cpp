@@ -21,12 +21,10 @@ FileError::FileError(std::string path, std::string reason, std::string_view acti
       path_(std::move(path)),
       reason_(std::move(reason)) {}
 
-FolderBusy::FolderBusy(std::string path, const std::string& folder,
-                       std::chrono::milliseconds wait)
-    : FileError(std::move(path),
-                "the folder " + (folder.empty() ? std::string(".") : folder) +
-                    " is being written by another compile (waited " +
-                    std::to_string(wait.count()) + " ms for it to finish)") {}
+FolderBusy::FolderBusy(std::string path, const std::string& folder, std::chrono::milliseconds wait)
+    : FileError(std::move(path), "the folder " + (folder.empty() ? std::string(".") : folder) +
+                                     " is being written by another compile (waited " +
+                                     std::to_string(wait.count()) + " ms for it to finish)") {}
 
 namespace {
 
@@ -97,6 +95,13 @@ void remove_temporaries(FileSystem& fs, const std::vector<OutputStream>& files) 
   for (const auto& f : files) remove_if_there(fs, temporary_name(f.path));
 }
 
+// The folders of the files, each once, in one order for every process.
+std::vector<std::string> folders_of(const std::vector<OutputStream>& files) {
+  std::set<std::string> folders;
+  for (const auto& f : files) folders.insert(utf8_of(to_path(f.path).parent_path()));
+  return {folders.begin(), folders.end()};
+}
+
 // A temporary name of `name`, of this process or another: NAME.tmp or NAME.PID.tmp.
 bool is_temporary_of(std::string_view entry, std::string_view name) {
   if (!entry.starts_with(name) || !entry.ends_with(".tmp")) return false;
@@ -107,18 +112,20 @@ bool is_temporary_of(std::string_view entry, std::string_view name) {
   return std::all_of(middle.begin(), middle.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Every process's temporary files of the set. Only called under the folders' locks, so none of
-// them belongs to a live replacement.
+// Every process's temporary files of the set, each folder listed once. Only called under the
+// folders' locks, so none of them belongs to a live replacement.
 void remove_all_temporaries(FileSystem& fs, const std::vector<OutputStream>& files) {
   std::string ignored;
-  for (const auto& f : files) {
-    const std::string folder = utf8_of(to_path(f.path).parent_path());
-    const std::string name = file_name(f.path);
+  for (const std::string& folder : folders_of(files)) {
     std::vector<FolderEntry> entries;
     if (!fs.list_folder(folder.empty() ? "." : folder, &entries, &ignored)) continue;
-    for (const FolderEntry& e : entries) {
-      if (e.kind == PathKind::file && is_temporary_of(e.name, name)) {
-        fs.remove(join_path(folder, e.name), &ignored);
+    for (const auto& f : files) {
+      if (utf8_of(to_path(f.path).parent_path()) != folder) continue;
+      const std::string name = file_name(f.path);
+      for (const FolderEntry& e : entries) {
+        if (e.kind == PathKind::file && is_temporary_of(e.name, name)) {
+          fs.remove(join_path(folder, e.name), &ignored);
+        }
       }
     }
   }
@@ -138,13 +145,6 @@ void clear_leftovers(FileSystem& fs, const std::vector<OutputStream>& files) {
       fs.rename(old, f.path, &ignored);
     }
   }
-}
-
-// The folders of the files, each once, in one order for every process.
-std::vector<std::string> folders_of(const std::vector<OutputStream>& files) {
-  std::set<std::string> folders;
-  for (const auto& f : files) folders.insert(utf8_of(to_path(f.path).parent_path()));
-  return {folders.begin(), folders.end()};
 }
 
 const std::string& first_file_in(const std::vector<OutputStream>& files,

@@ -60,10 +60,10 @@ std::string backup_name(const std::string& path);
 // to the storage (FileSystem::sync); only when all are written do the old files step aside
 // and the new ones take their names, so that a set of files loaded together is never half old,
 // half new; the folders are then synced, so that after a power cut the folder holds the old set
-// or the new one. On failure the old files are put back, the temporary files are removed and FileError
-// names the file and the reason; on an interrupt the same is done and Interrupted is thrown.
-// Temporary and old files left by a replacement that was killed are cleared first, under the
-// lock, and an old file whose target is missing is put back.
+// or the new one. On failure the old files are put back, the temporary files are removed and
+// FileError names the file and the reason; on an interrupt the same is done and Interrupted is
+// thrown. Temporary and old files left by a replacement that was killed are cleared first, under
+// the lock, and an old file whose target is missing is put back.
 void replace_files(FileSystem& fs, const std::vector<OutputStream>& files,
                    const ReplaceOptions& options = {});
 void replace_files(FileSystem& fs, const std::vector<OutputBlob>& files,

@@ -23,8 +23,7 @@ class UnsyncedOutputFile : public OutputFile {
 
 }  // namespace
 
-std::unique_ptr<OutputFile> UnsyncedFileSystem::create(const std::string& path,
-                                                       std::string* err) {
+std::unique_ptr<OutputFile> UnsyncedFileSystem::create(const std::string& path, std::string* err) {
   auto inner = inner_.create(path, err);
   if (!inner) return nullptr;
   return std::make_unique<UnsyncedOutputFile>(std::move(inner));

@@ -77,6 +77,9 @@ void add_compile(CLI::App& app, CompileOptions& o, CompileAllOptions& batch) {
       ->needs(all)
       ->check(CLI::PositiveNumber);
   cmd->add_flag("--no-line", o.no_line, "Do not build the line geometry nor write the line file");
+  cmd->add_flag("--no-sync", o.no_sync,
+                "Do not wait for the compiled files to reach the disk: faster, but a power cut "
+                "may then lose them");
   cmd->add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
   cmd->add_option("-W", o.warning_flags,
                   "-W no-ID silences the warning ID (scenario_tool explain --warnings lists them)")

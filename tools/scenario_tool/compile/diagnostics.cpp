@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "compiler/codes.h"
+#include "scenario_tool/compile/excerpt.h"
 #include "scenario_tool/compile/keywords.h"
 
 namespace scenario::tool {
@@ -16,7 +17,7 @@ std::string trimmed(std::string_view s) {
 }
 
 std::string unknown_keyword_message(SourceKind source, const std::string& field) {
-  std::string text = "\"" + trimmed(field) + "\" matches no record keyword; the line is ignored";
+  std::string text = quoted(trimmed(field)) + " matches no record keyword; the line is ignored";
   if (auto suggestion = suggest_keyword(source, field)) {
     text += " (did you mean \"" + *suggestion + "\"?)";
   }

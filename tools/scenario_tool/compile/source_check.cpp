@@ -8,6 +8,7 @@
 
 #include "compiler/field_reader.h"
 #include "format/constants.h"
+#include "scenario_tool/compile/excerpt.h"
 
 namespace scenario::tool {
 
@@ -43,8 +44,6 @@ bool is_comment(std::string_view field) { return field.find('-') != std::string_
 bool is_header(std::string_view field) {
   return field.find('[') != std::string_view::npos && field.find(']') != std::string_view::npos;
 }
-
-std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
 std::string range_text(const ValueRange& r) {
   return std::to_string(r.min) + " to " + std::to_string(r.max);

@@ -7,10 +7,13 @@
 #include <set>
 
 #include "compiler/compile_sources.h"
+#include "format/file_limits.h"
 #include "format/file_names.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 #include "platform/replace_files.h"
+#include "platform/unsynced_file_system.h"
 #include "run/write_compiled_files.h"
 #include "scenario_tool/compile/diagnostics.h"
 #include "scenario_tool/compile/source_check.h"
@@ -64,7 +67,9 @@ bool derive_identifiers(const CompileOptions& o, std::string& route, std::string
 std::string read_source(FileSystem& disk, const std::string& path) {
   std::string bytes;
   std::string reason;
-  if (!disk.read(path, &bytes, &reason)) throw FileError(path, reason, "read");
+  if (!disk.read_up_to(path, max_source_bytes, &bytes, &reason)) {
+    throw FileError(path, reason, "read");
+  }
   return bytes;
 }
 
@@ -120,8 +125,8 @@ bool silenced_warnings(const std::vector<std::string>& flags, std::set<std::stri
 CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk, std::ostream& out,
                                 std::ostream& err) {
   for (const std::string* path : {&options.line_source, &options.train_source}) {
-    if (disk.kind_of(*path) == PathKind::missing) {
-      err << "scenario_tool: no such file: " << *path << "\n";
+    if (const auto refused = not_a_regular_file(disk, *path)) {
+      err << "scenario_tool: " << *refused << "\n";
       return with_status(exit_code::io_failure);
     }
   }
@@ -152,8 +157,9 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
                       listener);
   std::vector<WrittenFile> written;
   std::optional<std::string> write_failure;
+  UnsyncedFileSystem unsynced(disk);
   try {
-    written = write_into_folder(names, result, disk);
+    written = write_into_folder(names, result, options.no_sync ? unsynced : disk);
   } catch (const FileError& e) {
     write_failure = e.what();
   }

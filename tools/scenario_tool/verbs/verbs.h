@@ -44,6 +44,7 @@ struct CompileOptions {
   bool no_line = false;
   bool werror = false;
   std::vector<std::string> warning_flags;  // -W no-ID: the warnings to silence
+  bool no_sync = false;  // the compiled files are not synced to the storage (batch runs)
 };
 
 // compile --all DIR...: every pair of sources under the folders, each compiled into its own
