@@ -100,8 +100,12 @@ TEST(ConcurrentCompile, TheFolderAlwaysHoldsOneWholeSet) {
     const auto in_place = set_in(race);
     EXPECT_TRUE(in_place == set_a || in_place == set_b) << "a mixed or torn set";
     // The set in place is of the compile that ended last, or of one that ended 0 alone.
-    if (ea.status == 0 && eb.status != 0) EXPECT_TRUE(in_place == set_a);
-    if (eb.status == 0 && ea.status != 0) EXPECT_TRUE(in_place == set_b);
+    if (ea.status == 0 && eb.status != 0) {
+      EXPECT_TRUE(in_place == set_a);
+    }
+    if (eb.status == 0 && ea.status != 0) {
+      EXPECT_TRUE(in_place == set_b);
+    }
     if (::testing::Test::HasFailure()) return;
   }
 }
