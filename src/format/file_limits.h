@@ -26,9 +26,9 @@ inline constexpr std::uint64_t max_track_file_bytes = max_track_cells * track_re
 inline constexpr std::uint64_t max_table_file_bytes =
     std::uint64_t{sim_table_size} * (table_record_fixed_size + 65535);
 
-// A source of the longest route with a record every metre is a few megabytes; nothing
-// real comes near this.
-inline constexpr std::uint64_t max_source_bytes = 16ull << 20;
+// The synthetic 1000 km line's source is 112 KB, and one record for every 50 m cell of the longest
+// route about 1 MB; a larger source is no scenario, and its diagnostics alone would take seconds.
+inline constexpr std::uint64_t max_source_bytes = 4ull << 20;
 
 static_assert(max_track_cells == 20141);
 

@@ -120,6 +120,14 @@ void replace_by_zero(const std::string& path) {
   std::filesystem::create_symlink("/dev/zero", path);
 }
 
+// The route length given with `digits` more digits in front.
+void long_number(const std::string& dir, std::size_t digits) {
+  std::string text = read_file(dir + kLineSource);
+  const auto at = text.find("lunghezza percorso");
+  text.insert(text.find(',', at) + 1, std::string(digits, '7'));
+  write_file(dir + kLineSource, text);
+}
+
 struct Hostile {
   const char* what;
   std::function<void(const std::string&)> make;  // spoils the built-in set in the folder
@@ -146,16 +154,11 @@ std::vector<Hostile> cases() {
        [](const std::string& d) {
          write_file(d + kLineSource, std::string(max_source_bytes + 1, ' '));
        },
-       kCompile, 3, "more than the 16777216"},
-      {"a number of ten million digits",
-       [](const std::string& d) {
-         std::string text = read_file(d + kLineSource);
-         const auto at = text.find("lunghezza percorso");
-         const auto comma = text.find(',', at);
-         text.insert(comma + 1, std::string(10'000'000, '7'));
-         write_file(d + kLineSource, text);
-       },
-       kCompile, 2, "7777...\" (1000000"},
+       kCompile, 3, "more than the 4194304"},
+      {"a number of ten million digits", [](const std::string& d) { long_number(d, 10'000'000); },
+       kCompile, 3, "more than the 4194304"},
+      {"a number of four million digits", [](const std::string& d) { long_number(d, 4'000'000); },
+       kCompile, 2, "7777...\" (4000009 characters)"},
   };
   const std::vector<std::string> reading_verbs{"inspect", "plot", "view", "check", "decompile"};
   for (const std::string& verb : reading_verbs) {
