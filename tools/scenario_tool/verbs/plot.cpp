@@ -5,6 +5,7 @@
 
 #include "platform/replace_files.h"
 #include "scenario_tool/plot/pictures.h"
+#include "scenario_tool/scenario/output_guard.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/verbs.h"
 
@@ -49,14 +50,21 @@ int plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ost
     err << "plot: nothing to draw\n";
     return status == exit_code::clean ? exit_code::usage : status;
   }
+  std::vector<OutputBlob> pages;
   for (const Picture& p : pictures) {
-    try {
-      replace_file(fs, p.path, p.svg);
-      out << "wrote " << p.path << '\n';
-    } catch (const FileError& e) {
-      err << "plot: " << e.what() << '\n';
-      if (status == exit_code::clean) status = exit_code::io_failure;
+    if (const auto input = input_at(fs, files, p.path)) {
+      err << "plot: " << p.path << " would replace " << *input << ", one of the files it draws\n";
+      return exit_code::usage;
     }
+    pages.push_back({p.path, p.svg});
+  }
+  // The pages are replaced as one set: a full disk leaves the old pages, never a mix.
+  try {
+    replace_files(fs, pages);
+    for (const Picture& p : pictures) out << "wrote " << p.path << '\n';
+  } catch (const FileError& e) {
+    err << "plot: " << e.what() << '\n';
+    if (status == exit_code::clean) status = exit_code::io_failure;
   }
   return status;
 }

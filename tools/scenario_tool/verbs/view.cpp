@@ -4,6 +4,7 @@
 
 #include "platform/replace_files.h"
 #include "scenario_tool/plot/pictures.h"
+#include "scenario_tool/scenario/output_guard.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "scenario_tool/view/page.h"
@@ -29,6 +30,10 @@ int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ost
   if (!loaded.line) err << "view: no line file: the page has no plan\n";
   if (!loaded.track) err << "view: no track file: the page has no profile\n";
   const std::string path = options.output.value_or(default_prefix(files) + ".html");
+  if (const auto input = input_at(fs, files, path)) {
+    err << "view: the page would replace " << *input << ", one of the files it shows\n";
+    return exit_code::usage;
+  }
   try {
     replace_file(fs, path, view_page(view_data(loaded, files, check_findings(loaded))));
     out << "wrote " << path << '\n';
