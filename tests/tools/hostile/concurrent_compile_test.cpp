@@ -110,5 +110,27 @@ TEST(ConcurrentCompile, TheFolderAlwaysHoldsOneWholeSet) {
   }
 }
 
+// A folder whose lock another process keeps: the compile waits its 10 s, then ends with 3,
+// saying why, and leaves the folder as it was.
+TEST(ConcurrentCompile, AFolderLockedTooLongEndsTheCompileWith3) {
+  TempDir dir;
+  const std::string a = dir.str() + "/A";
+  ASSERT_EQ(wait_for(start_tool({"template", "-o", a}, dir.str() + "/err")).status, 0);
+  RealFileSystem fs;
+  const LockAttempt held = fs.try_lock_folder(a);
+  ASSERT_TRUE(held.lock) << held.error;
+  const auto start = std::chrono::steady_clock::now();
+  const Ended e = wait_for(start_tool(compile_args(a, a), dir.str() + "/err"));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_EQ(e.status, 3);
+  const std::string err = read_file(dir.str() + "/err");
+  EXPECT_NE(err.find("cannot write " + a + "/Valdora_Lusa_linea.dat: the folder " + a +
+                     " is being written by another compile"),
+            std::string::npos)
+      << err;
+  EXPECT_EQ(list_folder(a), (std::vector<std::string>{".scenario.lock", "Valdora_Lusa_24863-.txt",
+                                                      "Valdora_Lusa_linea.txt"}));
+}
+
 }  // namespace
 }  // namespace scenario::tool
