@@ -56,5 +56,31 @@ TEST(VerbOutputs, ThePairOfSourcesIsReplacedWhole) {
   EXPECT_EQ(disk.paths().size(), 2u);
 }
 
+// Identifiers that Windows cannot have in a file name: the sources get names every system can
+// hold, the tool says which identifiers to compile them with, and those give the same files.
+TEST(VerbOutputs, DecompiledSourcesHaveNamesEverySystemCanHold) {
+  MemoryFileSystem fs;
+  std::ostringstream out, err;
+  ASSERT_EQ(run_template({"src", false}, fs, out, err), 0);
+  CompileOptions o;
+  o.line_source = "src/Valdora_Lusa_linea.txt";
+  o.train_source = "src/Valdora_Lusa_24863-.txt";
+  o.out_dir = "in";
+  o.route_id = "Val:dora*";
+  o.train_number = "24?863";
+  ASSERT_EQ(run_compile(o, fs, out, err), 0) << err.str();
+  DecompileOptions d;
+  d.paths = {"in"};
+  d.out_dir = "out";
+  std::ostringstream dout, derr;
+  EXPECT_EQ(run_decompile(d, fs, dout, derr), exit_code::clean) << derr.str();
+  EXPECT_TRUE(fs.has("out/Val_dora__linea.txt"));
+  EXPECT_TRUE(fs.has("out/Val_dora__24_863-.txt"));
+  EXPECT_NE(dout.str().find("--route-id \"Val:dora*\" --train-number \"24?863\""),
+            std::string::npos)
+      << dout.str();
+  EXPECT_NE(dout.str().find("round trip exact"), std::string::npos) << dout.str();
+}
+
 }  // namespace
 }  // namespace scenario::tool
