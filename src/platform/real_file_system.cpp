@@ -146,6 +146,12 @@ const char* mode_text(mode_t mode) {
 std::FILE* open_regular_file(const std::string& path, std::uint64_t* size, std::string* err) {
   errno = 0;
 #ifdef _WIN32
+  // A folder cannot be opened there at all: say what it is rather than "Permission denied".
+  const DWORD attributes = GetFileAttributesW(to_path(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    *err = "it is a folder, not a regular file";
+    return nullptr;
+  }
   std::FILE* f = _wfopen(to_path(path).c_str(), L"rb");
   if (f == nullptr) {
     *err = last_error_text();
@@ -154,7 +160,7 @@ std::FILE* open_regular_file(const std::string& path, std::uint64_t* size, std::
   struct _stat64 st {};
   if (_fstat64(_fileno(f), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) {
     std::fclose(f);
-    *err = "not a regular file";
+    *err = "it is not a regular file";
     return nullptr;
   }
 #else
