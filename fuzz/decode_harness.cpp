@@ -5,7 +5,8 @@
 // file, then the track file, the table file and, to the end, the line file (lengths longer than
 // what is left are cut to it).
 // A decoder must either decode or report damage at an offset inside the file; what it decodes
-// must be written back byte for byte; the report must be built from it without any exception.
+// must be within the limits of format/file_limits.h and written back byte for byte; the report must
+// be built from it without any exception.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "format/decode.h"
+#include "format/file_limits.h"
 #include "format/file_writers.h"
 #include "fuzz_check.h"
 #include "scenario_tool/inspect/report.h"
@@ -73,6 +75,21 @@ void check_rewritten(const LineGeometry& line, std::string_view bytes) {
   require(write_line_file(line) == bytes, "a decoded line file is not written back as it was");
 }
 
+// Nothing decodes beyond what the compiler can write: the verbs size their work by it.
+void check_within_limits(const std::vector<TrackCell>& track) {
+  require(track.size() <= static_cast<std::size_t>(max_track_cells),
+          "a track file of more cells than the longest route has decoded",
+          std::to_string(track.size()));
+}
+
+void check_within_limits(const SimTable& /*table*/) {}
+
+void check_within_limits(const LineGeometry& line) {
+  require(line.last_m() + 1 <= max_line_rows,
+          "a line file of more rows than the longest route has decoded",
+          std::to_string(line.last_m() + 1));
+}
+
 // Keeps the decoded value in the scenario, or checks that the damage is reported cleanly.
 template <typename T>
 void keep(Decoded<T>&& decoded, std::string_view bytes, std::optional<T>& target,
@@ -81,6 +98,7 @@ void keep(Decoded<T>&& decoded, std::string_view bytes, std::optional<T>& target
   outcome.path = std::string("fuzz.") + tool::role_name(outcome.role);
   outcome.size = bytes.size();
   if (decoded.ok()) {
+    check_within_limits(decoded.value());
     check_rewritten(decoded.value(), bytes);
     target = std::move(decoded).value();
     outcome.state = FileState::ok;

@@ -5,13 +5,14 @@
 
 #include "compiler/reader_session.h"
 #include "format/table_entries.h"
+#include "format/file_limits.h"
 
 namespace scenario::source_reading {
 
 namespace {
 
 constexpr std::int64_t kExtraMetres = route_extra_metres;
-constexpr std::int32_t kLongestRoute = 1000000;
+constexpr auto kLongestRoute = static_cast<std::int32_t>(longest_route_metres);
 constexpr int kGeneralCommentSkips = 10;
 
 // Fields come without their leading spaces, so the first character is the one that counts.

@@ -7,6 +7,7 @@
 
 #include "format/byte_reader.h"
 #include "format/decode.h"
+#include "format/file_limits.h"
 #include "format/line_file_values.h"
 
 namespace scenario {
@@ -114,6 +115,12 @@ std::size_t skip_values(std::string_view bytes, std::int64_t n) {
 
 Decoded<LineFileLayout> scan_line_file(std::string_view bytes) {
   if (bytes.empty()) return DecodeError{0, "empty line file: it holds no value"};
+  if (bytes.size() > max_line_file_bytes) {
+    return DecodeError{static_cast<std::size_t>(max_line_file_bytes),
+                       "the file holds " + std::to_string(bytes.size()) + " bytes, more than the " +
+                           std::to_string(max_line_file_bytes) +
+                           " a line of the longest route the compiler takes can fill"};
+  }
   auto counted = count_values(bytes);
   if (auto* error = std::get_if<DecodeError>(&counted)) return std::move(*error);
   const std::size_t count = std::get<std::size_t>(counted);
@@ -123,6 +130,11 @@ Decoded<LineFileLayout> scan_line_file(std::string_view bytes) {
                                          "cannot be of equal length"};
   }
   const auto rows = static_cast<std::int64_t>(count / 2);
+  if (rows > max_line_rows) {
+    return DecodeError{bytes.size(), "the file holds " + std::to_string(rows) +
+                                         " rows, more than the " + std::to_string(max_line_rows) +
+                                         " metres of the longest route the compiler takes"};
+  }
   return LineFileLayout{rows, skip_values(bytes, rows)};
 }
 

@@ -4,6 +4,7 @@
 #include "format/byte_reader.h"
 #include "format/constants.h"
 #include "format/decode.h"
+#include "format/file_limits.h"
 
 namespace scenario {
 
@@ -39,6 +40,13 @@ Decoded<std::vector<TrackCell>> decode_track_file(std::string_view bytes) {
                            " bytes, not a multiple of the 15-byte cell record: cell " +
                            std::to_string(whole) + " is cut short after " +
                            std::to_string(bytes.size() % kRecord) + " bytes"};
+  }
+  if (whole > static_cast<std::size_t>(max_track_cells)) {
+    return DecodeError{static_cast<std::size_t>(max_track_cells) * kRecord,
+                       "the file holds " + std::to_string(whole) + " cells, more than the " +
+                           std::to_string(max_track_cells) +
+                           " of the longest route the compiler takes (" +
+                           std::to_string(longest_route_metres) + " m)"};
   }
   std::vector<TrackCell> track;
   track.reserve(whole);

@@ -42,6 +42,11 @@ class FaultyOutputFile : public OutputFile {
     return inner_->flush(err);
   }
 
+  bool sync(std::string* err) override {
+    if (injected(owner_, "sync", err)) return false;
+    return inner_->sync(err);
+  }
+
   bool close(std::string* err) override {
     if (injected(owner_, "close", err)) {
       std::string ignored;
@@ -94,6 +99,11 @@ bool FaultyFileSystem::list_folder(const std::string& path, std::vector<FolderEn
 bool FaultyFileSystem::make_folders(const std::string& path, std::string* err) {
   if (injected(*this, "make_folders", err)) return false;
   return inner_.make_folders(path, err);
+}
+
+bool FaultyFileSystem::sync_folder(const std::string& folder, std::string* err) {
+  if (injected(*this, "sync_folder", err)) return false;
+  return inner_.sync_folder(folder, err);
 }
 
 }  // namespace scenario

@@ -1,7 +1,7 @@
 // A file system that fails one chosen operation of another, for the tests of what the system does
 // when the disk fails it: operations are counted by kind ("create", "write", "flush", "close",
-// "rename", "remove", "read", "list", "make_folders"), and the Nth of the kind named in
-// `fail_kind` fails with "injected failure".
+// "rename", "remove", "read", "list", "make_folders", "sync", "sync_folder"), and the Nth of the
+// kind named in `fail_kind` fails with "injected failure".
 #pragma once
 
 #include <map>
@@ -29,6 +29,12 @@ class FaultyFileSystem : public FileSystem {
   bool list_folder(const std::string& path, std::vector<FolderEntry>* entries,
                    std::string* err) override;
   bool make_folders(const std::string& path, std::string* err) override;
+  std::string describe(const std::string& path) override { return inner_.describe(path); }
+  LockAttempt try_lock_folder(const std::string& folder) override {
+    return inner_.try_lock_folder(folder);
+  }
+  bool sync_folder(const std::string& folder, std::string* err) override;
+  std::string real_path(const std::string& path) override { return inner_.real_path(path); }
 
   // Counts one operation; true when it is the one to fail.
   bool should_fail(const std::string& kind);

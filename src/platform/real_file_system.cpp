@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -9,7 +10,13 @@
 #include "platform/paths.h"
 
 #ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace scenario {
@@ -79,6 +86,22 @@ class StdioOutputFile : public OutputFile {
     return true;
   }
 
+  bool sync(std::string* err) override {
+    errno = 0;
+#ifdef _WIN32
+    const bool synced =
+        FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f_)))) != 0;
+    if (!synced) errno = EIO;
+#else
+    const bool synced = ::fsync(fileno(f_)) == 0;
+#endif
+    if (!synced) {
+      *err = last_error_text();
+      return false;
+    }
+    return true;
+  }
+
   bool close(std::string* err) override {
     std::FILE* f = f_;
     f_ = nullptr;
@@ -94,16 +117,102 @@ class StdioOutputFile : public OutputFile {
   std::FILE* f_;
 };
 
-// Opens the file for writing or reading, in binary; null with the system's reason in `err`.
-std::FILE* open_binary(const std::string& path, bool write, std::string* err) {
+// Opens the file for writing, in binary; null with the system's reason in `err`.
+std::FILE* open_for_writing(const std::string& path, std::string* err) {
   errno = 0;
 #ifdef _WIN32
-  std::FILE* f = _wfopen(to_path(path).c_str(), write ? L"wb" : L"rb");
+  std::FILE* f = _wfopen(to_path(path).c_str(), L"wb");
 #else
-  std::FILE* f = std::fopen(path.c_str(), write ? "wb" : "rb");
+  std::FILE* f = std::fopen(path.c_str(), "wb");
 #endif
   if (f == nullptr) *err = last_error_text();
   return f;
+}
+
+#ifndef _WIN32
+const char* mode_text(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a regular file";
+}
+#endif
+
+// Opens a regular file for reading, in binary, and tells its size. Anything else is refused
+// before a byte is read: a FIFO is opened without waiting for its writer, and a device or a
+// folder (which would read forever, or as a huge size) never reaches a read.
+std::FILE* open_regular_file(const std::string& path, std::uint64_t* size, std::string* err) {
+  errno = 0;
+#ifdef _WIN32
+  // A folder cannot be opened there at all: say what it is rather than "Permission denied".
+  const DWORD attributes = GetFileAttributesW(to_path(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    *err = "it is a folder, not a regular file";
+    return nullptr;
+  }
+  std::FILE* f = _wfopen(to_path(path).c_str(), L"rb");
+  if (f == nullptr) {
+    *err = last_error_text();
+    return nullptr;
+  }
+  struct _stat64 st {};
+  if (_fstat64(_fileno(f), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) {
+    std::fclose(f);
+    *err = "it is not a regular file";
+    return nullptr;
+  }
+#else
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    *err = last_error_text();
+    return nullptr;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    *err = std::string("it is ") + mode_text(st.st_mode) + ", not a regular file";
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* f = ::fdopen(fd, "rb");
+  if (f == nullptr) {
+    *err = last_error_text();
+    ::close(fd);
+    return nullptr;
+  }
+#endif
+  *size = static_cast<std::uint64_t>(st.st_size);
+  return f;
+}
+
+// Reads what is left of the file, at most `limit` bytes: one that grew past its size as it was
+// read is refused too.
+bool read_open_file(std::FILE* f, std::uint64_t size, std::uint64_t limit, std::string* bytes,
+                    std::string* err) {
+  bytes->clear();
+  // Read straight into the string at its full size: a line file of 20 MB would otherwise be
+  // copied once more through a buffer, or as the string grows.
+  if (size > 0) {
+    bytes->resize(static_cast<std::size_t>(size));
+    bytes->resize(std::fread(bytes->data(), 1, bytes->size(), f));
+  }
+  char buf[65536];
+  std::size_t n;
+  while (bytes->size() <= limit && (n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+    bytes->append(buf, n);
+  }
+  const bool failed = std::ferror(f) != 0;
+  const int e = errno;
+  if (failed) {
+    *err = errno_text(e != 0 ? e : EIO);
+    return false;
+  }
+  if (bytes->size() > limit) {
+    *err = too_large_text(bytes->size(), limit);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -116,7 +225,7 @@ PathKind RealFileSystem::kind_of(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> RealFileSystem::create(const std::string& path, std::string* err) {
-  std::FILE* f = open_binary(path, true, err);
+  std::FILE* f = open_for_writing(path, err);
   if (f == nullptr) return nullptr;
   // Every writer hands over whole chunks: a stdio buffer would only split each into two writes.
   std::setvbuf(f, nullptr, _IONBF, 0);
@@ -124,33 +233,23 @@ std::unique_ptr<OutputFile> RealFileSystem::create(const std::string& path, std:
 }
 
 bool RealFileSystem::read(const std::string& path, std::string* bytes, std::string* err) {
-  std::FILE* f = open_binary(path, false, err);
+  return read_up_to(path, UINT64_MAX, bytes, err);
+}
+
+bool RealFileSystem::read_up_to(const std::string& path, std::uint64_t limit, std::string* bytes,
+                                std::string* err) {
+  std::uint64_t size = 0;
+  std::FILE* f = open_regular_file(path, &size, err);
   if (f == nullptr) return false;
-  bytes->clear();
-  // Read straight into the string at its full size: a line file of 20 MB would otherwise be
-  // copied once more through a buffer, or as the string grows.
-  std::size_t have = 0;
-  if (std::fseek(f, 0, SEEK_END) == 0) {
-    const long size = std::ftell(f);
-    std::rewind(f);
-    if (size > 0) {
-      bytes->resize(static_cast<std::size_t>(size));
-      have = std::fread(bytes->data(), 1, bytes->size(), f);
-      bytes->resize(have);
-    }
-  }
-  // Whatever the size did not tell: a file that grew, or one that cannot seek.
-  char buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->append(buf, n);
-  const bool failed = std::ferror(f) != 0;
-  const int e = errno;
-  std::fclose(f);
-  if (failed) {
-    *err = errno_text(e != 0 ? e : EIO);
+  if (size > limit) {
+    std::fclose(f);
+    *err = too_large_text(size, limit);
     return false;
   }
-  return true;
+  const bool read = read_open_file(f, size, limit, bytes, err);
+  std::fclose(f);
+  if (!read) bytes->clear();
+  return read;
 }
 
 bool RealFileSystem::remove(const std::string& path, std::string* err) {
@@ -207,6 +306,55 @@ bool RealFileSystem::make_folders(const std::string& path, std::string* err) {
     return false;
   }
   return true;
+}
+
+std::string RealFileSystem::describe(const std::string& path) {
+  std::error_code ec;
+  switch (std::filesystem::status(to_path(path), ec).type()) {
+    case std::filesystem::file_type::not_found:
+      return "nothing";
+    case std::filesystem::file_type::regular:
+      return "a regular file";
+    case std::filesystem::file_type::directory:
+      return "a folder";
+    case std::filesystem::file_type::fifo:
+      return "a FIFO";
+    case std::filesystem::file_type::character:
+      return "a character device";
+    case std::filesystem::file_type::block:
+      return "a block device";
+    case std::filesystem::file_type::socket:
+      return "a socket";
+    default:
+      break;
+  }
+  return ec ? "not a regular file (" + error_text(ec) + ")" : "not a regular file";
+}
+
+bool RealFileSystem::sync_folder(const std::string& folder, std::string* err) {
+#ifdef _WIN32
+  // A folder cannot be flushed there: the file system journals its own entries.
+  (void)folder;
+  (void)err;
+  return true;
+#else
+  errno = 0;
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    *err = last_error_text();
+    return false;
+  }
+  const bool synced = ::fsync(fd) == 0;
+  if (!synced) *err = last_error_text();
+  ::close(fd);
+  return synced;
+#endif
+}
+
+std::string RealFileSystem::real_path(const std::string& path) {
+  std::error_code ec;
+  const auto canonical = std::filesystem::canonical(to_path(path), ec);
+  return ec ? path : utf8_of(canonical);
 }
 
 }  // namespace scenario

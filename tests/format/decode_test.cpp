@@ -6,7 +6,9 @@
 
 #include <random>
 
+#include "format/file_limits.h"
 #include "format/file_writers.h"
+#include "format/line_file_values.h"
 #include "support/sample_scenario.h"
 
 namespace scenario {
@@ -255,3 +257,41 @@ TEST(DecodeAnyBytes, RandomAndMutatedBytesNeverCrash) {
 
 }  // namespace
 }  // namespace scenario
+
+namespace scenario::testing {
+namespace {
+
+// At the most the compiler writes a file decodes; one cell, one row, one byte more does not, and
+// the message names the limit.
+TEST(DecodeLimits, FilesBeyondTheLongestRouteAreDamaged) {
+  const std::string cell(15, '\0');
+  std::string track;
+  for (std::int64_t c = 0; c < max_track_cells; ++c) track += cell;
+  EXPECT_TRUE(decode_track_file(track).ok());
+  track += cell;
+  const auto long_track = decode_track_file(track);
+  ASSERT_FALSE(long_track.ok());
+  EXPECT_EQ(long_track.error().offset, static_cast<std::size_t>(max_track_cells) * 15);
+  EXPECT_NE(long_track.error().message.find("20142 cells, more than the 20141"), std::string::npos)
+      << long_track.error().message;
+
+  // Empty values take two bytes: rows beyond the limit fit well within the byte limit.
+  const std::string empty_value("\0\0", 2);
+  std::string line;
+  line.reserve(static_cast<std::size_t>(2 * (max_line_rows + 1)) * 2);
+  for (std::int64_t v = 0; v < 2 * max_line_rows; ++v) line += empty_value;
+  EXPECT_TRUE(scan_line_file(line).ok());
+  line += empty_value + empty_value;
+  const auto long_line = scan_line_file(line);
+  ASSERT_FALSE(long_line.ok());
+  EXPECT_NE(long_line.error().message.find("1007002 rows, more than the 1007001"),
+            std::string::npos)
+      << long_line.error().message;
+
+  const auto huge = decode_line_file(std::string(max_line_file_bytes + 1, '\0'));
+  ASSERT_FALSE(huge.ok());
+  EXPECT_EQ(huge.error().offset, max_line_file_bytes);
+}
+
+}  // namespace
+}  // namespace scenario::testing

@@ -28,10 +28,11 @@ TEST(ReplaceFilesTest, AMissingFileIsCreated) {
 // Every operation a replacement makes, failed in turn: the old files stay byte for byte and no
 // temporary file is left behind.
 TEST(ReplaceFilesTest, AnyFailedOperationLeavesTheOldFilesAndNoTemporary) {
-  for (const std::string kind : {"create", "write", "flush", "close", "rename"}) {
+  for (const std::string kind :
+       {"create", "write", "flush", "sync", "close", "rename", "sync_folder"}) {
     // Three files give three writes of each kind; a rename happens twice a file (the old file
-    // steps aside, the new one takes its name).
-    const int operations = kind == "rename" ? 6 : 3;
+    // steps aside, the new one takes its name); the folder is synced once, after the renames.
+    const int operations = kind == "rename" ? 6 : kind == "sync_folder" ? 1 : 3;
     for (int n = 1; n <= operations; ++n) {
       TempDir dir;
       const std::vector<std::string> names{"one.dat", "two.sim", "three.dat"};

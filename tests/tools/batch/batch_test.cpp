@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -14,6 +15,7 @@
 #include "scenario_tool/batch/scenario_pairs.h"
 #include "scenario_tool/batch/summary.h"
 #include "scenario_tool/exit_codes.h"
+#include "support/test_support.h"
 
 namespace scenario::tool {
 namespace {
@@ -58,6 +60,31 @@ TEST(ScenarioPairs, EveryPairIsFoundAndGroupedByItsLine) {
   EXPECT_EQ(groups, expected);
   EXPECT_EQ(found.lone_trains, (std::vector<std::string>{join_path(deep, "A_4-.txt")}));
   EXPECT_EQ(found.missing_folders, (std::vector<std::string>{"missing"}));
+  EXPECT_TRUE(found.unreadable.empty());
+}
+
+// On a disk, a link back up the tree, a second link to a folder already walked and a root given
+// twice: every pair is found once.
+TEST(ScenarioPairs, EachRealFolderIsWalkedOnce) {
+  testing::TempDir dir;
+  const std::filesystem::path root = dir.path() / "root";
+  std::filesystem::create_directories(root / "sub");
+  testing::write_file(root / "A_linea.txt", "");
+  testing::write_file(root / "A_1-.txt", "");
+  testing::write_file(root / "sub" / "B_linea.txt", "");
+  testing::write_file(root / "sub" / "B_2-.txt", "");
+  std::error_code ec;
+  std::filesystem::create_directory_symlink("..", root / "sub" / "up", ec);
+  std::filesystem::create_directory_symlink("sub", root / "again", ec);
+  if (ec) GTEST_SKIP() << "no links to folders here: " << ec.message();
+  RealFileSystem fs;
+  const BatchSources found =
+      find_scenario_pairs(fs, {root.string(), root.string(), (root / "sub").string()});
+  std::vector<std::string> pairs;
+  for (const RouteGroup& g : found.groups) {
+    for (const ScenarioPair& p : g.pairs) pairs.push_back(p.route_id + "|" + p.train_number);
+  }
+  EXPECT_EQ(pairs, (std::vector<std::string>{"A|1", "B|2"}));
   EXPECT_TRUE(found.unreadable.empty());
 }
 

@@ -82,6 +82,10 @@ const Row kRows[] = {
     {SourceKind::train, "segnale, 22000, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0", "beyond-route"},
     {SourceKind::train, "segnale, 9800, 2, 4, 0, 0, 0, 2, 1, 0, 0, 50", "rounded"},
     {SourceKind::line, "curva3, 2500, 1200", "curve-side"},
+    // A Greek letter in UTF-8, and a byte Windows-1252 leaves undefined in 8-bit text.
+    {SourceKind::train, "stazione, 2000, 2, 600, 1,0,0, 4,1,0, 2,1,1, 40, 19,11,0, \xce\xa9MEGA",
+     "text-lossy"},
+    {SourceKind::line, "cartello indicatore, 9050, citt\xe0 \x81", "text-lossy"},
     // What the compiler cannot read: error 25 on the record's own line, with the field named.
     {SourceKind::train, "segnale, 13500, 2, 4", "fields-missing", true},
     {SourceKind::train, "velocita' limite, 1000, 1280", "out-of-range", true},

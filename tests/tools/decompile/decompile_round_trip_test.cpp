@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compiler/compile_sources.h"
+#include "format/constants.h"
 #include "format/file_names.h"
 #include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
@@ -221,6 +222,33 @@ TEST(DecompileRoundTrip, EverySingleRecordEditOfTheBuiltInSourcesThatCompilesCle
     }
   }
   EXPECT_GT(tried, 400) << "too few edits compile clean to test anything";
+}
+
+// Each slowdown of the built-in train, announced, moved to every metre of a cell: each position
+// that compiles clean comes back. 25 m past a cell's point (10525 m) the announce cells lie one
+// cell further back than at any other position.
+TEST(DecompileRoundTrip, AnAnnouncedSlowdownAtEveryMetreOfACell) {
+  const std::vector<std::string> lines = lines_of(builtin_train());
+  int tried = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!lines[i].starts_with("rallentamento,")) continue;
+    std::istringstream fields(lines[i].substr(lines[i].find(',') + 1));
+    long x = 0, v = 0, l = 0, f_tt = 0, f_ta = 0, d_v = 0;
+    char comma = 0;
+    fields >> x >> comma >> v >> comma >> l >> comma >> f_tt >> comma >> f_ta >> comma >> d_v;
+    for (long at = x; at < x + cell_metres; ++at) {
+      std::vector<std::string> edited = lines;
+      edited[i] = "rallentamento, " + std::to_string(at) + ", " + std::to_string(v) + ", " +
+                  std::to_string(l) + ", " + std::to_string(f_tt) + ", 1, " + std::to_string(d_v);
+      const std::string train = joined(edited);
+      const Compiled c = compile_sources(builtin_line(), train, kBuiltIn, false);
+      if (!c.written || !c.clean) continue;
+      ++tried;
+      expect_round_trip(builtin_line(), train, kBuiltIn, false, edited[i]);
+      if (::testing::Test::HasFailure()) return;
+    }
+  }
+  EXPECT_GT(tried, 100) << "too few positions compile clean to test anything";
 }
 
 }  // namespace

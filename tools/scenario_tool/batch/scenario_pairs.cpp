@@ -1,6 +1,7 @@
 #include "scenario_tool/batch/scenario_pairs.h"
 
 #include <algorithm>
+#include <set>
 #include <string_view>
 
 #include "platform/paths.h"
@@ -60,7 +61,11 @@ void add_folder_pairs(const std::string& folder, const std::vector<FolderEntry>&
   }
 }
 
-void walk(FileSystem& fs, const std::string& folder, int depth_left, BatchSources& found) {
+// Each real folder is walked once, however many links or roots lead to it: a link back up the
+// tree would otherwise be walked again at every depth.
+void walk(FileSystem& fs, const std::string& folder, int depth_left, std::set<std::string>& seen,
+          BatchSources& found) {
+  if (!seen.insert(fs.real_path(folder)).second) return;
   std::vector<FolderEntry> entries;
   std::string reason;
   if (!fs.list_folder(folder, &entries, &reason)) {
@@ -70,7 +75,9 @@ void walk(FileSystem& fs, const std::string& folder, int depth_left, BatchSource
   add_folder_pairs(folder, entries, found);
   if (depth_left == 0) return;
   for (const FolderEntry& e : entries) {
-    if (e.kind == PathKind::folder) walk(fs, join_path(folder, e.name), depth_left - 1, found);
+    if (e.kind == PathKind::folder) {
+      walk(fs, join_path(folder, e.name), depth_left - 1, seen, found);
+    }
   }
 }
 
@@ -79,12 +86,13 @@ void walk(FileSystem& fs, const std::string& folder, int depth_left, BatchSource
 BatchSources find_scenario_pairs(FileSystem& fs, const std::vector<std::string>& roots,
                                  int max_depth) {
   BatchSources found;
+  std::set<std::string> seen;
   for (const std::string& root : roots) {
     if (fs.kind_of(root) != PathKind::folder) {
       found.missing_folders.push_back(root);
       continue;
     }
-    walk(fs, root, max_depth, found);
+    walk(fs, root, max_depth, seen, found);
   }
   return found;
 }

@@ -30,8 +30,9 @@ struct BatchSources {
   std::vector<std::string> unreadable;       // "FOLDER: reason" for folders that cannot be listed
 };
 
-// Walks each root and the folders below it (at most `max_depth` levels, which also ends a walk
-// round a linked loop). A train source goes with the longest route whose line source is beside it.
+// Walks each root and the folders below it, at most `max_depth` levels, each real folder once
+// (a folder given twice, or reached again through a link, is not walked again). A train source goes
+// with the longest route whose line source is beside it.
 BatchSources find_scenario_pairs(FileSystem& fs, const std::vector<std::string>& roots,
                                  int max_depth = 32);
 

@@ -5,6 +5,7 @@
 #include "compiler/codes.h"
 #include "compiler/record_kinds.h"
 #include "scenario_tool/compile/culprit.h"
+#include "scenario_tool/compile/excerpt.h"
 #include "scenario_tool/compile/keywords.h"
 #include "scenario_tool/scenario/position_text.h"
 
@@ -19,7 +20,7 @@ std::string trimmed(std::string_view s) {
 }
 
 std::string unknown_keyword_message(SourceKind source, const std::string& field) {
-  std::string text = "\"" + trimmed(field) + "\" matches no record keyword; the record is dropped";
+  std::string text = quoted(trimmed(field)) + " matches no record keyword; the record is dropped";
   if (auto suggestion = suggest_keyword(source, field)) {
     text += " (did you mean \"" + *suggestion + "\"?)";
   }

@@ -51,7 +51,12 @@ std::size_t edit_distance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
+constexpr std::size_t kLongestSlip = 64;
+
 std::optional<std::string> suggest_keyword(SourceKind source, std::string_view field) {
+  // No keyword is near this long: a slip changes at most a third of a keyword's letters, and the
+  // distance to a field of millions of characters would take minutes.
+  if (field.size() > kLongestSlip) return std::nullopt;
   const std::string word = trimmed_lower(field);
   if (word.empty()) return std::nullopt;
   std::optional<std::string> best;

@@ -9,6 +9,8 @@
 #include "compiler/field_reader.h"
 #include "format/constants.h"
 #include "scenario_tool/compile/keywords.h"
+#include "format/windows1252.h"
+#include "scenario_tool/compile/excerpt.h"
 
 namespace scenario::tool {
 
@@ -47,7 +49,16 @@ bool is_header(std::string_view field) {
   return field.find('[') != std::string_view::npos && field.find(']') != std::string_view::npos;
 }
 
-std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+// A text the table file stores with a '?' for a character it cannot hold: one outside
+// Windows-1252 in UTF-8 text, or one of the five bytes the code page leaves undefined in 8-bit
+// text.
+bool stored_with_question_marks(std::string_view text) {
+  if (!is_valid_utf8(text)) {
+    return text.find_first_of("\x81\x8D\x8F\x90\x9D") != std::string_view::npos;
+  }
+  const auto marks = [](std::string_view s) { return std::count(s.begin(), s.end(), '?'); };
+  return marks(to_windows1252(text)) > marks(text);
+}
 
 std::string range_text(const ValueRange& r) {
   return std::to_string(r.min) + " to " + std::to_string(r.max);
@@ -256,7 +267,11 @@ class SourceChecker {
       return false;
     }
     if (f.type == ValueType::text) {
-      reader.read_field();
+      if (stored_with_question_marks(reader.read_field())) {
+        warn(line_, "text-lossy",
+             quoted(kind.name) + ": the " + std::string(f.name) +
+                 " holds a character Windows-1252 cannot hold; it is stored as '?'");
+      }
       record.values.push_back(std::nullopt);
       return true;
     }

@@ -9,7 +9,7 @@ namespace {
 constexpr SourceKind kLine = SourceKind::line;
 constexpr SourceKind kTrain = SourceKind::train;
 
-constexpr std::array<WarningInfo, 23> kWarnings{{
+constexpr std::array<WarningInfo, 24> kWarnings{{
     {"unknown-keyword", "a line whose keyword matches no record kind",
      "The reader passes over a line whose first field matches no keyword without a word, so a "
      "mistyped keyword loses the record silently: a \"pendenze\" for \"pendenza\" loses a "
@@ -64,6 +64,11 @@ constexpr std::array<WarningInfo, 23> kWarnings{{
      "A text runs to the next comma or the end of the line: what follows a comma is not part of "
      "it. Leave commas out of names and inscriptions.",
      kTrain, "stazione, 2000, 2, 600, 1,0,0, 4,1,0, 2,1,1, 40, 19,11,0, PORTO, CENTRALE"},
+    {"text-lossy", "a character the 8-bit files cannot hold",
+     "The table file holds names and texts in Windows-1252, one byte a character: a character "
+     "outside it (a Greek or CJK letter, an emoji) is stored as '?'. Write the text with the "
+     "letters of Western European languages.",
+     kLine, "cartello indicatore, 9050, \u03a9mega"},
     {"gradient-unset", "a gradient of -100 per mille",
      "A gradient is stored as the gradient plus 100 in one byte, and the byte 0 means 'no "
      "gradient written': -100 turns the stretch into one without a gradient.",

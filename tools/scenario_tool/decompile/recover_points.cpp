@@ -16,6 +16,7 @@ constexpr std::int32_t kWarnedEarliestStart = 1510;
 constexpr std::int64_t kWarningCellsBefore = layout::warning_cells_before;
 constexpr std::int64_t kAnnounceCellsBefore = layout::announce_cells_before;
 constexpr int kAnnounceCells = layout::announce_cells;
+constexpr std::int32_t kHalfCell = cell_metres / 2;
 constexpr int kTimeRaisedBelow = layout::signal_time_raised_up_to;
 constexpr int kByteWrap = 256;
 
@@ -146,12 +147,26 @@ class SlowdownCells {
     if (at(w).value1 != r.v || at(w).value2 != r.d_v) {
       out_.unexpressible.push_back(cell_name(w) + " warns of a slowdown with other values");
     }
-    const std::int64_t h = s - kAnnounceCellsBefore;
-    for (int i = 0; i < kAnnounceCells; ++i) {
-      if (!is(h - i, cell_kind::slowdown_announce) || at(h - i).value1 != i + 1) return;
+    std::int64_t h = s - kAnnounceCellsBefore;
+    if (!announced_from(h)) {
+      // A slowdown 25 m before a cell's point (10525 m) rounds its start up to an even cell and
+      // its announce cells down, one cell further back; at any other start they would take the
+      // warning cell, which no compile allows.
+      h = s - kAnnounceCellsBefore - 1;
+      if (s % 2 != 0 || !announced_from(h)) return;
+      r.x -= kHalfCell;
+      r.l += kHalfCell;
     }
     r.f_ta = 1;
     for (int i = 0; i < kAnnounceCells; ++i) used_[static_cast<std::size_t>(h - i)] = true;
+  }
+
+  // The four announce cells, counting 1 to 4 back from `h`.
+  bool announced_from(std::int64_t h) const {
+    for (int i = 0; i < kAnnounceCells; ++i) {
+      if (!is(h - i, cell_kind::slowdown_announce) || at(h - i).value1 != i + 1) return false;
+    }
+    return true;
   }
 
   const std::vector<TrackCell>& track_;

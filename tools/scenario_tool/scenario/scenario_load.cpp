@@ -1,21 +1,40 @@
 #include "scenario_tool/scenario/scenario_load.h"
 
+#include "format/file_limits.h"
 #include "scenario_tool/exit_codes.h"
 
 namespace scenario::tool {
 
 namespace {
 
+// The largest file of the role the compiler can write: a larger one is not read at all.
+std::uint64_t size_limit(FileRole role) {
+  switch (role) {
+    case FileRole::track:
+      return max_track_file_bytes;
+    case FileRole::table:
+      return max_table_file_bytes;
+    case FileRole::line:
+      break;
+  }
+  return max_line_file_bytes;
+}
+
 // Reads the file; the outcome says what happened when the bytes are not there.
-std::optional<std::string> read_bytes(const WantedFile& wanted, FileSystem& fs,
+std::optional<std::string> read_bytes(FileRole role, const WantedFile& wanted, FileSystem& fs,
                                       FileOutcome& outcome) {
   if (fs.kind_of(wanted.path) == PathKind::missing) {
     outcome.state = FileState::missing;
     return std::nullopt;
   }
+  if (fs.kind_of(wanted.path) != PathKind::file) {
+    outcome.state = FileState::unreadable;
+    outcome.reason = "it is " + fs.describe(wanted.path) + ", not a regular file";
+    return std::nullopt;
+  }
   std::string bytes;
   std::string reason;
-  if (!fs.read(wanted.path, &bytes, &reason)) {
+  if (!fs.read_up_to(wanted.path, size_limit(role), &bytes, &reason)) {
     outcome.state = FileState::unreadable;
     outcome.reason = reason;
     return std::nullopt;
@@ -83,7 +102,7 @@ LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs,
     if (!wanted) continue;
     outcome.path = wanted->path;
     outcome.required = wanted->required;
-    auto bytes = read_bytes(*wanted, fs, outcome);
+    auto bytes = read_bytes(role, *wanted, fs, outcome);
     if (!bytes) continue;
     decode_into(role, *bytes, options, s, outcome);
     if (options.keep_bytes) s.bytes[static_cast<std::size_t>(role)] = std::move(bytes);

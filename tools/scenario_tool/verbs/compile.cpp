@@ -8,11 +8,14 @@
 #include <set>
 
 #include "compiler/compile_sources.h"
+#include "format/file_limits.h"
 #include "format/file_names.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 #include "platform/replace_files.h"
 #include "platform/terminal.h"
+#include "platform/unsynced_file_system.h"
 #include "run/write_compiled_files.h"
 #include "scenario_tool/compile/diagnostics.h"
 #include "scenario_tool/compile/error_search.h"
@@ -72,7 +75,9 @@ bool derive_identifiers(const CompileOptions& o, std::string& route, std::string
 std::string read_source(FileSystem& disk, const std::string& path) {
   std::string bytes;
   std::string reason;
-  if (!disk.read(path, &bytes, &reason)) throw FileError(path, reason, "read");
+  if (!disk.read_up_to(path, max_source_bytes, &bytes, &reason)) {
+    throw FileError(path, reason, "read");
+  }
   return bytes;
 }
 
@@ -150,8 +155,8 @@ bool silenced_warnings(const std::vector<std::string>& flags, std::set<std::stri
 CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk, std::ostream& out,
                                 std::ostream& err) {
   for (const std::string* path : {&options.line_source, &options.train_source}) {
-    if (disk.kind_of(*path) == PathKind::missing) {
-      report_error(err, "no such file: " + *path);
+    if (const auto refused = not_a_regular_file(disk, *path)) {
+      report_error(err, *refused);
       return with_status(exit_code::io_failure);
     }
   }
@@ -198,8 +203,9 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
   // A compile with an error writes nothing, as compilers do, unless asked to.
   std::vector<WrittenFile> written;
   if (outcome.errors == 0 || options.write_on_error) {
+    UnsyncedFileSystem unsynced(disk);
     try {
-      written = write_into_folder(names, result, disk);
+      written = write_into_folder(names, result, options.no_sync ? unsynced : disk);
     } catch (const FileError& e) {
       report_error(err, e.what());
       outcome.status = exit_code::io_failure;
@@ -249,6 +255,9 @@ void add_compile_options(CLI::App& cmd, CompileCommand& options) {
       ->check(finite_number(NumberRange::above_zero));
   cmd.add_flag("--no-line", o.no_line, "Do not build the line geometry nor write the line file");
   cmd.add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
+  cmd.add_flag("--no-sync", o.no_sync,
+               "Do not wait for the compiled files to reach the disk: faster, but a power cut "
+               "may then lose them");
   cmd.add_flag("--write-on-error", o.write_on_error,
                "Write the files even when there is an error, as the generator would");
   cmd.add_option("-W", o.warning_flags,

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "compiler/codice_gara.h"
+#include "scenario_tool/decompile/portable_names.h"
 #include "scenario_tool/decompile/recover.h"
 #include "scenario_tool/decompile/round_trip.h"
 #include "scenario_tool/decompile/source_text.h"
@@ -99,8 +100,8 @@ int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out
   const RoundTrip check =
       check_round_trip(line_text, train_text, recovered.names, given_bytes(scenario));
 
-  const ScenarioNames names{options.out_dir, recovered.names.route_id,
-                            recovered.names.train_number};
+  const ScenarioNames names{options.out_dir, portable_name_part(recovered.names.route_id),
+                            portable_name_part(recovered.names.train_number)};
   if (const int status = write_source_files(
           fs, options.out_dir,
           {{line_source_path(names), line_text}, {train_source_path(names), train_text}},
@@ -113,6 +114,13 @@ int decompile(const DecompileOptions& options, FileSystem& fs, std::ostream& out
   }
   if (line == nullptr) {
     out << "no line file: the sources hold no curves; compile them with --no-line\n";
+  }
+  if (names.route_id != recovered.names.route_id ||
+      names.train_number != recovered.names.train_number) {
+    out << "the identifiers cannot all be parts of a file name: compile the sources with "
+           "--route-id \""
+        << recovered.names.route_id << "\" --train-number \"" << recovered.names.train_number
+        << "\"\n";
   }
   if (!check.exact) {
     report_error(err, "the round trip differs: " + check.difference);

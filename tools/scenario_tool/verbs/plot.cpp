@@ -9,6 +9,7 @@
 #include "scenario_tool/plot/pictures.h"
 #include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/scenario/reporter.h"
+#include "scenario_tool/scenario/output_guard.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/number_options.h"
 #include "scenario_tool/verbs/output_folder.h"
@@ -61,18 +62,26 @@ int plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ost
     report_error(err, "nothing to draw: the plan needs the line file, the profile the track file");
     return status == exit_code::clean ? exit_code::usage : status;
   }
+  std::vector<OutputBlob> pages;
+  for (const Picture& p : pictures) {
+    if (const auto input = input_at(fs, files, p.path)) {
+      report_error(err, "plot: " + p.path + " would replace " + *input +
+                            ", one of the files it draws");
+      return exit_code::usage;
+    }
+    pages.push_back({p.path, p.svg});
+  }
   if (const auto failure = make_output_folder(fs, folder_of_prefix(prefix))) {
     report_error(err, *failure);
     return status == exit_code::clean ? exit_code::io_failure : status;
   }
-  for (const Picture& p : pictures) {
-    try {
-      replace_file(fs, p.path, p.svg);
-      out << "wrote " << p.path << '\n';
-    } catch (const FileError& e) {
-      report_error(err, e.what());
-      if (status == exit_code::clean) status = exit_code::io_failure;
-    }
+  // The pages are replaced as one set: a full disk leaves the old pages, never a mix.
+  try {
+    replace_files(fs, pages);
+    for (const Picture& p : pictures) out << "wrote " << p.path << '\n';
+  } catch (const FileError& e) {
+    report_error(err, e.what());
+    if (status == exit_code::clean) status = exit_code::io_failure;
   }
   return status;
 }

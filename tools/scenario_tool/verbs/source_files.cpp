@@ -33,7 +33,10 @@ int write_source_files(FileSystem& fs, const std::string& folder,
   try {
     std::string reason;
     if (!fs.make_folders(folder, &reason)) throw FileError(folder, reason, "create");
-    for (const SourceFile& f : files) replace_file(fs, f.path, f.bytes);
+    // The pair is replaced whole, as the compiled files are.
+    std::vector<OutputBlob> blobs;
+    for (const SourceFile& f : files) blobs.push_back({f.path, f.bytes});
+    replace_files(fs, blobs);
   } catch (const FileError& e) {
     report_error(err, e.what());
     return exit_code::io_failure;

@@ -8,6 +8,7 @@
 #include "scenario_tool/plot/pictures.h"
 #include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/scenario/reporter.h"
+#include "scenario_tool/scenario/output_guard.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/output_folder.h"
 #include "scenario_tool/verbs/verb_table.h"
@@ -39,6 +40,10 @@ int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ost
   if (!loaded.line) err << "view: no line file: the page has no plan\n";
   if (!loaded.track) err << "view: no track file: the page has no profile\n";
   const std::string path = page_path(options, files);
+  if (const auto input = input_at(fs, files, path)) {
+    report_error(err, "view: the page would replace " + *input + ", one of the files it shows");
+    return exit_code::usage;
+  }
   if (const auto failure = make_output_folder(fs, folder_of_prefix(path))) {
     report_error(err, *failure);
     return status == exit_code::clean ? exit_code::io_failure : status;
