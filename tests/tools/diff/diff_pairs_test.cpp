@@ -303,7 +303,7 @@ TEST_F(DiffPairs, AMissingOrDamagedSideAndWrongUsageHaveTheirStatus) {
   ToolRun r = diff(*fs_, {"/old", "/broken"}, false);
   EXPECT_EQ(r.status, exit_code::damaged_file);
   EXPECT_EQ(r.out, "");
-  EXPECT_NE(r.err.find("diff: " + track + ": damaged track file"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("scenario_tool: error: diff: " + track + ": damaged track file"), std::string::npos) << r.err;
 
   std::string why;
   ASSERT_TRUE(fs_->remove(in("/broken", kTable), &why));

@@ -273,7 +273,7 @@ TEST_F(InspectSample, AMissingTrackFileIsNamedAndTheTableIsStillShown) {
   std::filesystem::remove(track());
   const ToolRun r = inspect({dir_.str()});
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_EQ(r.err, "inspect: cannot find the track file " + track() + "\n");
+  EXPECT_EQ(r.err, "scenario_tool: error: inspect: cannot find the track file " + track() + "\n");
   EXPECT_THAT(r.out, HasSubstr("MERVA"));
   EXPECT_THAT(r.out, HasSubstr("Route length       7000 m, n/a cells\n"));
   EXPECT_THAT(r.out, HasSubstr("og n/a"));
@@ -297,7 +297,7 @@ TEST_F(InspectSample, AFileThatCannotBeReadGivesTheIoStatus) {
   std::ostringstream err;
   const int status = run_inspect(InspectOptions{{dir_.str()}, false, false}, fs, out, err);
   EXPECT_EQ(status, exit_code::io_failure);
-  EXPECT_EQ(err.str(), "inspect: cannot read " + table() + ": injected failure\n");
+  EXPECT_EQ(err.str(), "scenario_tool: error: inspect: cannot read " + table() + ": injected failure\n");
   EXPECT_THAT(out.str(), HasSubstr("unreadable: injected failure"));
 }
 
@@ -340,7 +340,7 @@ TEST_F(InspectSample, DamagedFilesOfEachKindGiveTheFileTheOffsetAndTheDamagedSta
     write_file(c.path, c.bytes);
     const ToolRun r = inspect({dir_.str()});
     EXPECT_EQ(r.status, exit_code::damaged_file) << c.message;
-    EXPECT_THAT(r.err, HasSubstr("inspect: " + c.path + ": " + c.message));
+    EXPECT_THAT(r.err, HasSubstr("scenario_tool: error: inspect: " + c.path + ": " + c.message));
     // The other files are still shown.
     EXPECT_THAT(r.out, HasSubstr("damaged at byte"));
     const auto j = inspect_json({dir_.str()});
@@ -385,7 +385,7 @@ TEST(InspectPaths, WrongPathsAreUsageOrIoFailuresWithAClearMessage) {
   write_file(dir.path() / "Other_1.sim", write_table_file(s.table));
   ToolRun r = inspect({dir.str()});
   EXPECT_EQ(r.status, exit_code::usage);
-  EXPECT_EQ(r.err, "inspect: several scenarios in " + dir.str() +
+  EXPECT_EQ(r.err, "scenario_tool: error: inspect: several scenarios in " + dir.str() +
                        " (Other_1, Valdora_Lusa_24863): name the files to inspect instead\n");
 
   write_file(dir.path() / "notes.txt", "");
@@ -399,7 +399,7 @@ TEST(InspectPaths, WrongPathsAreUsageOrIoFailuresWithAClearMessage) {
 
   r = inspect({dir.file("Missing_2.dat")});
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_EQ(r.err, "inspect: cannot find the track file " + dir.file("Missing_2.dat") + "\n");
+  EXPECT_EQ(r.err, "scenario_tool: error: inspect: cannot find the track file " + dir.file("Missing_2.dat") + "\n");
 
   TempDir empty;
   r = inspect({empty.str()});
@@ -408,7 +408,7 @@ TEST(InspectPaths, WrongPathsAreUsageOrIoFailuresWithAClearMessage) {
 
   r = inspect({empty.file("nowhere")});
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_EQ(r.err, "inspect: no file or folder " + empty.file("nowhere") + "\n");
+  EXPECT_EQ(r.err, "scenario_tool: error: inspect: no file or folder " + empty.file("nowhere") + "\n");
 }
 
 TEST(InspectPaths, AFolderNameThatIsNotUtf8StillGivesValidJson) {
