@@ -107,8 +107,8 @@ int report_file_problems(const LoadedScenario& s, std::string_view verb, std::os
           }
           break;
         }
-        report_error(err, std::string(verb) + ": cannot find the " + role_name(o.role) +
-                              " file " + path);
+        report_error(
+            err, std::string(verb) + ": cannot find the " + role_name(o.role) + " file " + path);
         io = true;
         break;
       case FileState::unreadable:
