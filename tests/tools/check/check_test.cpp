@@ -82,7 +82,7 @@ TEST(CheckTest, EachCheckFindsWhatItMustAndNothingElse) {
        {"velocita' limite, 0, 160"},
        {{"curve-speed", "warning", 5000}},
        exit_code::clean,
-       "curve of class 6 (radius 333 m) from 5.000 to 5.200 km under a line speed limit of 160 "
+       "curve of class 6 (radius 333 m) from km 5.000 to km 5.200 under a line speed limit of 160 "
        "km/h; cant 160 mm and cant deficiency 100 mm allow 86 km/h"},
       {"a class 3 curve allows 234 km/h",
        {"curvas3, 5000, 400"},
@@ -95,7 +95,7 @@ TEST(CheckTest, EachCheckFindsWhatItMustAndNothingElse) {
        {at100},
        {{"gradient", "warning", 3000}},
        exit_code::clean,
-       "gradient of 40 per mille from 3.000 to 4.000 km, steeper than 35 per mille"},
+       "gradient of 40 per mille from km 3.000 to km 4.000, steeper than 35 per mille"},
       {"10 km at 100 km/h scheduled in one minute",
        {},
        {at100, station(2000, 400, 8, 0, "ALFA"), station(12000, 400, 8, 1, "BETA")},
@@ -142,7 +142,8 @@ TEST(CheckTest, EachCheckFindsWhatItMustAndNothingElse) {
        {at100, station(5000, 0, 0, 0, "ZERO")},
        {{"stop-cell", "warning", 4950}},
        exit_code::clean,
-       "stop cell 99 of ZERO (entry 1) covers 4950 to 5000 m, outside its zone 5000 to 5000 m"},
+       "stop cell 99 of ZERO (entry 1) covers km 4.950 to km 5.000, outside its zone km 5.000 to "
+       "km 5.000"},
       {"a sign whose cell a station's stop cell took",
        {"cartello indicatore, 10100, (Km.) (10.1)"},
        {at100, station(10000, 400, 0, 0, "DELTA")},
@@ -197,7 +198,8 @@ TEST_F(CheckStatus, TextLinesThenTimetableThenSummaryAndTheStatusOfEachCase) {
   // The folder is joined as the platform joins it: compare from the file's name on.
   const std::string first_line = r.out.substr(0, r.out.find('\n'));
   EXPECT_TRUE(first_line.ends_with(
-      "R_linea.dat: warning: at 5.000 km: curve of class 6 (radius 333 m) from 5.000 to 5.200 km "
+      "R_linea.dat: warning: at km 5.000: curve of class 6 (radius 333 m) from km 5.000 to km "
+      "5.200 "
       "under a line speed limit of 160 km/h; cant 160 mm and cant deficiency 100 mm allow 86 km/h"))
       << first_line;
   EXPECT_NE(r.out.find("Timetable\n"), std::string::npos);

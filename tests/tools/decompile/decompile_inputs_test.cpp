@@ -192,11 +192,11 @@ TEST(DecompileInputs, DamagedInconsistentAndInexpressibleFiles) {
   const std::vector<BadCase> cases{
       {"a track cell of an unknown kind",
        [](Files& f) { change(f.track, 15 * 500, [](char& b) { b = 7; }); }, exit_code::damaged_file,
-       "scenario_tool: error: track cell 500 (25000 m) is of kind 7, which no compile writes"},
+       "scenario_tool: error: track cell 500 (km 25.000) is of kind 7, which no compile writes"},
       {"a line metre that no step reproduces",
        [](Files& f) { change(f.line, line_value_at(1000) + 2, [](char& b) { b ^= 1; }); },
        exit_code::damaged_file,
-       "scenario_tool: error: the line file at metre 1000: no straight or curved step of any class "
+       "scenario_tool: error: the line file at km 1.000: no straight or curved step of any class "
        "reproduces this row"},
       {"a line file cut short, which is no line file",
        [](Files& f) { f.line.resize(f.line.size() - 3); }, exit_code::damaged_file,
@@ -214,7 +214,7 @@ TEST(DecompileInputs, DamagedInconsistentAndInexpressibleFiles) {
       {"a signal without its approach codes",
        [](Files& f) { change(f.track, 15 * (21 - 2) + 10, [](char& b) { b = 0; }); },
        exit_code::recorded_code,
-       "scenario_tool: error: the round trip differs: track cell 19 (950 m), approach_code: the "
+       "scenario_tool: error: the round trip differs: track cell 19 (km 0.950), approach_code: the "
        "file holds "
        "0, its sources give 31"},
       {"table entry 0, which no source fills",

@@ -256,12 +256,12 @@ TEST_F(DiffPairs, TheSameScenarioIsOneLineAndExitZero) {
   EXPECT_TRUE(d.at("line_geometry").is_null());
 }
 
-TEST_F(DiffPairs, TheTextSaysWhatMovedWhereInMetres) {
+TEST_F(DiffPairs, TheTextSaysWhatMovedWhereInKm) {
   compile_edited(*fs_, "/moved", Edit{false, "segnale,  13700,", "segnale,  13800,"});
   const ToolRun r = diff(*fs_, {"/old", "/moved"}, false);
   EXPECT_EQ(r.status, exit_code::differences);
   EXPECT_NE(
-      r.out.find("Features\n  signal moved from 13 750 m to 13 850 m (cell 275 \xE2\x86\x92 "
+      r.out.find("Features\n  signal moved from km 13.750 to km 13.850 (cell 275 \xE2\x86\x92 "
                  "277): left sx 2 aspects 3 4 0 rapp 0 | right dx 2 aspects 2 1 0 | time 0\n"),
       std::string::npos)
       << r.out;
@@ -288,7 +288,7 @@ TEST_F(DiffPairs, TextconvLinesDependOnlyOnTheValues) {
     EXPECT_NE(lines, "");
   }
   const std::string table = textconv(in("/old", kTable));
-  EXPECT_NE(table.find("\nstation MERVA: type 12, position 15900 m, zone "), std::string::npos)
+  EXPECT_NE(table.find("\nstation MERVA: type 12, position km 15.900, zone "), std::string::npos)
       << table;
   EXPECT_NE(table.find("\nsignboard \"(  Km. ) (18.600)\": no cell refers to it\n"),
             std::string::npos)
@@ -303,7 +303,9 @@ TEST_F(DiffPairs, AMissingOrDamagedSideAndWrongUsageHaveTheirStatus) {
   ToolRun r = diff(*fs_, {"/old", "/broken"}, false);
   EXPECT_EQ(r.status, exit_code::damaged_file);
   EXPECT_EQ(r.out, "");
-  EXPECT_NE(r.err.find("diff: " + track + ": damaged track file"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("scenario_tool: error: diff: " + track + ": damaged track file"),
+            std::string::npos)
+      << r.err;
 
   std::string why;
   ASSERT_TRUE(fs_->remove(in("/broken", kTable), &why));

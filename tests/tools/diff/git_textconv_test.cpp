@@ -71,21 +71,21 @@ TEST_F(GitTextconv, GitDiffAndLogShowTheChangedCellAndCurve) {
 
   const std::string diff = git("diff HEAD~1 HEAD").out;
   EXPECT_EQ(diff.find("Binary files"), std::string::npos) << diff;
-  EXPECT_NE(diff.find("\n-cell 211 (10550 m): slowdown_start speed 30 km/h, d_v 0, f_tt 1\n"),
+  EXPECT_NE(diff.find("\n-cell 211 (km 10.550): slowdown_start speed 30 km/h, d_v 0, f_tt 1\n"),
             std::string::npos)
       << diff;
-  EXPECT_NE(diff.find("\n+cell 211 (10550 m): slowdown_start speed 40 km/h, d_v 0, f_tt 1\n"),
+  EXPECT_NE(diff.find("\n+cell 211 (km 10.550): slowdown_start speed 40 km/h, d_v 0, f_tt 1\n"),
             std::string::npos)
       << diff;
-  EXPECT_NE(diff.find("\n-line metres 12901 to 13700: curve class 2 d\n"), std::string::npos)
+  EXPECT_NE(diff.find("\n-line km 12.901 to km 13.700: curve class 2 d\n"), std::string::npos)
       << diff;
-  EXPECT_NE(diff.find("\n+line metres 12901 to 13700: curve class 3 d\n"), std::string::npos)
+  EXPECT_NE(diff.find("\n+line km 12.901 to km 13.700: curve class 3 d\n"), std::string::npos)
       << diff;
   // The table did not change: only the track and line files are in the diff.
   EXPECT_EQ(diff.find("Valdora_Lusa_24863.sim"), std::string::npos) << diff;
 
   const std::string log = git("log -p -1").out;
-  EXPECT_NE(log.find("+cell 211 (10550 m): slowdown_start speed 40 km/h"), std::string::npos)
+  EXPECT_NE(log.find("+cell 211 (km 10.550): slowdown_start speed 40 km/h"), std::string::npos)
       << log;
 }
 

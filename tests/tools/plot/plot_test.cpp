@@ -404,7 +404,8 @@ TEST_F(PlotSample, ADamagedTrackFileIsReportedAndThePlanStillDrawn) {
   write_file(track(), read_file(track()).substr(0, 22));
   const PlotRun r = plot_folder();
   EXPECT_EQ(r.status, exit_code::damaged_file);
-  EXPECT_THAT(r.err, HasSubstr("plot: " + track() + ": damaged track file at byte "));
+  EXPECT_THAT(
+      r.err, HasSubstr("scenario_tool: error: plot: " + track() + ": damaged track file at byte "));
   EXPECT_THAT(r.err, HasSubstr("the profile is not drawn: it needs the track file"));
   EXPECT_TRUE(fs::exists(plan_path()));
   EXPECT_FALSE(fs::exists(profile_path()));
@@ -422,7 +423,8 @@ TEST_F(PlotSample, AMissingTrackFileIsAnInputFailure) {
   fs::remove(track());
   const PlotRun r = plot_folder();
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_THAT(r.err, HasSubstr("plot: cannot find the track file " + track()));
+  EXPECT_THAT(r.err,
+              HasSubstr("scenario_tool: error: plot: cannot find the track file " + track()));
   EXPECT_TRUE(fs::exists(plan_path()));
 }
 
@@ -464,7 +466,7 @@ TEST_F(PlotSample, AStretchAndItsPagesDrawOnlyWhatLiesWithinThem) {
     const XmlElement first = parse_xml(read_file(out.file("p" + c.files[1])));
     EXPECT_EQ(with_class(first, "sym-signal").size(), c.signals);
     if (c.to == 99) {
-      EXPECT_THAT(e.str(), HasSubstr("the track ends at 14.05 km"));
+      EXPECT_THAT(e.str(), HasSubstr("the track ends at km 14.050"));
     }
   }
 }
@@ -479,7 +481,7 @@ TEST_F(PlotSample, AFolderWithNoScenarioIsReportedAsInspectDoes) {
   const TempDir empty;
   const PlotRun r = plot({empty.str()});
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_THAT(r.err, HasSubstr("plot: no compiled scenario in "));
+  EXPECT_THAT(r.err, HasSubstr("scenario_tool: error: plot: no compiled scenario in "));
 }
 
 // -o names a folder, made when missing, and --prefix keeps the old spelling; a folder that cannot

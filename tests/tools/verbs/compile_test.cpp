@@ -288,15 +288,14 @@ TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
   edit(train_, "Stazione,   2750,", "Stazione,    550,");
   const Outcome r = compile(options());
   EXPECT_EQ(r.status, exit_code::recorded_code);
-  EXPECT_EQ(r.err,
-            train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
-                ": error 22: the station at 550 m has its zone from 250 m, less than 350 m "
-                "after the end of the previous one's (400 m, :38) (at km 0.550) (scenario_tool "
-                "explain 22)\n"
-                "reading stopped at " +
-                train_ +
-                ":39; 60 records after it were not "
-                "compiled\n");
+  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
+                       ": error 22: the station at km 0.550 has its zone from km 0.250, less than "
+                       "350 m after the end of the previous one's (km 0.400, :38) (at km 0.550) "
+                       "(scenario_tool explain 22)\n"
+                       "reading stopped at " +
+                       train_ +
+                       ":39; 60 records after it were not "
+                       "compiled\n");
 }
 
 TEST_F(CompileVerbTest, AMissingGeneraleSection) {
@@ -337,7 +336,7 @@ TEST_F(CompileVerbTest, AHeaderConflictIsReportedAndNothingIsWritten) {
   // The code names no line; the sign in cell 1 is its cause, and the error stands on its line.
   EXPECT_EQ(r.err,
             line_ + ":" + std::to_string(line_of(line_, "cartello indicatore, 0, (x)")) +
-                ": error 1250: the sign at 0 m lies in cell 1, which carries the header "
+                ": error 1250: the sign at km 0.000 lies in cell 1, which carries the header "
                 "values and the competition codes (scenario_tool explain 1250)\n"
                 "scenario_tool: error: nothing written: a header slot is already taken (error "
                 "1250), which ends the compile before it writes anything\n");

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "support/test_support.h"
 
@@ -81,14 +82,14 @@ TEST_F(InspectGeneratore, TheSummaryShowsTheHeaderValuesStationsAndSignboards) {
                                "(matches the identifiers)\n"));
   EXPECT_THAT(r.out, HasSubstr("Stations           16\n"));
   for (const Station& s : kStations) {
-    EXPECT_THAT(r.out, ::testing::ContainsRegex(
-                           std::string("  ") + s.name + " +" + std::to_string(s.type) + " +" +
-                           std::to_string(s.position) + " .*  " + s.time + "\n"));
+    EXPECT_THAT(
+        r.out, ::testing::ContainsRegex(std::string("  ") + s.name + " +" + std::to_string(s.type) +
+                                        " +" + km_position(s.position) + " .*  " + s.time + "\n"));
   }
-  EXPECT_THAT(r.out, HasSubstr("     80  (  Km. ) (18.600)  at cell 372 (18600 m)\n"));
-  EXPECT_THAT(r.out, HasSubstr("     79  (  Km. ) (20.800)  at cell 416 (20800 m)\n"));
+  EXPECT_THAT(r.out, HasSubstr("     80  (  Km. ) (18.600)  at cell 372 (km 18.600)\n"));
+  EXPECT_THAT(r.out, HasSubstr("     79  (  Km. ) (20.800)  at cell 416 (km 20.800)\n"));
   EXPECT_THAT(r.out,
-              HasSubstr("     78  ( Ponte  ) (su fiume) (  Omba  )  at cell 443 (22150 m)\n"));
+              HasSubstr("     78  ( Ponte  ) (su fiume) (  Omba  )  at cell 443 (km 22.150)\n"));
 }
 
 TEST_F(InspectGeneratore, JsonCarriesTheSameValuesAndTheSlowdownCells) {

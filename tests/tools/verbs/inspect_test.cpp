@@ -77,17 +77,17 @@ TEST_F(InspectSample, TheSummaryOfAFolderTellsWhatTheFilesHold) {
                " (matches the identifiers)\n",
            "Kilometre points   81: 1000 2000 0, 82: 0 0 0, 83: 0 0 0\n",
            "Backgrounds        one 1, two 2, three 3\n",
-           "Code repetition    1000 to 6000 m, 4 codes\n",
+           "Code repetition    km 1.000 to km 6.000, 4 codes\n",
            "Clock              19:04:30\n",
            "Sand               1\n",
            "Braked mass        120 %, 6 coaches\n",
            "Stations           3\n",
-           "      1  VALDORA S.T.V.     8         0       -400 to 400  19:05:00\n",
-           "      2  MERVA              2      2000      1700 to 2350  19:11:30\n",
-           "      3  S.FELDINO         28      5000      4850 to 5150  00:00:00\n",
+           "      1  VALDORA S.T.V.     8    km 0.000     km -0.400 to km 0.400  19:05:00\n",
+           "      2  MERVA              2    km 2.000      km 1.700 to km 2.350  19:11:30\n",
+           "      3  S.FELDINO         28    km 5.000      km 4.850 to km 5.150  00:00:00\n",
            "Signboards         2\n",
-           "     80  (VALDORA) (LUSA)  at cell 31 (1550 m)\n",
-           "     79  Città (è)  at cell 111 (5550 m)\n",
+           "     80  (VALDORA) (LUSA)  at cell 31 (km 1.550)\n",
+           "     79  Città (è)  at cell 111 (km 5.550)\n",
            "Line geometry      14001 metres, 13999 filled; coordinate 0 from -6499.000 to 0.000, "
            "coordinate 1 from 0.000 to 13998.000\n",
            "Cells by kind      free 257, signal 2, slowdown_end 2, slowdown_start 2, "
@@ -135,7 +135,7 @@ TEST_F(InspectSample, ControlBytesInANameAreShownEscapedInTextAndKeptInJson) {
   sample_.table[80].name = "A\x1B[2JB\n";
   testing::write_sample(sample_, dir_.str());
   const ToolRun r = inspect({dir_.str()});
-  EXPECT_THAT(r.out, HasSubstr("     80  A\\x1B[2JB\\x0A  at cell 31 (1550 m)\n"));
+  EXPECT_THAT(r.out, HasSubstr("     80  A\\x1B[2JB\\x0A  at cell 31 (km 1.550)\n"));
   EXPECT_EQ(inspect_json({dir_.str()})["signboards"][0]["text"], "A\x1B[2JB\n");
 }
 
@@ -146,45 +146,45 @@ TEST_F(InspectSample, TheCellListDecodesEveryFeature) {
   EXPECT_EQ(r.status, exit_code::clean);
   for (const std::string& expected : std::vector<std::string>{
            "Cells (24 occupied)\n",
-           "       7       350  station_stop       station entry 1: VALDORA S.T.V.\n",
-           "      11       550  speed_board        a 120/120 km/h, b 100/100 km/h, c 90/90 km/h, "
+           "       7    km 0.350  station_stop       station entry 1: VALDORA S.T.V.\n",
+           "      11    km 0.550  speed_board        a 120/120 km/h, b 100/100 km/h, c 90/90 km/h, "
            "stripes 1/0 (left/right)\n",
-           "      21      1050  signal             left sx 2 aspects 2 3 1 rapp 1 | right dx 2 "
+           "      21    km 1.050  signal             left sx 2 aspects 2 3 1 rapp 1 | right dx 2 "
            "aspects 2 1 1 | time 190\n",
-           "      31      1550  signboard          sign entry 80: (VALDORA) (LUSA)\n",
-           "      33      1650  slowdown_announce  order 4, d_v order 0\n",
-           "      36      1800  slowdown_announce  order 1, d_v order 0\n",
-           "      37      1850  slowdown_warning   speed 30 km/h, d_v 0\n",
-           "      43      2150  code_cut           code 180\n",
-           "      61      3050  slowdown_start     speed 30 km/h, d_v 0, f_tt 1\n",
-           "      64      3200  slowdown_end       speed 30 km/h, d_v 0, f_tt 1\n",
-           "      81      4050  signal             left sx 1 aspects 3 4 0 rapp 0 | right dx 0 "
+           "      31    km 1.550  signboard          sign entry 80: (VALDORA) (LUSA)\n",
+           "      33    km 1.650  slowdown_announce  order 4, d_v order 0\n",
+           "      36    km 1.800  slowdown_announce  order 1, d_v order 0\n",
+           "      37    km 1.850  slowdown_warning   speed 30 km/h, d_v 0\n",
+           "      43    km 2.150  code_cut           code 180\n",
+           "      61    km 3.050  slowdown_start     speed 30 km/h, d_v 0, f_tt 1\n",
+           "      64    km 3.200  slowdown_end       speed 30 km/h, d_v 0, f_tt 1\n",
+           "      81    km 4.050  signal             left sx 1 aspects 3 4 0 rapp 0 | right dx 0 "
            "aspects 0 0 0 | time 0\n",
-           "      91      4550  speed_board        a 115/0 km/h, b 0/0 km/h, c 0/0 km/h, "
+           "      91    km 4.550  speed_board        a 115/0 km/h, b 0/0 km/h, c 0/0 km/h, "
            "stripes 0/0 (left/right)\n",
-           "      97      4850  slowdown_warning   speed 40 km/h, d_v 5\n",
-           "     103      5150  tunnel_marker\n",
-           "     111      5550  signboard          sign entry 79: Città (è)\n",
-           "     121      6050  slowdown_start     speed 40 km/h, d_v 5, f_tt 0\n",
-           "     150      7500  code_cut_zero      code below 1\n",
+           "      97    km 4.850  slowdown_warning   speed 40 km/h, d_v 5\n",
+           "     103    km 5.150  tunnel_marker\n",
+           "     111    km 5.550  signboard          sign entry 79: Città (è)\n",
+           "     121    km 6.050  slowdown_start     speed 40 km/h, d_v 5, f_tt 0\n",
+           "     150    km 7.500  code_cut_zero      code below 1\n",
            "  gradient (4)\n"
-           "    cells     0 to     5  (      0 to     300 m)  0\n"
-           "    cells     6 to    39  (    300 to    2000 m)  4\n"
-           "    cells    40 to   277  (   2000 to   13900 m)  -2\n"
-           "    cells   278 to   280  (  13900 to   14050 m)  not set\n",
+           "    cells     0 to     5  (  km 0.000 to   km 0.300)  0\n"
+           "    cells     6 to    39  (  km 0.300 to   km 2.000)  4\n"
+           "    cells    40 to   277  (  km 2.000 to  km 13.900)  -2\n"
+           "    cells   278 to   280  ( km 13.900 to  km 14.050)  not set\n",
            "  speed_limit_kmh (3)\n"
-           "    cells     0 to     9  (      0 to     500 m)  30\n"
-           "    cells    10 to   277  (    500 to   13900 m)  115\n",
+           "    cells     0 to     9  (  km 0.000 to   km 0.500)  30\n"
+           "    cells    10 to   277  (  km 0.500 to  km 13.900)  115\n",
            "  adhesion (3)\n",
-           "    cells   200 to   277  (  10000 to   13900 m)  70\n",
+           "    cells   200 to   277  ( km 10.000 to  km 13.900)  70\n",
            "  tunnel_type (3)\n"
-           "    cells     0 to    99  (      0 to    5000 m)  0\n"
-           "    cells   100 to   109  (   5000 to    5500 m)  2\n",
-           "Approach codes (16)\n       3       150  84\n",
-           "      13       650  84\n      15       750  83\n"}) {
+           "    cells     0 to    99  (  km 0.000 to   km 5.000)  0\n"
+           "    cells   100 to   109  (  km 5.000 to   km 5.500)  2\n",
+           "Approach codes (16)\n       3    km 0.150  84\n",
+           "      13    km 0.650  84\n      15    km 0.750  83\n"}) {
     EXPECT_THAT(r.out, HasSubstr(expected));
   }
-  EXPECT_THAT(r.out, Not(HasSubstr("       1        50  ")));  // the header cell is not a feature
+  EXPECT_THAT(r.out, Not(HasSubstr("       1    km 0.050  ")));  // the header cell is not a feature
 }
 
 // --- JSON ---
@@ -273,7 +273,7 @@ TEST_F(InspectSample, AMissingTrackFileIsNamedAndTheTableIsStillShown) {
   std::filesystem::remove(track());
   const ToolRun r = inspect({dir_.str()});
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_EQ(r.err, "inspect: cannot find the track file " + track() + "\n");
+  EXPECT_EQ(r.err, "scenario_tool: error: inspect: cannot find the track file " + track() + "\n");
   EXPECT_THAT(r.out, HasSubstr("MERVA"));
   EXPECT_THAT(r.out, HasSubstr("Route length       7000 m, n/a cells\n"));
   EXPECT_THAT(r.out, HasSubstr("og n/a"));
@@ -297,7 +297,8 @@ TEST_F(InspectSample, AFileThatCannotBeReadGivesTheIoStatus) {
   std::ostringstream err;
   const int status = run_inspect(InspectOptions{{dir_.str()}, false, false}, fs, out, err);
   EXPECT_EQ(status, exit_code::io_failure);
-  EXPECT_EQ(err.str(), "inspect: cannot read " + table() + ": injected failure\n");
+  EXPECT_EQ(err.str(),
+            "scenario_tool: error: inspect: cannot read " + table() + ": injected failure\n");
   EXPECT_THAT(out.str(), HasSubstr("unreadable: injected failure"));
 }
 
@@ -340,7 +341,7 @@ TEST_F(InspectSample, DamagedFilesOfEachKindGiveTheFileTheOffsetAndTheDamagedSta
     write_file(c.path, c.bytes);
     const ToolRun r = inspect({dir_.str()});
     EXPECT_EQ(r.status, exit_code::damaged_file) << c.message;
-    EXPECT_THAT(r.err, HasSubstr("inspect: " + c.path + ": " + c.message));
+    EXPECT_THAT(r.err, HasSubstr("scenario_tool: error: inspect: " + c.path + ": " + c.message));
     // The other files are still shown.
     EXPECT_THAT(r.out, HasSubstr("damaged at byte"));
     const auto j = inspect_json({dir_.str()});
@@ -385,7 +386,7 @@ TEST(InspectPaths, WrongPathsAreUsageOrIoFailuresWithAClearMessage) {
   write_file(dir.path() / "Other_1.sim", write_table_file(s.table));
   ToolRun r = inspect({dir.str()});
   EXPECT_EQ(r.status, exit_code::usage);
-  EXPECT_EQ(r.err, "inspect: several scenarios in " + dir.str() +
+  EXPECT_EQ(r.err, "scenario_tool: error: inspect: several scenarios in " + dir.str() +
                        " (Other_1, Valdora_Lusa_24863): name the files to inspect instead\n");
 
   write_file(dir.path() / "notes.txt", "");
@@ -399,7 +400,8 @@ TEST(InspectPaths, WrongPathsAreUsageOrIoFailuresWithAClearMessage) {
 
   r = inspect({dir.file("Missing_2.dat")});
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_EQ(r.err, "inspect: cannot find the track file " + dir.file("Missing_2.dat") + "\n");
+  EXPECT_EQ(r.err, "scenario_tool: error: inspect: cannot find the track file " +
+                       dir.file("Missing_2.dat") + "\n");
 
   TempDir empty;
   r = inspect({empty.str()});
@@ -408,7 +410,8 @@ TEST(InspectPaths, WrongPathsAreUsageOrIoFailuresWithAClearMessage) {
 
   r = inspect({empty.file("nowhere")});
   EXPECT_EQ(r.status, exit_code::io_failure);
-  EXPECT_EQ(r.err, "inspect: no file or folder " + empty.file("nowhere") + "\n");
+  EXPECT_EQ(r.err,
+            "scenario_tool: error: inspect: no file or folder " + empty.file("nowhere") + "\n");
 }
 
 TEST(InspectPaths, AFolderNameThatIsNotUtf8StillGivesValidJson) {

@@ -198,7 +198,7 @@ TEST_F(ViewSample, FeaturesAreWordedAsTheReferenceWordsTheirFields) {
     if (cells[i].at("index") == 21) signal = data.at("cell_words")[i];
   }
   // Cell 21: sx 2, s 2 3 1, rapp 1 / dx 2, d 2 1 1, time 190.
-  EXPECT_THAT(signal, HasSubstr("signal at 1.05 km (cell 21)"));
+  EXPECT_THAT(signal, HasSubstr("signal at km 1.050 (cell 21)"));
   EXPECT_THAT(signal, HasSubstr("left-hand aspect value 1 \u2014 2\n"));
   EXPECT_THAT(signal, HasSubstr("left-hand aspect value 2 \u2014 3\n"));
   EXPECT_THAT(signal, HasSubstr("right-hand aspect value 1 \u2014 2\n"));
@@ -223,7 +223,7 @@ TEST_F(ViewSample, CurvesComeBackAsTheCourseWasBuilt) {
                 1 / curve_curvature[static_cast<std::size_t>(kCurves[i].curve_class - 1)], 0.5);
   }
   EXPECT_THAT(curves.at("stretches")[0].at("words").get<std::string>(),
-              HasSubstr("right-hand curve of class 4, radius 1000 m, from 1 km to 1.8 km"));
+              HasSubstr("right-hand curve of class 4, radius 1000 m, from km 1.000 to km 1.800"));
 }
 
 TEST_F(ViewSample, TheFindingsOfCheckAreMarkedAsCheckTellsThem) {

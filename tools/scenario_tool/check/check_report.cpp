@@ -4,6 +4,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/table_views.h"
 
 namespace scenario::tool {
@@ -78,7 +79,7 @@ void write_timetable(const std::vector<TimetableSection>& sections, std::ostream
 
 std::string finding_text(const CheckFinding& f, const LoadedScenario& s) {
   std::string text = path_of(f.file, s) + ": " + severity_name(f.severity) + ": ";
-  if (f.position_m) text += "at " + km_text(*f.position_m) + " km: ";
+  if (f.position_m) text += "at " + km_position(*f.position_m) + ": ";
   return text + f.message;
 }
 

@@ -7,6 +7,7 @@
 
 #include "format/cell_values.h"
 #include "format/constants.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -39,8 +40,8 @@ void check_curve(const StepRun& run, const std::vector<TrackCell>& track, const 
   if (limit <= allowed) return;
   findings.push_back({start, Severity::warning, check_id::curve_speed, FileRole::line,
                       "curve of class " + std::to_string(run.curve_class) + " (radius " +
-                          whole(run.radius_m()) + " m) from " + km_text(start) + " to " +
-                          km_text(end) + " km under a line speed limit of " +
+                          whole(run.radius_m()) + " m) from " + km_position(start) + " to " +
+                          km_position(end) + " under a line speed limit of " +
                           std::to_string(limit) + " km/h; cant " + whole(p.cant_mm) +
                           " mm and cant deficiency " + whole(p.cant_deficiency_mm) + " mm allow " +
                           whole(allowed) + " km/h"});
@@ -85,8 +86,8 @@ void check_gradients(const std::vector<TrackCell>& track, const CheckParameters&
       const std::int64_t start = static_cast<std::int64_t>(first) * cell_metres;
       findings.push_back(
           {start, Severity::warning, check_id::gradient, FileRole::track,
-           "gradient of " + std::to_string(*g) + " per mille from " + km_text(start) + " to " +
-               km_text(static_cast<std::int64_t>(i) * cell_metres) + " km, steeper than " +
+           "gradient of " + std::to_string(*g) + " per mille from " + km_position(start) + " to " +
+               km_position(static_cast<std::int64_t>(i) * cell_metres) + ", steeper than " +
                per_mille(p.max_gradient_per_mille) + " per mille"});
     }
     first = i;

@@ -8,6 +8,7 @@
 
 #include "format/cell_values.h"
 #include "format/constants.h"
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/table_views.h"
 
 namespace scenario::tool {
@@ -72,7 +73,7 @@ void check_board(const std::vector<TrackCell>& track, const std::vector<LimitRun
   }
   std::string in_force = std::to_string(limits[0]) + " km/h at the board";
   if (limits.size() > 1) {
-    in_force += ", " + std::to_string(limits[1]) + " km/h from " + km_text(next_at) + " km";
+    in_force += ", " + std::to_string(limits[1]) + " km/h from " + km_position(next_at);
   }
   findings.push_back({start_of(cell), Severity::warning, check_id::speed_board, FileRole::track,
                       "speed board of " + board_speeds(b) +
@@ -94,9 +95,9 @@ void check_stop(const TrackCell& cell, std::size_t index, const SimTable& table,
   if (start >= s.start_m && start + cell_metres <= s.end_m) return;
   findings.push_back({start, Severity::warning, check_id::stop_cell, FileRole::track,
                       "stop cell " + std::to_string(index) + " of " + s.name + " (entry " +
-                          std::to_string(entry) + ") covers " + std::to_string(start) + " to " +
-                          std::to_string(start + cell_metres) + " m, outside its zone " +
-                          std::to_string(s.start_m) + " to " + std::to_string(s.end_m) + " m"});
+                          std::to_string(entry) + ") covers " + km_position(start) + " to " +
+                          km_position(start + cell_metres) + ", outside its zone " +
+                          km_position(s.start_m) + " to " + km_position(s.end_m)});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "format/constants.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -174,18 +175,16 @@ bool blame_station_order(Diagnostic& d, const SourceCheck& check, const CheckedR
   const std::int64_t p = value(culprit, 0);
   const std::int64_t q = value(*previous, 0);
   if (p == q) {
-    d.message = "the station at " + std::to_string(p) +
-                " m stands at the same position as the "
-                "one before it ({other})";
+    d.message = "the station at " + km_position(p) +
+                " stands at the same position as the one before it ({other})";
   } else if (p < q) {
-    d.message = "the station at " + std::to_string(p) + " m comes after the one at " +
-                std::to_string(q) + " m ({other}) but lies before it: stations stand in order " +
-                "along the line";
+    d.message = "the station at " + km_position(p) + " comes after the one at " + km_position(q) +
+                " ({other}) but lies before it: stations stand in order " + "along the line";
   } else {
-    d.message = "the station at " + std::to_string(p) + " m has its zone from " +
-                std::to_string(station_zone_start(culprit)) + " m, less than " +
+    d.message = "the station at " + km_position(p) + " has its zone from " +
+                km_position(station_zone_start(culprit)) + ", less than " +
                 std::to_string(kStationGap) + " m after the end of the previous one's (" +
-                std::to_string(station_zone_end(*previous)) + " m, {other})";
+                km_position(station_zone_end(*previous)) + ", {other})";
   }
   return true;
 }
@@ -195,8 +194,8 @@ bool blame_beyond_track(Diagnostic& d, const SourceCheck& check, const CheckedRe
     if (!is(r, "lunghezza percorso")) continue;
     const std::int64_t length = value(r, 0);
     d.other = {{r.source, r.line}};
-    d.message = noun(culprit) + " at " + std::to_string(value(culprit, 0)) +
-                " m lies beyond the end of the track, which ends 7000 m after the route's " +
+    d.message = noun(culprit) + " at " + km_position(value(culprit, 0)) +
+                " lies beyond the end of the track, which ends 7000 m after the route's " +
                 std::to_string(length) + " m ({other})";
     if (length < kShortRoute) d.message += ": a route length given in km? Lengths are in metres";
     return true;
@@ -212,7 +211,7 @@ void blame_header_cell(Diagnostic& d, const SourceCheck& check) {
     if (!holds(r, header_cell, part)) continue;
     d.source = r.source;
     d.line = r.line;
-    d.message = noun(r) + " at " + std::to_string(value(r, 0)) + " m lies in cell " +
+    d.message = noun(r) + " at " + km_position(value(r, 0)) + " lies in cell " +
                 std::to_string(header_cell) + part +
                 ", which carries the header values and the competition codes";
     return;
@@ -230,8 +229,8 @@ void blame_km_point(Diagnostic& d, const SourceCheck& check) {
       if (value(r, i) % cell_metres == 0) continue;
       d.source = r.source;
       d.line = r.line;
-      d.message = "\"" + std::string(r.kind->name) + "\": the " + (i == 0 ? "start" : "end") + " " +
-                  std::to_string(value(r, i)) + " m is not a multiple of 50";
+      d.message = "\"" + std::string(r.kind->name) + "\": the " + (i == 0 ? "start" : "end") +
+                  " at " + km_position(value(r, i)) + " is off the 50 m grid";
       return;
     }
   }
@@ -253,8 +252,8 @@ void blame_culprit(Diagnostic& d, const SourceCheck& check) {
   switch (d.code) {
     case Code::signal_taken:
       if (is(*culprit, "segnale") && point_cell(value(*culprit, 0)) < kFirstSignalCell) {
-        d.message = "the signal at " + std::to_string(value(*culprit, 0)) +
-                    " m lies before 325 m: its approach cells, 2 to 8 cells before it, would "
+        d.message = "the signal at " + km_position(value(*culprit, 0)) +
+                    " lies before km 0.325: its approach cells, 2 to 8 cells before it, would "
                     "fall before the track";
         return;
       }

@@ -11,6 +11,7 @@
 #include "scenario_tool/compile/keywords.h"
 #include "format/windows1252.h"
 #include "scenario_tool/compile/excerpt.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -349,8 +350,8 @@ class SourceChecker {
     }
     if (name == "montagna" && value(1) < value(0)) {
       warn(line_, "stretch-reversed",
-           "\"montagna\" ends at " + std::to_string(value(1)) + " m, before it starts at " +
-               std::to_string(value(0)) + " m: no cell of the tunnel is stored");
+           "\"montagna\" ends at " + km_position(value(1)) + ", before it starts at " +
+               km_position(value(0)) + ": no cell of the tunnel is stored");
     }
     if (name == "rallentamento") check_slowdown(value(0), value(2));
     if (name == "segnale" && value(1) == 2 && value(10) >= 1 && value(10) <= 100) {
@@ -368,9 +369,8 @@ class SourceChecker {
   void check_position(const RecordKind& kind, std::int64_t p) {
     if (route_length_ && *route_length_ >= kShortestRoute && p > *route_length_) {
       warn(line_, "beyond-route",
-           quoted(kind.name) + " at " + std::to_string(p) +
-               " m lies beyond the end of the route (" + std::to_string(*route_length_) +
-               " m), on the track that runs on past it");
+           quoted(kind.name) + " at " + km_position(p) + " lies beyond the end of the route (" +
+               km_position(*route_length_) + "), on the track that runs on past it");
     }
   }
 
@@ -386,8 +386,8 @@ class SourceChecker {
     }
     if (x <= kUnannouncedUpTo) {
       warn(line_, "slowdown-unannounced",
-           "\"rallentamento\" at " + std::to_string(x) +
-               " m: a slowdown that starts at or before 1500 m has no warning nor announce cells");
+           "\"rallentamento\" at " + km_position(x) +
+               ": a slowdown that starts at or before km 1.500 has no warning nor announce cells");
     }
   }
 
@@ -408,8 +408,8 @@ class SourceChecker {
     const auto last = last_position_.find(name);
     if (last != last_position_.end() && p < last->second) {
       warn(line_, "out-of-order",
-           quoted(name) + " at " + std::to_string(p) + " m comes after one at " +
-               std::to_string(last->second) + " m: these records must stand in rising order");
+           quoted(name) + " at " + km_position(p) + " comes after one at " +
+               km_position(last->second) + ": these records must stand in rising order");
     }
     last_position_[name] = p;
   }

@@ -81,7 +81,7 @@ constexpr std::array<WarningInfo, 24> kWarnings{{
      "markers inside it run on every 8 cells to the end of the track. Give it a length of 50 m "
      "or more.",
      kTrain, "rallentamento, 10500, 30, 0, 1, 1, 0"},
-    {"slowdown-unannounced", "a slowdown at or before 1500 m",
+    {"slowdown-unannounced", "a slowdown at or before km 1.500",
      "A slowdown whose start lies at or before 1500 m has neither its warning cell (1200 m "
      "before the start) nor its announce cells, whatever f_ta says.",
      kTrain, "rallentamento, 500, 30, 150, 1, 1, 0"},

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "format/decode.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -86,7 +87,8 @@ std::string cells_difference(const std::vector<TrackCell>& a, const std::vector<
   }
   const auto c = first_unequal(a, b);
   if (!c) return "the track file differs";
-  return "track cell " + std::to_string(*c) + " (" + std::to_string(*c * cell_metres) + " m), " +
+  return "track cell " + std::to_string(*c) + " (" +
+         km_position(static_cast<std::int64_t>(*c) * cell_metres) + "), " +
          field_difference(cell_fields(a[*c]), cell_fields(b[*c]));
 }
 
@@ -106,7 +108,7 @@ std::string geometry_difference(const LineGeometry& ga, const LineGeometry& gb) 
   for (std::int64_t row = 0; row <= ga.last_m(); ++row) {
     for (int coord = 0; coord < 2; ++coord) {
       if (ga.at(row, coord) == gb.at(row, coord)) continue;
-      return "line metre " + std::to_string(row) + ", coordinate " + std::to_string(coord) +
+      return "line " + km_position(row) + ", coordinate " + std::to_string(coord) +
              stored_versus(line_value(ga.at(row, coord)), line_value(gb.at(row, coord)));
     }
   }

@@ -5,12 +5,13 @@
 
 #include "format/line_steps.h"
 #include "scenario_tool/decompile/recover_parts.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
 void recover_curves(const LineSteps& steps, RecoveredScenario& out) {
   if (steps.broken_row) {
-    throw Unrecoverable("the line file at metre " + std::to_string(*steps.broken_row) + ": " +
+    throw Unrecoverable("the line file at " + km_position(*steps.broken_row) + ": " +
                         steps.broken_reason);
   }
   for (const StepRun& run : steps.runs) {
@@ -23,9 +24,8 @@ void recover_curves(const LineSteps& steps, RecoveredScenario& out) {
   const std::int64_t tail = steps.last_m - 2;
   const bool ends_curved = !steps.runs.empty() && steps.runs.back().curved();
   if (steps.filled_to != tail && !(steps.filled_to > tail && ends_curved)) {
-    out.unexpressible.push_back("the line file is filled up to metre " +
-                                std::to_string(steps.filled_to) + "; a compile fills it to metre " +
-                                std::to_string(tail));
+    out.unexpressible.push_back("the line file is filled up to " + km_position(steps.filled_to) +
+                                "; a compile fills it to " + km_position(tail));
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "format/feature_layout.h"
 #include "scenario_tool/decompile/recover_parts.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -21,7 +22,7 @@ constexpr int kTimeRaisedBelow = layout::signal_time_raised_up_to;
 constexpr int kByteWrap = 256;
 
 std::string cell_name(std::int64_t c) {
-  return "track cell " + std::to_string(c) + " (" + std::to_string(c * cell_metres) + " m)";
+  return "track cell " + std::to_string(c) + " (" + km_position(c * cell_metres) + ")";
 }
 
 // Side code sx × 3 + dx: the tens of the approach codes 2, 4, 6 and 8 cells before the signal

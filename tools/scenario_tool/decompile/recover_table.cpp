@@ -5,6 +5,7 @@
 #include <string>
 
 #include "scenario_tool/decompile/recover_parts.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -60,10 +61,10 @@ void recover_zone(const SimRecord& r, std::size_t j, StationRecord& s, Recovered
     }
   }
   if (!fits) {
-    out.unexpressible.push_back(where + ": its zone " + std::to_string(r.start_m) + " to " +
-                                std::to_string(r.end_m) + " m and mar " + std::to_string(r.mar) +
+    out.unexpressible.push_back(where + ": its zone " + km_position(r.start_m) + " to " +
+                                km_position(r.end_m) + " and mar " + std::to_string(r.mar) +
                                 " are not what any length gives a station of type " +
-                                std::to_string(r.kind) + " at " + std::to_string(r.pos_m) + " m");
+                                std::to_string(r.kind) + " at " + km_position(r.pos_m));
   }
   if (s.length % kStationLengthStep != 0) {
     out.unexpressible.push_back(where + ": its zone gives a length of " + std::to_string(s.length) +

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "scenario_tool/scenario/cell_meaning.h"
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/printable.h"
 #include "scenario_tool/scenario/table_views.h"
 
@@ -27,7 +28,7 @@ std::string str(const Value& v) {
 
 std::string metres(const Value& v) {
   const auto* n = std::get_if<std::int64_t>(&v);
-  return n == nullptr ? "none" : grouped_metres(*n) + " m";
+  return n == nullptr ? "none" : km_position(*n);
 }
 
 void write_values(const std::vector<ValueChange>& changes, const char* title, std::ostream& out) {
@@ -49,8 +50,8 @@ std::string column_value(const std::string& column, const Value& v) {
 }
 
 std::string station_text(const Station& s) {
-  return "type " + std::to_string(s.type) + ", zone " + grouped_metres(s.zone_start_m) + " m to " +
-         grouped_metres(s.zone_end_m) + " m, time " + time_of_day_text(s.time_s);
+  return "type " + std::to_string(s.type) + ", zone " + km_position(s.zone_start_m) + " to " +
+         km_position(s.zone_end_m) + ", time " + time_of_day_text(s.time_s);
 }
 
 std::string names_text(const std::vector<std::string>& names) {
@@ -70,7 +71,7 @@ void write_stations(const std::vector<StationChange>& changes, std::ostream& out
       out << "  order: " << names_text(c.old_order) << kArrow << names_text(c.new_order) << '\n';
       continue;
     }
-    out << "  " << printable(c.station->name) << " at " << grouped_metres(c.position_m) << " m";
+    out << "  " << printable(c.station->name) << " at " << km_position(c.position_m);
     if (c.what == StationChange::What::changed) {
       std::string columns;
       for (const StationChange::Column& col : c.columns) {
@@ -89,7 +90,7 @@ void write_signboards(const std::vector<SignChange>& changes, std::ostream& out)
   if (!changes.empty()) out << "Signboards\n";
   for (const SignChange& c : changes) {
     out << "  \"" << printable(c.sign.text) << "\" " << (c.added ? "added" : "removed");
-    if (c.sign.position_m) out << " at " << grouped_metres(*c.sign.position_m) << " m";
+    if (c.sign.position_m) out << " at " << km_position(*c.sign.position_m);
     out << '\n';
   }
 }
@@ -100,7 +101,7 @@ std::string meaning(const Feature& f) {
 }
 
 std::string cell_place(const Feature& f) {
-  return grouped_metres(f.position_m) + " m (cell " + std::to_string(f.cell) + ")";
+  return km_position(f.position_m) + " (cell " + std::to_string(f.cell) + ")";
 }
 
 void write_features(const std::vector<FeatureChange>& changes, std::ostream& out) {
@@ -109,8 +110,8 @@ void write_features(const std::vector<FeatureChange>& changes, std::ostream& out
     const Feature& f = c.before;
     out << "  " << kind_name(f.kind) << ' ';
     if (c.what == FeatureChange::What::moved) {
-      out << "moved from " << grouped_metres(f.position_m) << " m to "
-          << grouped_metres(c.after->position_m) << " m (cell " << f.cell << kArrow << c.after->cell
+      out << "moved from " << km_position(f.position_m) << " to "
+          << km_position(c.after->position_m) << " (cell " << f.cell << kArrow << c.after->cell
           << ")" << meaning(*c.after);
     } else if (c.what == FeatureChange::What::changed) {
       out << "changed at " << cell_place(f) << ": " << meaning_text(f.kind, f.meaning) << kArrow
@@ -126,7 +127,7 @@ std::string run_place(const CellSpan& r) {
   const std::string cells = r.first_cell == r.last_cell ? "cell " + std::to_string(r.first_cell)
                                                         : "cells " + std::to_string(r.first_cell) +
                                                               " to " + std::to_string(r.last_cell);
-  return grouped_metres(r.start_m()) + " m to " + grouped_metres(r.end_m()) + " m (" + cells + ")";
+  return km_position(r.start_m()) + " to " + km_position(r.end_m()) + " (" + cells + ")";
 }
 
 std::string codes_text(const std::vector<int>& codes) {
@@ -189,11 +190,11 @@ void write_geometry(const std::optional<GeometryChange>& change, std::ostream& o
     out << "  the centre lines are the same over the metres both fill\n";
     return;
   }
-  out << "  the centre lines part at metre " << grouped_metres(*g.parts_at_m)
-      << "; greatest distance " << distance_text(g.greatest_distance_m) << " m, at metre "
-      << grouped_metres(g.greatest_distance_at_m) << '\n';
+  out << "  the centre lines part at " << km_position(*g.parts_at_m) << "; greatest distance "
+      << distance_text(g.greatest_distance_m) << " m, at " << km_position(g.greatest_distance_at_m)
+      << '\n';
   for (const StepChange& s : g.steps) {
-    out << "  metres " << grouped_metres(s.first_m) << " to " << grouped_metres(s.last_m) << ": "
+    out << "  " << km_position(s.first_m) << " to " << km_position(s.last_m) << ": "
         << step_text(s.old_step) << kArrow << step_text(s.new_step) << '\n';
   }
 }

@@ -12,7 +12,7 @@ namespace scenario::tool {
 // one line "no difference: the same scenario".
 void write_diff_text(const Diff& report, std::ostream& out);
 
-// Metres with their thousands apart: "12 350".
+// A length in metres with its thousands apart: "12 350" (positions are km_position).
 std::string grouped_metres(std::int64_t metres);
 
 }  // namespace scenario::tool

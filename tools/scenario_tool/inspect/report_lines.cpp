@@ -7,6 +7,7 @@
 
 #include "format/line_steps.h"
 #include "scenario_tool/scenario/cell_meaning.h"
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/printable.h"
 #include "scenario_tool/scenario/table_views.h"
 
@@ -37,9 +38,9 @@ void write_header_lines(const InspectReport& r, std::ostream& out) {
 
 void write_station_line(const Station& s, std::ostream& out) {
   const SimRecord& e = s.record;
-  out << "station " << str(s.name) << ": type " << str(s.type) << ", position " << str(s.position_m)
-      << " m, zone " << str(s.zone_start_m) << " to " << str(s.zone_end_m) << " m, time "
-      << time_of_day_text(s.time_s);
+  out << "station " << str(s.name) << ": type " << str(s.type) << ", position "
+      << km_position(s.position_m) << ", zone " << km_position(s.zone_start_m) << " to "
+      << km_position(s.zone_end_m) << ", time " << time_of_day_text(s.time_s);
   const std::pair<const char*, std::int64_t> columns[] = {
       {"tps", e.tps}, {"tab", e.tab}, {"mar", e.mar}, {"rap", e.rap}, {"ac", e.ac},
       {"d2a", e.d2a}, {"d3a", e.d3a}, {"d1b", e.d1b}, {"d2b", e.d2b}, {"d3b", e.d3b}};
@@ -56,8 +57,8 @@ void write_table_lines(const Scenario& s, std::ostream& out) {
   }
   out << "backgrounds: one " << str(h.backgrounds[0]) << ", two " << str(h.backgrounds[1])
       << ", three " << str(h.backgrounds[2]) << '\n';
-  out << "code repetition: " << str(h.repetition_start_m) << " to " << str(h.repetition_end_m)
-      << " m, " << str(h.repetition_codes) << " codes\n";
+  out << "code repetition: " << km_position(h.repetition_start_m) << " to "
+      << km_position(h.repetition_end_m) << ", " << str(h.repetition_codes) << " codes\n";
   out << "clock: " << clock_text(h.clock[0], h.clock[1], h.clock[2]) << '\n';
   out << "sand: " << str(h.sand) << '\n';
   out << "train: braked mass " << str(h.braked_mass_percent) << " %, " << str(h.coaches)
@@ -67,7 +68,7 @@ void write_table_lines(const Scenario& s, std::ostream& out) {
   for (const Sign& g : s.signs) {
     out << "signboard \"" << str(g.text) << "\": "
         << (!g.cell ? std::string("no cell refers to it")
-                    : "cell " + str(*g.cell) + " (" + str(*g.position_m) + " m)")
+                    : "cell " + str(*g.cell) + " (" + km_position(*g.position_m) + ")")
         << '\n';
   }
 }
@@ -81,11 +82,12 @@ void write_line_lines(const LineGeometry& line, std::ostream& out) {
   const LineSteps steps = read_line_steps(line);
   out << "line: " << line.last_m() + 1 << " metres, filled to metre " << steps.filled_to << '\n';
   for (const StepRun& run : steps.runs) {
-    out << "line metres " << run.first_row << " to " << run.last_row << ": " << step_text(run)
-        << '\n';
+    out << "line " << km_position(run.first_row) << " to " << km_position(run.last_row) << ": "
+        << step_text(run) << '\n';
   }
   if (steps.broken_row) {
-    out << "line broken at metre " << *steps.broken_row << ": " << steps.broken_reason << '\n';
+    out << "line broken at " << km_position(*steps.broken_row) << ": " << steps.broken_reason
+        << '\n';
   }
 }
 
@@ -93,19 +95,19 @@ void write_cell_lines(const Scenario& s, bool track, std::ostream& out) {
   if (!track) return;
   for (const Feature& c : s.features) {
     const std::string meaning = meaning_text(c.kind, c.meaning);
-    out << "cell " << str(c.cell) << " (" << str(c.position_m) << " m): " << kind_name(c.kind)
+    out << "cell " << str(c.cell) << " (" << km_position(c.position_m) << "): " << kind_name(c.kind)
         << (meaning.empty() ? "" : " " + meaning) << '\n';
   }
   for (const NamedRuns& list : named_runs(s)) {
     for (const Run& run : *list.runs) {
       out << list.name << " cells " << str(run.first_cell()) << " to " << str(run.last_cell())
-          << " (" << str(run.start_m) << " to " << str(run.end_m)
-          << " m): " << (run.value ? str(*run.value) : "not set") << '\n';
+          << " (" << km_position(run.start_m) << " to " << km_position(run.end_m)
+          << "): " << (run.value ? str(*run.value) : "not set") << '\n';
     }
   }
   for (const ApproachCode& c : s.approach_codes) {
-    out << "approach code cell " << str(c.cell) << " (" << str(c.position_m)
-        << " m): " << str(c.code) << '\n';
+    out << "approach code cell " << str(c.cell) << " (" << km_position(c.position_m)
+        << "): " << str(c.code) << '\n';
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "scenario_tool/scenario/cell_meaning.h"
 #include "scenario_tool/scenario/curve_views.h"
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/printable.h"
 #include "scenario_tool/scenario/table_views.h"
 
@@ -114,21 +115,22 @@ void write_stations(const std::vector<Station>& stations, std::ostream& out) {
   std::size_t name_width = 4;
   for (const Station& s : stations) name_width = std::max(name_width, text_width(str(s.name)));
   out << "  " << pad_left("entry", 5) << "  " << pad("name", name_width) << "  "
-      << pad_left("type", 4) << "  " << pad_left("position", 8) << "  " << pad_left("zone (m)", 16)
+      << pad_left("type", 4) << "  " << pad_left("position", 10) << "  " << pad_left("zone", 24)
       << "  time\n";
   for (const Station& s : stations) {
-    const std::string zone = str(s.zone_start_m) + " to " + str(s.zone_end_m);
+    const std::string zone = km_position(s.zone_start_m) + " to " + km_position(s.zone_end_m);
     out << "  " << pad_left(str(s.entry), 5) << "  " << pad(str(s.name), name_width) << "  "
-        << pad_left(str(s.type), 4) << "  " << pad_left(str(s.position_m), 8) << "  "
-        << pad_left(zone, 16) << "  " << time_of_day_text(s.time_s) << '\n';
+        << pad_left(str(s.type), 4) << "  " << pad_left(km_position(s.position_m), 10) << "  "
+        << pad_left(zone, 24) << "  " << time_of_day_text(s.time_s) << '\n';
   }
 }
 
 void write_signboards(const std::vector<Sign>& signs, std::ostream& out) {
   line(out, "Signboards", std::to_string(signs.size()));
   for (const Sign& s : signs) {
-    const std::string where =
-        !s.cell ? "no cell refers to it" : "cell " + str(s.cell) + " (" + str(s.position_m) + " m)";
+    const std::string where = !s.cell
+                                  ? "no cell refers to it"
+                                  : "cell " + str(s.cell) + " (" + km_position(*s.position_m) + ")";
     out << "  " << pad_left(str(s.entry), 5) << "  " << str(s.text) << "  at " << where << '\n';
   }
 }
@@ -149,7 +151,7 @@ void write_table_part(const Scenario& s, std::ostream& out) {
        "one " + str(h.backgrounds[0]) + ", two " + str(h.backgrounds[1]) + ", three " +
            str(h.backgrounds[2]));
   line(out, "Code repetition",
-       str(h.repetition_start_m) + " to " + str(h.repetition_end_m) + " m, " +
+       km_position(h.repetition_start_m) + " to " + km_position(h.repetition_end_m) + ", " +
            str(h.repetition_codes) + " codes");
   line(out, "Clock", clock_text(h.clock[0], h.clock[1], h.clock[2]));
   line(out, "Sand", str(h.sand));
@@ -179,12 +181,12 @@ void write_line_and_counts(const InspectReport& r, std::ostream& out) {
 }
 
 std::string cell_place(std::int64_t index, std::int64_t metres) {
-  return pad_left(str(index), 6) + "  " + pad_left(str(metres), 8);
+  return pad_left(str(index), 6) + "  " + pad_left(km_position(metres), 10);
 }
 
 void write_cells(const std::vector<Feature>& cells, std::ostream& out) {
   out << "\nCells (" << cells.size() << " occupied)\n"
-      << "   index    metres  kind               values\n";
+      << "   index  position  kind               values\n";
   for (const Feature& c : cells) {
     const std::string meaning = meaning_text(c.kind, c.meaning);
     const std::string name = kind_name(c.kind);
@@ -199,9 +201,9 @@ void write_stretches(const Scenario& s, std::ostream& out) {
     out << "  " << list.name << " (" << list.runs->size() << ")\n";
     for (const Run& run : *list.runs) {
       out << "    cells " << pad_left(str(run.first_cell()), 5) << " to "
-          << pad_left(str(run.last_cell()), 5) << "  (" << pad_left(str(run.start_m), 7) << " to "
-          << pad_left(str(run.end_m), 7) << " m)  " << (run.value ? str(*run.value) : "not set")
-          << '\n';
+          << pad_left(str(run.last_cell()), 5) << "  (" << pad_left(km_position(run.start_m), 10)
+          << " to " << pad_left(km_position(run.end_m), 10) << ")  "
+          << (run.value ? str(*run.value) : "not set") << '\n';
     }
   }
 }
@@ -220,13 +222,13 @@ void write_curves(const std::optional<LineCurves>& curves, std::ostream& out) {
   }
   out << "\nCurves (" << curves->curves.size() << ")\n";
   for (const CurveStretch& c : curves->curves) {
-    out << "  " << pad_left(str(c.start_m), 8) << " to " << pad_left(str(c.end_m), 8)
-        << " m  class " << str(c.curve_class) << "  " << pad(side_name(c.side), 5) << "  radius "
-        << str(whole_radius_m(c)) << " m\n";
+    out << "  " << pad_left(km_position(c.start_m), 10) << " to "
+        << pad_left(km_position(c.end_m), 10) << "  class " << str(c.curve_class) << "  "
+        << pad(side_name(c.side), 5) << "  radius " << str(whole_radius_m(c)) << " m\n";
   }
   if (curves->broken_m) {
-    out << "  the line's steps are unknown from " << str(*curves->broken_m)
-        << " m: " << str(curves->broken_reason) << '\n';
+    out << "  the line's steps are unknown from " << km_position(*curves->broken_m) << ": "
+        << str(curves->broken_reason) << '\n';
   }
 }
 

@@ -7,6 +7,7 @@
 #include "format/constants.h"
 #include "scenario_tool/plot/svg.h"
 #include "scenario_tool/scenario/cell_meaning.h"
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/track_views.h"
 
 namespace scenario::tool {
@@ -124,17 +125,13 @@ struct Visitor : F... {
 
 }  // namespace
 
-std::string distance_km_text(std::int64_t metres) {
-  return svg_number(static_cast<double>(metres) / 1000) + " km";
-}
-
 std::string feature_heading(std::uint8_t k, std::size_t cell) {
   std::string name = kind_name(k);
   for (char& c : name) {
     if (c == '_') c = ' ';
   }
-  return name + " at " + distance_km_text(cell_start_m(static_cast<std::int64_t>(cell))) +
-         " (cell " + std::to_string(cell) + ")";
+  return name + " at " + km_position(cell_start_m(static_cast<std::int64_t>(cell))) + " (cell " +
+         std::to_string(cell) + ")";
 }
 
 std::vector<std::string> feature_lines(std::uint8_t k, const CellMeaning& meaning) {

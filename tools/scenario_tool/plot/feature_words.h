@@ -12,7 +12,7 @@
 
 namespace scenario::tool {
 
-// "signal at 9.85 km (cell 197)".
+// "signal at km 9.850 (cell 197)".
 std::string feature_heading(std::uint8_t kind, std::size_t cell);
 
 // One line per value of the decoded meaning, each "what it means — value"; the
@@ -21,8 +21,5 @@ std::vector<std::string> feature_lines(std::uint8_t kind, const CellMeaning& mea
 
 // The heading and the lines, one per line of text.
 std::string feature_words(std::uint8_t kind, std::size_t cell, const CellMeaning& meaning);
-
-// "9.85 km".
-std::string distance_km_text(std::int64_t metres);
 
 }  // namespace scenario::tool

@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "scenario_tool/plot/plan.h"
 #include "scenario_tool/plot/profile.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -65,8 +66,7 @@ std::vector<Picture> draw_pictures(const LoadedScenario& loaded, const ScenarioF
   const double length = static_cast<double>(scene.track->size()) * cell_metres;
   double to = stretch.to_m.value_or(length);
   if (to > length) {
-    notes.push_back("the track ends at " + svg_number(length / 1000) +
-                    " km: the profile stops there");
+    notes.push_back("the track ends at " + km_position(length) + ": the profile stops there");
     to = length;
   }
   if (from >= to) {

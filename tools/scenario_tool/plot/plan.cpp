@@ -6,6 +6,7 @@
 #include "scenario_tool/plot/page.h"
 #include "scenario_tool/plot/plan_marks.h"
 #include "scenario_tool/plot/track_series.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -53,9 +54,8 @@ void draw_tunnels(Svg& svg, const PlanFrame& frame, const LineGeometry& line,
     t.start_m = std::max(t.start_m, stretch.first);
     t.end_m = std::min(t.end_m, stretch.last);
     svg.open("g", {{"class", "tunnel"}});
-    svg.title("tunnel of type " + std::to_string(t.value) + " from " +
-              svg_number(static_cast<double>(t.start_m) / 1000) + " to " +
-              svg_number(static_cast<double>(t.end_m) / 1000) + " km");
+    svg.title("tunnel of type " + std::to_string(t.value) + " from " + km_position(t.start_m) +
+              " to " + km_position(t.end_m));
     for (const MetreRange& run : drawn_runs(line, t.start_m, t.end_m)) {
       svg.polyline(page_points(line, frame, run, ignored), {{"fill", "none"},
                                                             {"stroke", page::tunnel_ink},
@@ -113,8 +113,7 @@ std::optional<std::string> plan_svg(const PlotScene& scene, MetreRange stretch,
       "Centre line from the line file as stored, coordinate 0 to the right and coordinate 1 "
       "upwards, at one scale; metres with no point are left out";
   if (stretch.first > 0 || stretch.last < line.last_m()) {
-    subtitle += "; km " + svg_number(static_cast<double>(stretch.first) / 1000) + " to " +
-                svg_number(static_cast<double>(stretch.last) / 1000);
+    subtitle += "; " + km_position(stretch.first) + " to " + km_position(stretch.last);
   }
   Svg svg =
       titled_page(scene, "plan of the line",

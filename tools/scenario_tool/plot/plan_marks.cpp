@@ -5,6 +5,7 @@
 
 #include "scenario_tool/plot/page.h"
 #include "scenario_tool/plot/scale.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -73,13 +74,13 @@ void draw_plan_stations(Svg& svg, const PlanFrame& frame, const LineGeometry& li
     if (s.pos_m < from_m || s.pos_m > to_m) continue;
     const auto p = line_point(line, s.pos_m);
     if (!p) {
-      notes.push_back("the station " + s.name + " at " + std::to_string(s.pos_m) +
-                      " m has no point on the centre line: it is not marked on the plan");
+      notes.push_back("the station " + s.name + " at " + km_position(s.pos_m) +
+                      " has no point on the centre line: it is not marked on the plan");
       continue;
     }
     const Point at = frame.to_page(*p);
     svg.open("g", {{"class", "station"}});
-    svg.title(s.name + " at " + km_text(s.pos_m) + " km");
+    svg.title(s.name + " at " + km_position(s.pos_m));
     svg.circle(at, 5.5,
                {{"fill", "white"}, {"stroke", page::station_marker_ink}, {"stroke-width", "2.5"}});
     side_label(svg, at, right_side(line, frame, s.pos_m), 11, s.name, page::label_size, true,

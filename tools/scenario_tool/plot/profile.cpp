@@ -9,6 +9,7 @@
 #include "scenario_tool/plot/profile_features.h"
 #include "scenario_tool/plot/profile_layout.h"
 #include "scenario_tool/plot/profile_legend.h"
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/table_views.h"
 #include "scenario_tool/scenario/track_views.h"
 
@@ -91,9 +92,8 @@ void draw_distance_axis(Svg& svg, const ProfileLayout& layout) {
 }
 
 std::string station_tooltip(const SimRecord& r) {
-  return r.name + ": position " + svg_number(r.pos_m / 1000.0) + " km, zone " +
-         svg_number(r.start_m / 1000.0) + " to " + svg_number(r.end_m / 1000.0) + " km, time " +
-         time_of_day_text(r.time_s);
+  return r.name + ": position " + km_position(r.pos_m) + ", zone " + km_position(r.start_m) +
+         " to " + km_position(r.end_m) + ", time " + time_of_day_text(r.time_s);
 }
 
 // The band of the zone, and the name upright above the panels when `named`.
@@ -178,8 +178,8 @@ std::string profile_svg(const PlotScene& scene, double from_m, double to_m,
       "Elevation from the gradient of each 50 m cell of the track file, starting at 0 m; "
       "stations from the table file";
   if (from_m > 0 || to_m < length) {
-    subtitle += "; km " + svg_number(from_m / 1000) + " to " + svg_number(to_m / 1000) + " of " +
-                svg_number(length / 1000);
+    subtitle += "; " + km_position(from_m) + " to " + km_position(to_m) + " of a track ending at " +
+                km_position(length);
   }
   Svg svg =
       titled_page(scene, "profile of the line",

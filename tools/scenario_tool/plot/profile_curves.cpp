@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "scenario_tool/plot/track_series.h"
+#include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {
 
@@ -167,9 +168,8 @@ void draw_poor_adhesion(Svg& svg, const ProfileLayout& layout,
     const double x0 = layout.x_of(static_cast<double>(s.start_m));
     const double x1 = layout.x_of(static_cast<double>(s.end_m));
     svg.open("g", {{"class", "poor-adhesion"}, {"fill", page::poor_adhesion_tint}});
-    svg.title("adhesion " + std::to_string(s.value) + " from " +
-              svg_number(static_cast<double>(s.start_m) / 1000) + " to " +
-              svg_number(static_cast<double>(s.end_m) / 1000) + " km");
+    svg.title("adhesion " + std::to_string(s.value) + " from " + km_position(s.start_m) + " to " +
+              km_position(s.end_m));
     for (const Band& b : {layout.elevation, layout.speed}) {
       svg.rect(x0, b.top, x1 - x0, b.height(), {});
     }

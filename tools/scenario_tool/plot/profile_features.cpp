@@ -8,6 +8,7 @@
 #include "scenario_tool/plot/track_series.h"
 #include "scenario_tool/scenario/cell_meaning.h"
 #include "scenario_tool/scenario/curve_views.h"
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/track_views.h"
 
 namespace scenario::tool {
@@ -25,7 +26,7 @@ double cell_x(const ProfileLayout& layout, std::size_t cell) {
 }
 
 std::string km_of_cell(std::size_t cell) {
-  return distance_km_text(cell_start_m(static_cast<std::int64_t>(cell)));
+  return km_position(cell_start_m(static_cast<std::int64_t>(cell)));
 }
 
 // The cell, its km and what its values mean, in the words of the format reference.
@@ -77,9 +78,8 @@ void draw_tunnel_bars(Svg& svg, const ProfileLayout& layout, const std::vector<T
     const double x0 = layout.x_of(static_cast<double>(t.start_m));
     const double x1 = std::max(layout.x_of(static_cast<double>(t.end_m)), x0 + 4);
     svg.open("g", {{"class", "tunnel"}});
-    svg.title("tunnel of type " + std::to_string(t.value) + " from " +
-              svg_number(static_cast<double>(t.start_m) / 1000) + " to " +
-              svg_number(static_cast<double>(t.end_m) / 1000) + " km");
+    svg.title("tunnel of type " + std::to_string(t.value) + " from " + km_position(t.start_m) +
+              " to " + km_position(t.end_m));
     svg.rect(x0, y - 6, x1 - x0, 12, {{"fill", page::tunnel_ink}});
     bar_label(svg, layout, x0, x1, y, "type " + std::to_string(t.value), page::tunnel_ink);
     svg.close();
@@ -102,8 +102,8 @@ void draw_curve_bars(Svg& svg, const ProfileLayout& layout, const LineGeometry& 
     const std::string side = side_name(c.side);
     svg.open("g", {{"class", "curve"}});
     svg.title(side + "-hand curve of class " + std::to_string(c.curve_class) + ", radius " +
-              svg_number(std::round(c.radius_m)) + " m, from " + distance_km_text(c.start_m) +
-              " to " + distance_km_text(c.end_m));
+              svg_number(std::round(c.radius_m)) + " m, from " + km_position(c.start_m) + " to " +
+              km_position(c.end_m));
     svg.rect(x0, c.side > 0 ? middle - h : middle, x1 - x0, h,
              {{"fill", page::curve_ink}, {"fill-opacity", svg_number(0.35 + c.curve_class * 0.1)}});
     if (x1 - x0 > 50) {

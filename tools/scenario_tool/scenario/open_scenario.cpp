@@ -1,6 +1,7 @@
 #include "scenario_tool/scenario/open_scenario.h"
 
 #include "scenario_tool/exit_codes.h"
+#include "scenario_tool/scenario/reporter.h"
 
 namespace scenario::tool {
 
@@ -9,13 +10,13 @@ std::variant<OpenedScenario, int> open_scenario(const std::vector<std::string>& 
                                                 std::ostream& err, const OpenOptions& options) {
   const auto located = locate_files(paths, fs);
   if (const auto* failure = std::get_if<LocateFailure>(&located)) {
-    err << verb << ": " << failure->message << '\n';
+    report_error(err, std::string(verb) + ": " + failure->message);
     return failure->exit;
   }
   const ScenarioFiles& files = std::get<ScenarioFiles>(located);
   if (options.refuse) {
     if (const std::optional<std::string> why = options.refuse(files)) {
-      err << verb << ": " << *why << '\n';
+      report_error(err, std::string(verb) + ": " + *why);
       return exit_code::usage;
     }
   }

@@ -32,7 +32,8 @@ struct OpenedScenario {
   int status = 0;
 };
 
-// Finds, reads and decodes the scenario; each problem goes to `err` as "VERB: ...". When the files
+// Finds, reads and decodes the scenario; each failure goes to `err` as "scenario_tool: error: VERB:
+// ...", a note about an optional file as "VERB: ...". When the files
 // cannot be found (or are refused), gives the exit status instead.
 std::variant<OpenedScenario, int> open_scenario(const std::vector<std::string>& paths,
                                                 std::string_view verb, FileSystem& fs,

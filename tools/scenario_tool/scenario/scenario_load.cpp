@@ -2,6 +2,7 @@
 
 #include "format/file_limits.h"
 #include "scenario_tool/exit_codes.h"
+#include "scenario_tool/scenario/reporter.h"
 
 namespace scenario::tool {
 
@@ -125,16 +126,18 @@ int report_file_problems(const LoadedScenario& s, std::string_view verb, std::os
           }
           break;
         }
-        err << verb << ": cannot find the " << role_name(o.role) << " file " << path << '\n';
+        report_error(
+            err, std::string(verb) + ": cannot find the " + role_name(o.role) + " file " + path);
         io = true;
         break;
       case FileState::unreadable:
-        err << verb << ": cannot read " << path << ": " << o.reason << '\n';
+        report_error(err, std::string(verb) + ": cannot read " + path + ": " + o.reason);
         io = true;
         break;
       case FileState::damaged:
-        err << verb << ": " << path << ": damaged " << role_name(o.role) << " file at byte "
-            << o.error->offset << ": " << o.error->message << '\n';
+        report_error(err, std::string(verb) + ": " + path + ": damaged " + role_name(o.role) +
+                              " file at byte " + std::to_string(o.error->offset) + ": " +
+                              o.error->message);
         damaged = true;
         break;
       case FileState::ok:

@@ -58,7 +58,8 @@ struct LoadOptions {
 LoadedScenario load_scenario(const ScenarioFiles& files, FileSystem& fs,
                              const LoadOptions& options = {});
 
-// Tells on `err`, each line starting "VERB: ", what became of each file that could not be used;
+// Tells on `err`, each line "scenario_tool: error: VERB: ...", what became of each file that could
+// not be used;
 // returns the exit status it calls for, a damaged file outweighing one that could not be found or
 // read. A missing file that is not required is no failure: it is told only when
 // `tell_optional_missing` is set.

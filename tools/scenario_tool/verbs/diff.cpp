@@ -5,6 +5,7 @@
 #include "scenario_tool/diff/diff_report.h"
 #include "scenario_tool/diff/diff_text.h"
 #include "scenario_tool/scenario/open_scenario.h"
+#include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
@@ -48,7 +49,7 @@ std::variant<Sides, LocateFailure> locate_sides(const std::vector<std::string>& 
 int diff(const DiffOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
   const auto located = locate_sides(options.paths, fs);
   if (const auto* failure = std::get_if<LocateFailure>(&located)) {
-    err << "diff: " << failure->message << '\n';
+    report_error(err, "diff: " + failure->message);
     return failure->exit;
   }
   const Sides& sides = std::get<Sides>(located);

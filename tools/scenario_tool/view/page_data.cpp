@@ -11,6 +11,7 @@
 #include "scenario_tool/plot/pictures.h"
 #include "scenario_tool/plot/scene.h"
 #include "scenario_tool/plot/track_series.h"
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/table_views.h"
 #include "scenario_tool/view/detail_levels.h"
 
@@ -38,7 +39,7 @@ std::string field_meaning(std::string_view record, std::string_view field) {
 }
 
 std::string from_to(std::int64_t a, std::int64_t b) {
-  return "from " + distance_km_text(a) + " to " + distance_km_text(b);
+  return "from " + km_position(a) + " to " + km_position(b);
 }
 
 void add_run(const LineGeometry& line, MetreRange run, const std::vector<double>& tolerances,
@@ -209,7 +210,7 @@ Json station_words(const std::vector<Station>& stations) {
   Json out = Json::array();
   for (const Station& s : stations) {
     out.push_back(s.name + "\n" + record_meaning("stazione") + "\n" +
-                  field_meaning("stazione", "pos") + " \u2014 " + distance_km_text(s.position_m) +
+                  field_meaning("stazione", "pos") + " \u2014 " + km_position(s.position_m) +
                   "\nzone " + from_to(s.zone_start_m, s.zone_end_m) + "\ntimetable time \u2014 " +
                   time_of_day_text(s.time_s) + "\n" + field_meaning("stazione", "tipo") +
                   " \u2014 " + std::to_string(s.type));

@@ -32,6 +32,11 @@
     return (m / 1000).toFixed(d).replace(/\.?0+$/, '') || '0';
   }
 
+  // A position in words, as the tool prints it: "km 9.850".
+  function kmPosition(m) {
+    return 'km ' + (m < 0 ? '-' : '') + (Math.abs(m) / 1000).toFixed(3);
+  }
+
   // The first index i with a[i] > v, a sorted.
   function upperBound(a, v) {
     let lo = 0;
@@ -99,8 +104,7 @@
     addItem({
       kind: 'finding', m: placed ? f.position_m : -1, placeless: !placed,
       label: f.severity + ': ' + f.message, lane: 'findings', finding: f,
-      words: f.severity + ' (' + f.check_id + ')' + (placed ? ' at ' + kmText(f.position_m) +
-        ' km' : '') + '\n' + f.message
+      words: f.severity + ' (' + f.check_id + ')' + (placed ? ' at ' + kmPosition(f.position_m) : '') + '\n' + f.message
     });
   });
   (data.tunnels || []).forEach(function (t) {
