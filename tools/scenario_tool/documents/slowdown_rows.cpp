@@ -30,6 +30,10 @@ std::vector<SlowdownRow> slowdown_rows(const Scenario& scenario) {
   for (const Station& s : scenario.stations) {
     if (s.type < kFirstPassingType) stops.push_back(&s);
   }
+  // Without a stop point anywhere, every station names the places.
+  if (stops.empty()) {
+    for (const Station& s : scenario.stations) stops.push_back(&s);
+  }
   std::stable_sort(stops.begin(), stops.end(), [](const Station* a, const Station* b) {
     return a->position_m < b->position_m;
   });
