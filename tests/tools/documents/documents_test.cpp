@@ -146,6 +146,24 @@ TEST_F(BuiltInDocuments, TheNotesTellTheTitleSandAndAdhesionAsTheGeneratorDoes) 
   EXPECT_EQ(notes[5], theirs[11]);
 }
 
+TEST_F(BuiltInDocuments, TheViewPageCarriesTheThreePapers) {
+  ViewOptions v;
+  v.paths = {"/c"};
+  v.output = "/v";
+  ASSERT_EQ(run(run_view, v, fs_).status, exit_code::clean);
+  const std::string page = fs_.contents("/v/Valdora_Lusa_24863.html").value_or("");
+  const auto data_at = page.find("id=\"scenario-data\">");
+  ASSERT_NE(data_at, std::string::npos);
+  const auto from = page.find('>', data_at) + 1;
+  const Json data = Json::parse(page.substr(from, page.find("</script>", from) - from));
+  ASSERT_EQ(data.at("documents").size(), 3u);
+  EXPECT_EQ(data["documents"][1].at("file"), "Valdora_Lusa_24863_rallentamenti.txt");
+  // The same lines as the file, joined by LF.
+  std::string text;
+  for (const std::string& line : ours("rallentamenti.txt")) text += line + "\n";
+  EXPECT_EQ(data["documents"][1].at("text"), text);
+}
+
 // A 20 km line and the train records of the test, compiled into /c.
 VerbRun compile_own(MemoryFileSystem& fs, const Lines& train, int length_m = 20000) {
   fs.put("/s/R_linea.txt",

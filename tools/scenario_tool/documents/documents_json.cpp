@@ -80,12 +80,27 @@ std::vector<std::string> document_file_names(const Documents& d) {
 }
 
 Json documents_json(const Documents& d) {
-  return {{"route_id", d.route_id},
+  return {{"version", 1},
+          {"route_id", d.route_id},
           {"train_number", d.train_number},
           {"files", document_file_names(d)},
           {"timetable_sheet", sheet_json(d)},
           {"slowdown_order", slowdowns_json(d)},
           {"notes", {{"remarks", d.remarks}, {"free_notes", d.options.free_notes}}}};
+}
+
+Json document_texts(const Documents& d) {
+  const std::vector<std::string> names = document_file_names(d);
+  const std::vector<std::vector<std::string>> papers{sheet_lines(d), slowdown_order_lines(d),
+                                                     notes_lines(d)};
+  const char* titles[] = {"Timetable sheet", "Slowdown order", "Notes"};
+  Json texts = Json::array();
+  for (std::size_t i = 0; i < papers.size(); ++i) {
+    std::string text;
+    for (const std::string& line : papers[i]) text += line + "\n";
+    texts.push_back({{"title", titles[i]}, {"file", names[i]}, {"text", text}});
+  }
+  return texts;
 }
 
 }  // namespace scenario::tool

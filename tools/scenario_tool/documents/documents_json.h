@@ -11,4 +11,8 @@ std::vector<std::string> document_file_names(const Documents& d);
 
 Json documents_json(const Documents& d);
 
+// The three papers as the files hold them, for the page of `view`: each its title, its file
+// name and its lines joined by LF.
+Json document_texts(const Documents& d);
+
 }  // namespace scenario::tool
