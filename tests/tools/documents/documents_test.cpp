@@ -242,6 +242,22 @@ TEST(OwnScenarioDocuments, TimesFollowTheHandWorkedRunAndTheRowsReadAsWritten) {
   EXPECT_EQ(notes[0], "                Treno 7 sul percorso Alfa  Gamma Nuova");
   EXPECT_EQ(notes[3], " La locomotiva ha la sabbia.");
   EXPECT_EQ(notes[4], " Le condizioni di aderenza sono buone su tutto il percorso.");
+
+  // The author's remarks end the notes as written, their line ends made CR LF.
+  fs.put("/n.txt", " Passaggio a livello al km 4.\n Binario 2 a Beta.\r\n");
+  DocumentsOptions o;
+  o.paths = {"/c"};
+  o.out_dir = "/d";
+  o.notes_file = "/n.txt";
+  ASSERT_EQ(run(run_documents, o, fs).status, exit_code::clean);
+  const auto with_notes = lines_of(fs.contents("/d/R_7_note.txt").value());
+  ASSERT_EQ(with_notes.size(), notes.size() + 2);
+  EXPECT_EQ(with_notes[notes.size()], " Passaggio a livello al km 4.");
+  EXPECT_EQ(with_notes[notes.size() + 1], " Binario 2 a Beta.");
+  o.notes_file = "/missing.txt";
+  const VerbRun missing = run(run_documents, o, fs);
+  EXPECT_EQ(missing.status, exit_code::io_failure);
+  EXPECT_THAT(missing.err, HasSubstr("cannot read the notes /missing.txt"));
 }
 
 struct BadCase {
