@@ -165,11 +165,12 @@ TEST_F(BuiltInDocuments, TheViewPageCarriesTheThreePapers) {
 }
 
 // A 20 km line and the train records of the test, compiled into /c.
-VerbRun compile_own(MemoryFileSystem& fs, const Lines& train, int length_m = 20000) {
+VerbRun compile_own(MemoryFileSystem& fs, const Lines& train, int length_m = 20000,
+                    const Lines& line = {}) {
   fs.put("/s/R_linea.txt",
          testing::source_text({"Linea", "inizio_dati", "[generale]",
                                "lunghezza percorso, " + std::to_string(length_m), "[tracciato]"},
-                              {}));
+                              line));
   fs.put("/s/R_7-.txt", testing::source_text({"Treno", "inizio_dati", "[generale]",
                                               "numero vetture, 6", "percentuale massa frenata, 95",
                                               "sabbia, 1", "orologio, 8 0 0", "aderenza, 0, 100"},
@@ -224,6 +225,18 @@ TEST(OwnScenarioDocuments, TimesFollowTheHandWorkedRunAndTheRowsReadAsWritten) {
   EXPECT_EQ(plain_rows[1].at("arrival_s"), 8 * 3600 + 231);
   EXPECT_EQ(plain_rows[2].at("arrival_s"), 8 * 3600 + 452);
   EXPECT_EQ(plain_rows[2].at("arrival"), "08.08");
+  // A curve of class 6 (333 m) allows 85.7 km/h with check's cant: the train slows for it.
+  MemoryFileSystem curved;
+  ASSERT_EQ(compile_own(curved,
+                        {"velocita' limite, 0, 90", station(0, 28, 8, 0, "ALFA"),
+                         station(5000, 28, 0, 0, "BETA"), station(10000, 28, 0, 0, "GAMMA NUOVA")},
+                        20000, {"curvad6, 6000, 2000"})
+                .status,
+            exit_code::clean);
+  const Json curved_rows =
+      Json::parse(documents_of(curved, true).out).at("timetable_sheet").at("rows");
+  EXPECT_EQ(curved_rows[1].at("arrival_s"), 8 * 3600 + 231);
+  EXPECT_GT(curved_rows[2].at("arrival_s").get<int>(), 8 * 3600 + 452);
 
   ASSERT_EQ(documents_of(fs, false).status, exit_code::clean);
   const auto sheet = lines_of(fs.contents("/d/R_7_scheda_treno.txt").value());

@@ -1,11 +1,13 @@
 // The timetable sheet's rows and their times. The times follow the running-time model of check
-// (the estimate: limits and slowdowns, constant acceleration and braking) from the first
-// station's departure, fitted to the timetable's times; a stop lasts at least its dwell.
+// (the estimate: limits and slowdowns, constant acceleration and braking), held to the curves'
+// speeds, from the first station's departure, fitted to the timetable's times; a stop lasts at
+// least its dwell.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "format/constants.h"
+#include "scenario_tool/check/line_checks.h"
 #include "scenario_tool/check/running_time.h"
 #include "scenario_tool/check/timetable.h"
 #include "scenario_tool/documents/documents.h"
@@ -91,12 +93,31 @@ void add_speed_changes(const Scenario& scenario, std::vector<PlacedRow>& rows) {
   });
 }
 
+// The speeds of check's estimate, held also to the speed each curve allows with check's cant and
+// cant deficiency, when the line file gives the curves.
+std::vector<double> cell_speeds_kmh(const Scenario& scenario, const std::vector<TrackCell>& track) {
+  std::vector<double> speeds = allowed_speeds_kmh(track);
+  if (!scenario.curves) return speeds;
+  const auto cells = static_cast<std::int64_t>(speeds.size());
+  for (const CurveStretch& c : scenario.curves->curves) {
+    if (c.radius_m <= 0.0) continue;
+    const double allowed = curve_speed_kmh(c.radius_m, CheckParameters{});
+    const std::int64_t from = std::clamp<std::int64_t>(c.start_m / cell_metres, 0, cells);
+    const std::int64_t to = std::clamp<std::int64_t>(c.end_m / cell_metres + 1, 0, cells);
+    for (std::int64_t i = from; i < to; ++i) {
+      auto& v = speeds[static_cast<std::size_t>(i)];
+      if (v > 0.0) v = std::min(v, allowed);
+    }
+  }
+  return speeds;
+}
+
 // Seconds from the first boundary to each boundary up to the last, without the stops' waits.
-std::vector<double> running_clock(const std::vector<PlacedRow>& rows,
+std::vector<double> running_clock(const std::vector<PlacedRow>& rows, const Scenario& scenario,
                                   const std::vector<TrackCell>& track, const DocumentOptions& o) {
   const std::int64_t first = rows.front().boundary;
   const std::int64_t last = std::max(first, rows.back().boundary);
-  const std::vector<double> speeds = allowed_speeds_kmh(track);
+  const std::vector<double> speeds = cell_speeds_kmh(scenario, track);
   RunningTimeInput in;
   in.cell_m = static_cast<double>(cell_metres);
   in.accel_m_s2 = o.accel_m_s2;
@@ -193,7 +214,7 @@ std::vector<SheetRow> sheet_rows(const Scenario& scenario, const std::vector<Tra
   if (stations.size() < 2) return {};
   std::vector<PlacedRow> rows = station_rows(stations, track);
   add_speed_changes(scenario, rows);
-  const std::vector<double> clock = running_clock(rows, track, options);
+  const std::vector<double> clock = running_clock(rows, scenario, track, options);
   time_rows(rows, clock, start_time(scenario, stations.front()), options);
   std::vector<SheetRow> out;
   for (PlacedRow& p : rows) out.push_back(std::move(p.row));
