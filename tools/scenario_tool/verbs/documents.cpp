@@ -9,6 +9,7 @@
 #include "platform/replace_files.h"
 #include "scenario_tool/documents/documents_json.h"
 #include "scenario_tool/scenario/open_scenario.h"
+#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/number_options.h"
@@ -40,8 +41,8 @@ std::optional<std::vector<std::string>> free_notes(FileSystem& fs, const std::st
 void tell_untimed(const Documents& d, std::ostream& err) {
   for (const SheetRow& r : d.rows) {
     if (r.arrival_s || r.departure_s) continue;
-    err << "documents: no time at " << r.place
-        << ": a cell before it has no speed limit (0 km/h), so its time is left blank\n";
+    err << "documents: no time at " << r.place << " (" << km_position(r.position_m)
+        << "): a cell before it has no speed limit (0 km/h), so its time is left blank\n";
   }
 }
 
