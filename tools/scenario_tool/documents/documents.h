@@ -68,8 +68,9 @@ struct DerivedDocuments {
 DerivedDocuments derive_documents(const Scenario& scenario, const std::vector<TrackCell>& track,
                                   const DocumentOptions& options);
 
-// The rows of the sheet: every station in line order and every change of the line speed limit
-// between the first and the last, timed by the running-time model of check.
+// The rows of the sheet: every station in line order, every change of the line speed limit
+// between the first and the last, and the signal before each stop; timed by the running-time
+// model of check.
 std::vector<SheetRow> sheet_rows(const Scenario& scenario, const std::vector<TrackCell>& track,
                                  const DocumentOptions& options);
 

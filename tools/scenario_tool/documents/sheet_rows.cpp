@@ -93,6 +93,37 @@ void add_speed_changes(const Scenario& scenario, std::vector<PlacedRow>& rows) {
   });
 }
 
+// The signal a driver expects before a stop: the last one within this distance of it.
+constexpr std::int64_t kProtectionReach = 2000;
+
+// A row for the signal that protects each stop after the first, named after the stop.
+void add_protection_signals(const Scenario& scenario, const std::vector<Station>& stations,
+                            std::vector<PlacedRow>& rows) {
+  for (std::size_t i = 1; i < stations.size(); ++i) {
+    const Station& s = stations[i];
+    if (!stops_at(s)) continue;
+    const Signal* last = nullptr;
+    for (const Signal& g : scenario.signals) {
+      if (g.position_m < s.position_m && g.position_m >= s.position_m - kProtectionReach &&
+          g.position_m > stations[i - 1].position_m) {
+        last = &g;
+      }
+    }
+    if (!last) continue;
+    rows.push_back({last->position_m / cell_metres,
+                    {RowKind::passing,
+                     last->position_m,
+                     "Seg. protezione " + lettered(s.name),
+                     std::nullopt,
+                     {},
+                     {}},
+                    0});
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const PlacedRow& a, const PlacedRow& b) {
+    return a.row.position_m < b.row.position_m;
+  });
+}
+
 // The speeds of check's estimate, held also to the speed each curve allows with check's cant and
 // cant deficiency, when the line file gives the curves.
 std::vector<double> cell_speeds_kmh(const Scenario& scenario, const std::vector<TrackCell>& track) {
@@ -214,6 +245,7 @@ std::vector<SheetRow> sheet_rows(const Scenario& scenario, const std::vector<Tra
   if (stations.size() < 2) return {};
   std::vector<PlacedRow> rows = station_rows(stations, track);
   add_speed_changes(scenario, rows);
+  add_protection_signals(scenario, stations, rows);
   const std::vector<double> clock = running_clock(rows, scenario, track, options);
   time_rows(rows, clock, start_time(scenario, stations.front()), options);
   std::vector<SheetRow> out;
