@@ -79,6 +79,8 @@ ROWS = [
     ("check, no line file", "check", ["check", "--json", "{no_line}"], (0, 2)),
     ("check, damaged table", "check", ["check", "--json", "{damaged}"], (65,)),
     ("check, 1000 km", "check", ["check", "--json", "{synthetic}"], (0, 2)),
+    ("documents", "documents", ["documents", "--json", "{builtin}"], (0,)),
+    ("documents, 1000 km", "documents", ["documents", "--json", "{synthetic}"], (0,)),
     ("diff, the same", "diff", ["diff", "--json", "{builtin}", "{builtin}"], (0,)),
     ("diff, another scenario", "diff", ["diff", "--json", "{builtin}", "{starter}"], (1,)),
     ("diff, one side without its line", "diff", ["diff", "--json", "{builtin}", "{no_line}"], (1,)),

@@ -30,8 +30,9 @@ TEST(VerbTable, EachVerbOnceWithItsOptionsAndItsExitStatuses) {
          std::string(verb.name) == "decompile");
     EXPECT_EQ(footer.find(refusal_status_line) != std::string::npos, writes_sources) << verb.name;
   }
-  EXPECT_EQ(names, (std::set<std::string>{"template", "new", "explain", "compile", "inspect",
-                                          "plot", "check", "diff", "view", "decompile"}));
+  EXPECT_EQ(names,
+            (std::set<std::string>{"template", "new", "explain", "compile", "inspect", "plot",
+                                   "check", "diff", "view", "decompile", "documents"}));
 }
 
 TEST(VerbTable, AnUnknownVerbIsAnsweredWithTheClosestAndTheList) {

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 
+#include "scenario_tool/documents/explanation.h"
 #include "scenario_tool/explain/reference.h"
 #include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/verb_table.h"
@@ -32,7 +33,8 @@ bool is_known(Code code) {
 }  // namespace
 
 void add_explain_options(CLI::App& cmd, ExplainOptions& o) {
-  cmd.add_option("TOPIC", o.topic, "A code (16), a keyword (segnale) or a warning id (rounded)");
+  cmd.add_option("TOPIC", o.topic,
+                 "A code (16), a keyword (segnale), a warning id (rounded) or documents");
   cmd.add_flag("--codes", o.codes, "List every code");
   cmd.add_flag("--keywords", o.keywords, "List every record keyword");
   cmd.add_flag("--warnings", o.warnings, "List every warning");
@@ -61,6 +63,10 @@ int run_explain(const ExplainOptions& options, FileSystem&, std::ostream& out, s
       return exit_code::usage;
     }
     out << code_text(*code);
+    return exit_code::clean;
+  }
+  if (topic == "documents") {
+    out << documents_explanation();
     return exit_code::clean;
   }
   if (const WarningInfo* w = find_warning(topic)) {

@@ -1,5 +1,6 @@
 #include "scenario_tool/verbs/verb_table.h"
 
+#include "scenario_tool/verbs/documents.h"
 #include "scenario_tool/verbs/verbs.h"
 
 namespace scenario::tool {
@@ -36,6 +37,10 @@ std::span<const Verb> verb_table() {
                "Write the line and train sources that compile back to a scenario's files, byte "
                "for byte",
                add_decompile_options, run_decompile),
+      verb_row("documents",
+               "Write the driver's papers of a scenario: the timetable sheet, the slowdown order "
+               "and the notes",
+               add_documents_options, run_documents),
   };
   return table;
 }

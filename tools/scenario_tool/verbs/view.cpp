@@ -5,6 +5,7 @@
 
 #include "platform/paths.h"
 #include "platform/replace_files.h"
+#include "scenario_tool/documents/documents_json.h"
 #include "scenario_tool/plot/pictures.h"
 #include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/scenario/reporter.h"
@@ -49,7 +50,13 @@ int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ost
     return status == exit_code::clean ? exit_code::io_failure : status;
   }
   try {
-    replace_file(fs, path, view_page(view_data(loaded, o.scenario, files, check_findings(loaded))));
+    Json data = view_data(loaded, o.scenario, files, check_findings(loaded));
+    // The driver's papers beside the line, as `documents` writes them, when they can be made.
+    if (loaded.track && loaded.table) {
+      const DerivedDocuments d = derive_documents(o.scenario, *loaded.track, DocumentOptions{});
+      if (d.documents) data["documents"] = document_texts(*d.documents);
+    }
+    replace_file(fs, path, view_page(data));
     out << "wrote " << path << '\n';
   } catch (const FileError& e) {
     report_error(err, e.what());

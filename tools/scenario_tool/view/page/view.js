@@ -18,6 +18,21 @@
   const curves = data.curves ? data.curves.stretches : [];
   const findings = data.findings || [];
 
+  // The driver's papers of `documents`, when the tool could derive them.
+  (function showDocuments() {
+    const box = document.getElementById('documents');
+    if (!data.documents || !box) return;
+    box.hidden = false;
+    for (const paper of data.documents) {
+      const title = document.createElement('h2');
+      title.textContent = paper.title + ' (' + paper.file + ')';
+      box.appendChild(title);
+      const text = document.createElement('pre');
+      text.textContent = paper.text;
+      box.appendChild(text);
+    }
+  })();
+
   // ---- Small helpers ----
 
   function el(name, attrs, parent) {

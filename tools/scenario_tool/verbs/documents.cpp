@@ -1,0 +1,145 @@
+// `documents`: the timetable sheet, the slowdown order and the notes of a compiled scenario,
+// written as one set into a folder, or printed as JSON.
+#include "scenario_tool/verbs/documents.h"
+
+#include <CLI/CLI.hpp>
+#include <sstream>
+#include <variant>
+
+#include "platform/replace_files.h"
+#include "scenario_tool/documents/documents_json.h"
+#include "scenario_tool/scenario/open_scenario.h"
+#include "scenario_tool/scenario/position_text.h"
+#include "scenario_tool/scenario/reporter.h"
+#include "scenario_tool/verbs/guarded.h"
+#include "scenario_tool/verbs/number_options.h"
+#include "scenario_tool/verbs/output_folder.h"
+#include "scenario_tool/verbs/verb_table.h"
+
+namespace scenario::tool {
+
+namespace {
+
+// The lines of the notes file, without their line ends; none when it cannot be read.
+std::optional<std::vector<std::string>> free_notes(FileSystem& fs, const std::string& path,
+                                                   std::ostream& err) {
+  std::string bytes;
+  std::string reason;
+  if (!fs.read(path, &bytes, &reason)) {
+    report_error(err, "documents: cannot read the notes " + path + ": " + reason);
+    return std::nullopt;
+  }
+  std::vector<std::string> lines;
+  std::istringstream in(bytes);
+  for (std::string line; std::getline(in, line);) {
+    if (line.ends_with('\r')) line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+void tell_untimed(const Documents& d, std::ostream& err) {
+  for (const SheetRow& r : d.rows) {
+    if (r.arrival_s || r.departure_s) continue;
+    err << "documents: no time at " << r.place << " (" << km_position(r.position_m)
+        << "): a cell before it has no speed limit (0 km/h), so its time is left blank\n";
+  }
+}
+
+int write_documents(const DocumentsOptions& options, const Documents& d, FileSystem& fs,
+                    std::ostream& out, std::ostream& err) {
+  if (const auto failure = make_output_folder(fs, options.out_dir)) {
+    report_error(err, *failure);
+    return exit_code::io_failure;
+  }
+  const std::vector<std::string> names = document_file_names(d);
+  const std::vector<std::string> texts{
+      crlf_text(sheet_lines(d)), crlf_text(slowdown_order_lines(d)), crlf_text(notes_lines(d))};
+  std::vector<OutputBlob> blobs;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    blobs.push_back({in_folder(options.out_dir, names[i]), texts[i]});
+  }
+  try {
+    replace_files(fs, blobs);
+  } catch (const FileError& e) {
+    report_error(err, e.what());
+    return exit_code::io_failure;
+  }
+  for (const OutputBlob& b : blobs) out << "wrote " << b.path << '\n';
+  return exit_code::clean;
+}
+
+int documents(const DocumentsOptions& options, FileSystem& fs, std::ostream& out,
+              std::ostream& err) {
+  DocumentOptions document = options.document;
+  if (options.notes_file) {
+    auto notes = free_notes(fs, *options.notes_file, err);
+    if (!notes) return exit_code::io_failure;
+    document.free_notes = std::move(*notes);
+  }
+  auto opened = open_scenario(options.paths, "documents", fs, err);
+  if (const int* failed = std::get_if<int>(&opened)) return *failed;
+  const OpenedScenario& o = std::get<OpenedScenario>(opened);
+  if (!o.loaded.table || !o.loaded.track) {
+    report_error(err, "documents: the documents need the table file and the track file");
+    return o.status == exit_code::clean ? exit_code::usage : o.status;
+  }
+  const DerivedDocuments derived = derive_documents(o.scenario, *o.loaded.track, document);
+  if (!derived.documents) {
+    report_error(err, "documents: " + derived.problem);
+    return exit_code::recorded_code;
+  }
+  const Documents& d = *derived.documents;
+  tell_untimed(d, err);
+  if (options.json) {
+    out << documents_json(d).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+    return o.status;
+  }
+  const int written = write_documents(options, d, fs, out, err);
+  return written != exit_code::clean ? written : o.status;
+}
+
+}  // namespace
+
+void add_documents_options(CLI::App& cmd, DocumentsOptions& o) {
+  cmd.add_option("SCENARIO", o.paths, "A folder, or the compiled files themselves")->required();
+  cmd.add_option("-o,--output", o.out_dir,
+                 "Folder for ROUTE_TRAIN_scheda_treno.txt, ROUTE_TRAIN_rallentamenti.txt and "
+                 "ROUTE_TRAIN_note.txt, made when missing; the three are replaced as one set")
+      ->capture_default_str()
+      ->type_name("DIR");
+  cmd.add_flag("--json", o.json, "Print the documents as JSON instead of writing them");
+  cmd.add_option("--notes", o.notes_file, "A text file whose lines end the notes, as written")
+      ->type_name("FILE");
+  DocumentOptions& d = o.document;
+  cmd.add_option("--classification", d.classification, "The train's classification on the sheet")
+      ->capture_default_str();
+  cmd.add_option("--braked-mass", d.braked_mass_t, "The braked mass on the sheet, tonnes")
+      ->capture_default_str()
+      ->check(CLI::Range(1, 99999));
+  cmd.add_option("--rank", d.rank, "The rank letter after the highest speed on the sheet")
+      ->capture_default_str();
+  cmd.add_option("--dwell", d.dwell_s, "Seconds the train stands at least at each stop")
+      ->capture_default_str()
+      ->check(CLI::Range(0, 3600));
+  const CLI::Validator above_zero = finite_number(NumberRange::above_zero);
+  cmd.add_option("--accel", d.accel_m_s2, "Acceleration of the running times, m/s2")
+      ->capture_default_str()
+      ->check(above_zero);
+  cmd.add_option("--decel", d.decel_m_s2, "Braking of the running times, m/s2")
+      ->capture_default_str()
+      ->check(above_zero);
+  cmd.footer(exit_statuses({"0   the documents were written (or printed with --json)",
+                            "2   the scenario cannot give a timetable: fewer than two stations",
+                            "3   a file cannot be found or read, or a document cannot be written",
+                            "64  wrong usage: an option out of range, no table or track file, "
+                            "wrong paths as for inspect",
+                            "65  a file is damaged"}));
+}
+
+int run_documents(const DocumentsOptions& options, FileSystem& fs, std::ostream& out,
+                  std::ostream& err) {
+  return run_guarded("documents", err, [&] { return documents(options, fs, out, err); });
+}
+
+}  // namespace scenario::tool

@@ -1,0 +1,34 @@
+// `documents`: the driver's papers of a compiled scenario (the timetable sheet, the slowdown order
+// and the notes), in the layouts of the built-in scenario's papers.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "scenario_tool/documents/documents.h"
+
+namespace scenario {
+class FileSystem;
+}
+
+namespace CLI {
+class App;
+}
+
+namespace scenario::tool {
+
+struct DocumentsOptions {
+  std::vector<std::string> paths;  // one folder, or the compiled files themselves
+  std::string out_dir = ".";
+  bool json = false;  // the documents as data on standard output; no file is written
+  std::optional<std::string> notes_file;
+  DocumentOptions document;
+};
+
+void add_documents_options(CLI::App& command, DocumentsOptions& options);
+int run_documents(const DocumentsOptions& options, FileSystem& fs, std::ostream& out,
+                  std::ostream& err);
+
+}  // namespace scenario::tool
