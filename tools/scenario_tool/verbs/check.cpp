@@ -18,19 +18,9 @@ namespace scenario::tool {
 
 namespace {
 
-constexpr std::array<const char*, 10> check_ids{check_id::curve_speed,
-                                                check_id::gradient,
-                                                check_id::line_form,
-                                                check_id::timetable_order,
-                                                check_id::timetable_lower_bound,
-                                                check_id::timetable_estimate,
-                                                check_id::timetable_untimed,
-                                                check_id::speed_board,
-                                                check_id::stop_cell,
-                                                check_id::signboard};
-
 // The ids that -W no-ID silences; an empty message when every flag names a check.
 std::string silenced_checks(const std::vector<std::string>& flags, std::vector<std::string>& ids) {
+  const auto check_ids = all_check_ids();
   for (const std::string& flag : flags) {
     const std::string id = flag.starts_with("no-") ? flag.substr(3) : "";
     if (std::find(check_ids.begin(), check_ids.end(), id) == check_ids.end()) {
@@ -86,7 +76,7 @@ void add_check_options(CLI::App& cmd, CheckOptions& o) {
   cmd.add_flag("--json", o.json, "Print JSON instead of text");
   cmd.add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
   std::string ids;
-  for (const char* id : check_ids) ids += std::string(ids.empty() ? "" : ", ") + id;
+  for (const char* id : all_check_ids()) ids += std::string(ids.empty() ? "" : ", ") + id;
   cmd.add_option("-W", o.warning_flags, "-W no-ID leaves out the findings of the check ID: " + ids)
       ->type_name("no-ID");
   cmd.add_flag("--timetable", o.timetable,

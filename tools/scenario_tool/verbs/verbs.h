@@ -50,6 +50,7 @@ struct CompileOptions {
   std::vector<std::string> warning_flags;  // -W no-ID: the warnings to silence
   bool json = false;                       // the diagnostics as JSON on standard output
   bool write_on_error = false;             // write what the generator would, errors or not
+  bool check = false;  // the engineering checks too, on the compiled model and the records
 };
 
 // compile --all DIR...: every pair of sources under the folders, each compiled into its own
