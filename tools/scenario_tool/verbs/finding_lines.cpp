@@ -45,8 +45,9 @@ std::optional<std::pair<SourceKind, int>> finding_line(const CheckFinding& f,
       continue;
     }
     const std::int64_t p = *r.values[0];
-    // A stretch reaches the place when it starts in the place's cell or before it.
-    if (culprit->stretch && cell_of(p) > cell_of(at) + 1) continue;
+    // A stretch reaches the place when it starts there or before (a curve's stretch starts
+    // on the metre before its first curved row).
+    if (culprit->stretch && p > at + 1) continue;
     const std::int64_t distance = culprit->stretch ? at - p : std::llabs(cell_of(p) - cell_of(at));
     if (best == nullptr || distance < best_distance ||
         (culprit->stretch && distance == best_distance)) {
