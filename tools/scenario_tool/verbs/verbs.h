@@ -105,7 +105,10 @@ struct CheckOptions {
   std::vector<std::string> paths;  // one folder, or the compiled files themselves
   bool json = false;
   bool werror = false;
-  bool timetable = false;                  // print the timetable's sections
+  bool timetable = false;  // print the timetable's sections
+  // --sources LINE TRAIN: the sources, to tell each finding on its record's line; found beside
+  // the compiled files when not given.
+  std::vector<std::string> sources;
   std::vector<std::string> warning_flags;  // -W no-ID: the findings to silence
   CheckParameters parameters;
 };
