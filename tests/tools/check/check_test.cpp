@@ -299,5 +299,43 @@ TEST(CheckBuiltIn, EveryFindingOfTheBuiltInScenarioIsInTheReadme) {
   EXPECT_GT(findings, 0);
 }
 
+// Given with --sources, or found beside the compiled files, the sources put each finding on the
+// line of its record, the km kept; without them the findings are as before.
+TEST(CheckTest, TheSourcesPutEachFindingOnItsRecordsLine) {
+  MemoryFileSystem fs;
+  compile_crafted(fs, {"curvad6, 5000, 200"},
+                  {"velocita' limite, 0, 160", station(2000, 400, 8, 0, "ALFA"),
+                   station(12000, 400, 8, 1, "BETA")});
+  CheckOptions o;
+  o.paths = {"/o"};
+  const VerbRun plain = run(run_check, o, fs);
+  EXPECT_TRUE(plain.out.starts_with("/o/R_linea.dat: warning: at ")) << plain.out;
+  o.sources = {"/s/R_linea.txt", "/s/R_1-.txt"};
+  const VerbRun given = run(run_check, o, fs);
+  std::vector<std::string> lines;
+  std::istringstream text(given.out);
+  for (std::string l; std::getline(text, l);) lines.push_back(l);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_TRUE(lines[0].starts_with("/s/R_linea.txt:6: /o/R_linea.dat: warning: at 5.000 km: "))
+      << given.out;
+  EXPECT_TRUE(lines[1].starts_with("/s/R_1-.txt:11: /o/R_1.sim: error: at 12.150 km: "))
+      << given.out;
+  EXPECT_EQ(given.status, plain.status);
+  // Beside the compiled files, found without being named.
+  std::string bytes;
+  std::string reason;
+  for (const char* name : {"R_linea.txt", "R_1-.txt"}) {
+    ASSERT_TRUE(fs.read(std::string("/s/") + name, &bytes, &reason));
+    fs.put(std::string("/o/") + name, bytes);
+  }
+  o.sources.clear();
+  const VerbRun beside = run(run_check, o, fs);
+  EXPECT_TRUE(beside.out.starts_with("/o/R_linea.txt:6: ")) << beside.out;
+  o.json = true;
+  const Json json = Json::parse(run(run_check, o, fs).out);
+  EXPECT_EQ(json.at("findings").at(1).at("file"), "/o/R_1-.txt");
+  EXPECT_EQ(json.at("findings").at(1).at("line"), 11);
+}
+
 }  // namespace
 }  // namespace scenario::tool

@@ -1,6 +1,7 @@
 #include "scenario_tool/check/finding.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 
@@ -11,7 +12,20 @@ namespace {
 // What has no place on the line sorts first.
 constexpr std::int64_t placeless = std::numeric_limits<std::int64_t>::min();
 
+constexpr std::array<const char*, 10> kCheckIds{check_id::curve_speed,
+                                                check_id::gradient,
+                                                check_id::line_form,
+                                                check_id::timetable_order,
+                                                check_id::timetable_lower_bound,
+                                                check_id::timetable_estimate,
+                                                check_id::timetable_untimed,
+                                                check_id::speed_board,
+                                                check_id::stop_cell,
+                                                check_id::signboard};
+
 }  // namespace
+
+std::span<const char* const> all_check_ids() { return kCheckIds; }
 
 const char* severity_name(Severity severity) {
   return severity == Severity::error ? "error" : "warning";

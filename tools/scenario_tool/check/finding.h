@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ inline constexpr const char* speed_board = "speed-board";
 inline constexpr const char* stop_cell = "stop-cell";
 inline constexpr const char* signboard = "signboard";
 }  // namespace check_id
+
+// Every check id, in the order of the checks.
+std::span<const char* const> all_check_ids();
 
 struct CheckFinding {
   // Metres from the start of the line; none for what has no place on it (a table entry that no

@@ -1,6 +1,7 @@
 #include "scenario_tool/compile/source_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <set>
@@ -22,6 +23,8 @@ constexpr std::int64_t kCell = cell_metres;
 constexpr std::int64_t kUnannouncedUpTo = 1500;
 // The shortest sensible route length ("lunghezza percorso").
 constexpr std::int64_t kShortestRoute = 1000;
+// The radius of each curve class, 1 to 6, in metres.
+constexpr std::array<int, 6> kClassRadius{10000, 5000, 2500, 1000, 500, 333};
 
 // The lines of a text, ended by CR LF, a lone CR or a lone LF, as the reader counts them.
 std::vector<std::string_view> split_lines(std::string_view text) {
@@ -402,6 +405,29 @@ class SourceChecker {
                " has no side letter: it is read as a right-hand curve "
                "(write curvas... for left, curvad... for right)");
     }
+    check_curve_class(trimmed(r.keyword));
+  }
+
+  // The reader takes the lowest class digit found anywhere in the keyword: "curvad300" is a
+  // class 3 curve, not a radius of 300 m, and "curvad12" class 1.
+  void check_curve_class(const std::string& word) {
+    std::string digits;
+    for (char c : word) {
+      if (c >= '0' && c <= '9') digits += c;
+    }
+    if (digits.empty() || (digits.size() == 1 && digits[0] >= '1' && digits[0] <= '6')) return;
+    const char read = *std::min_element(digits.begin(), digits.end(), [](char a, char b) {
+      const bool a_class = a >= '1' && a <= '6';
+      const bool b_class = b >= '1' && b <= '6';
+      return a_class != b_class ? a_class : a < b;
+    });
+    const bool has_class = read >= '1' && read <= '6';
+    if (!has_class) return;  // no class digit at all: the compiler records code 11 itself
+    drop("curve-class", quoted(word) + " holds the digits " + digits +
+                            ", not one class digit: it is compiled as class " +
+                            std::string(1, read) + " (radius " +
+                            std::to_string(kClassRadius[read - '1']) +
+                            " m); write the class 1 to 6 alone, as in curvad3");
   }
 
   void check_order(std::string_view name, std::int64_t p) {

@@ -9,7 +9,7 @@ namespace {
 constexpr SourceKind kLine = SourceKind::line;
 constexpr SourceKind kTrain = SourceKind::train;
 
-constexpr std::array<WarningInfo, 24> kWarnings{{
+constexpr std::array<WarningInfo, 25> kWarnings{{
     {"unknown-keyword", "a line whose keyword matches no record kind",
      "The reader passes over a line whose first field matches no keyword without a word, so a "
      "mistyped keyword loses the record silently: a \"pendenze\" for \"pendenza\" loses a "
@@ -111,6 +111,11 @@ constexpr std::array<WarningInfo, 24> kWarnings{{
      "The keyword of a curve carries its side, s for a left-hand curve and d for a right-hand "
      "one, and its class digit: curvas2, curvad4. Without a side letter the curve turns right.",
      kLine, "curva3, 2500, 1200"},
+    {"curve-class", "a curve keyword whose digits are not one class",
+     "The class is found anywhere in the keyword: the lowest digit 1 to 6 it holds. A radius "
+     "written into it (curvad300) compiles as a curve of class 3, radius 2500 m, with no "
+     "code. Write the side and one class digit: curvad3, and the length as the record's value.",
+     kLine, "curvad300, 2500, 1200", true},
     {"missing-record", "a record the scenario needs is missing",
      "Without \"lunghezza percorso\" there is no track and nothing is written. Without the "
      "train's \"orologio\", \"velocita' limite\", \"aderenza\", \"numero vetture\" or "

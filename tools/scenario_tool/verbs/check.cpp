@@ -3,12 +3,14 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <sstream>
 #include <variant>
 
 #include "scenario_tool/check/check_report.h"
 #include "scenario_tool/check/run_checks.h"
 #include "scenario_tool/scenario/open_scenario.h"
 #include "scenario_tool/scenario/reporter.h"
+#include "scenario_tool/verbs/check_sources.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/number_options.h"
 #include "scenario_tool/verbs/verb_table.h"
@@ -18,19 +20,9 @@ namespace scenario::tool {
 
 namespace {
 
-constexpr std::array<const char*, 10> check_ids{check_id::curve_speed,
-                                                check_id::gradient,
-                                                check_id::line_form,
-                                                check_id::timetable_order,
-                                                check_id::timetable_lower_bound,
-                                                check_id::timetable_estimate,
-                                                check_id::timetable_untimed,
-                                                check_id::speed_board,
-                                                check_id::stop_cell,
-                                                check_id::signboard};
-
 // The ids that -W no-ID silences; an empty message when every flag names a check.
 std::string silenced_checks(const std::vector<std::string>& flags, std::vector<std::string>& ids) {
+  const auto check_ids = all_check_ids();
   for (const std::string& flag : flags) {
     const std::string id = flag.starts_with("no-") ? flag.substr(3) : "";
     if (std::find(check_ids.begin(), check_ids.end(), id) == check_ids.end()) {
@@ -48,6 +40,20 @@ int status_of(int files, const CheckResult& r, bool werror) {
   if (r.count(Severity::error) > 0) return exit_code::recorded_code;
   if (werror && r.count(Severity::warning) > 0) return exit_code::recorded_code;
   return exit_code::clean;
+}
+
+// The sources given, or those beside the compiled files; given ones that cannot be read are told.
+std::optional<SourcePlaces> findings_placed(const CheckOptions& o, const LoadedScenario& scenario,
+                                            const CheckResult& r, FileSystem& fs,
+                                            std::ostream& err) {
+  if (o.sources.size() == 2) {
+    auto placed = place_findings(r, o.sources[0], o.sources[1], fs);
+    if (!placed) err << "check: sources not read: the findings are told without their lines\n";
+    return placed;
+  }
+  const auto beside = sources_beside(scenario);
+  if (!beside) return std::nullopt;
+  return place_findings(r, beside->first, beside->second, fs);
 }
 
 int check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
@@ -68,13 +74,16 @@ int check(const CheckOptions& options, FileSystem& fs, std::ostream& out, std::o
     return std::find(silenced.begin(), silenced.end(), f.check) != silenced.end();
   });
   for (const std::string& s : result.skipped) err << "check: not checked: " << s << '\n';
+  const auto places = findings_placed(options, scenario, result, fs, err);
   if (options.json) {
+    Json document = check_json(result, scenario, options.parameters);
+    if (places) add_places(document, *places);
     // A path given by the user may hold bytes that are not UTF-8; JSON must stay valid.
-    out << check_json(result, scenario, options.parameters)
-               .dump(2, ' ', false, Json::error_handler_t::replace)
-        << '\n';
+    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
   } else {
-    write_check_text(result, scenario, options.timetable, out);
+    std::ostringstream text;
+    write_check_text(result, scenario, options.timetable, text);
+    out << (places ? with_places(text.str(), *places) : text.str());
   }
   return status_of(files, result, options.werror);
 }
@@ -86,9 +95,14 @@ void add_check_options(CLI::App& cmd, CheckOptions& o) {
   cmd.add_flag("--json", o.json, "Print JSON instead of text");
   cmd.add_flag("--werror", o.werror, "Treat warnings as errors for the exit status");
   std::string ids;
-  for (const char* id : check_ids) ids += std::string(ids.empty() ? "" : ", ") + id;
+  for (const char* id : all_check_ids()) ids += std::string(ids.empty() ? "" : ", ") + id;
   cmd.add_option("-W", o.warning_flags, "-W no-ID leaves out the findings of the check ID: " + ids)
       ->type_name("no-ID");
+  cmd.add_option("--sources", o.sources,
+                 "The line and train sources (LINE TRAIN), to tell each finding on its record's "
+                 "line; by default those beside the compiled files, when there")
+      ->expected(2)
+      ->type_name("LINE TRAIN");
   cmd.add_flag("--timetable", o.timetable,
                "Print each timetable section: scheduled, lower bound, estimate, margin");
   CheckParameters& p = o.parameters;

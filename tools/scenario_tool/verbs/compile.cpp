@@ -23,6 +23,7 @@
 #include "scenario_tool/compile/verdict.h"
 #include "scenario_tool/compile/warnings.h"
 #include "scenario_tool/scenario/reporter.h"
+#include "scenario_tool/verbs/compile_check.h"
 #include "scenario_tool/verbs/compile_json.h"
 #include "scenario_tool/verbs/identifiers.h"
 #include "scenario_tool/verbs/number_options.h"
@@ -141,6 +142,10 @@ bool silenced_warnings(const std::vector<std::string>& flags, std::set<std::stri
                             " is an error (a record the compile drops): it cannot be silenced");
       return false;
     }
+    if (warning == nullptr && is_check_id(id)) {
+      silenced.insert(id);
+      continue;
+    }
     if (warning == nullptr) {
       report_error(err, "-W " + flag +
                             ": not a warning to silence (give no-ID; scenario_tool explain "
@@ -190,16 +195,20 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
   std::vector<Diagnostic> diagnostics = merge_diagnostics(listener, check, silenced);
   add_further_errors(diagnostics, {ids, line_text, train_text, !options.no_line, silenced},
                      listener);
+  const auto stopped =
+      reading_stopped(listener, diagnostics, check, options.line_source, options.train_source);
+  if (options.check) {
+    const bool whole = counted(diagnostics).errors == 0;
+    for (Diagnostic& d : compile_check(result, whole, check, {}, silenced)) {
+      diagnostics.push_back(std::move(d));
+    }
+  }
   CompileOutcome outcome = counted(diagnostics);
   for (const Diagnostic& d : diagnostics) {
     if (!options.json)
       err << format_diagnostic(d, options.line_source, options.train_source) << "\n";
   }
-  if (auto stopped =
-          reading_stopped(listener, diagnostics, check, options.line_source, options.train_source);
-      stopped && !options.json) {
-    err << *stopped << "\n";
-  }
+  if (stopped && !options.json) err << *stopped << "\n";
   // A compile with an error writes nothing, as compilers do, unless asked to.
   std::vector<WrittenFile> written;
   if (outcome.errors == 0 || options.write_on_error) {
@@ -263,6 +272,9 @@ void add_compile_options(CLI::App& cmd, CompileCommand& options) {
   cmd.add_option("-W", o.warning_flags,
                  "-W no-ID silences the warning ID (scenario_tool explain --warnings lists them)")
       ->type_name("no-ID");
+  cmd.add_flag("--check", o.check,
+               "Run the engineering checks of `check` too, each finding on its record's line; "
+               "they count in the verdict");
   cmd.add_flag("--json", o.json,
                "Print the diagnostics, the files written and the counts as JSON on standard "
                "output (schemas/compile.schema.json)")

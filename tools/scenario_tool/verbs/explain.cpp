@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "scenario_tool/documents/explanation.h"
+#include "scenario_tool/explain/check_pages.h"
 #include "scenario_tool/explain/reference.h"
 #include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/verb_table.h"
@@ -71,6 +72,10 @@ int run_explain(const ExplainOptions& options, FileSystem&, std::ostream& out, s
   }
   if (const WarningInfo* w = find_warning(topic)) {
     out << warning_text(*w);
+    return exit_code::clean;
+  }
+  if (const CheckPage* page = find_check_page(topic)) {
+    out << check_page_text(*page);
     return exit_code::clean;
   }
   const auto kinds = records_named(topic);

@@ -51,6 +51,7 @@ struct CompileOptions {
   bool json = false;                       // the diagnostics as JSON on standard output
   bool write_on_error = false;             // write what the generator would, errors or not
   bool no_sync = false;  // the compiled files are not synced to the storage (batch runs)
+  bool check = false;  // the engineering checks too, on the compiled model and the records
 };
 
 // compile --all DIR...: every pair of sources under the folders, each compiled into its own
@@ -105,7 +106,10 @@ struct CheckOptions {
   std::vector<std::string> paths;  // one folder, or the compiled files themselves
   bool json = false;
   bool werror = false;
-  bool timetable = false;                  // print the timetable's sections
+  bool timetable = false;  // print the timetable's sections
+  // --sources LINE TRAIN: the sources, to tell each finding on its record's line; found beside
+  // the compiled files when not given.
+  std::vector<std::string> sources;
   std::vector<std::string> warning_flags;  // -W no-ID: the findings to silence
   CheckParameters parameters;
 };
