@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "compiler/reader_session.h"
-#include "format/table_entries.h"
 #include "format/file_limits.h"
+#include "format/table_entries.h"
 
 namespace scenario::source_reading {
 

@@ -316,9 +316,9 @@ TEST(CheckTest, TheSourcesPutEachFindingOnItsRecordsLine) {
   std::istringstream text(given.out);
   for (std::string l; std::getline(text, l);) lines.push_back(l);
   ASSERT_GE(lines.size(), 3u);
-  EXPECT_TRUE(lines[0].starts_with("/s/R_linea.txt:6: /o/R_linea.dat: warning: at 5.000 km: "))
+  EXPECT_TRUE(lines[0].starts_with("/s/R_linea.txt:6: /o/R_linea.dat: warning: at km 5.000: "))
       << given.out;
-  EXPECT_TRUE(lines[1].starts_with("/s/R_1-.txt:11: /o/R_1.sim: error: at 12.150 km: "))
+  EXPECT_TRUE(lines[1].starts_with("/s/R_1-.txt:11: /o/R_1.sim: error: at km 12.150: "))
       << given.out;
   EXPECT_EQ(given.status, plain.status);
   // Beside the compiled files, found without being named.

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "compiler/compile_sources.h"
-#include "run/write_compiled_files.h"
 #include "format/cell_values.h"
 #include "format/feature_layout.h"
 #include "platform/memory_file_system.h"
 #include "run/builtin_scenario.h"
+#include "run/write_compiled_files.h"
 #include "scenario_tool/exit_codes.h"
 #include "scenario_tool/scenario/open_scenario.h"
 #include "sources/contenuti.h"

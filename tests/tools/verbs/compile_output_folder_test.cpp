@@ -40,7 +40,8 @@ TEST(CompileOutputFolderTest, MadeOnlyForFilesAndNamedWhenItCannotBe) {
   fs.put("/blocked", "a file where the folder should be");
   const Outcome blocked = compile_into(fs, "/blocked/out");
   EXPECT_EQ(blocked.status, exit_code::io_failure);
-  EXPECT_NE(blocked.err.find("scenario_tool: error: cannot create /blocked/out: "), std::string::npos)
+  EXPECT_NE(blocked.err.find("scenario_tool: error: cannot create /blocked/out: "),
+            std::string::npos)
       << blocked.err;
 
   // A compile that stops before a track writes nothing, and makes no folder.

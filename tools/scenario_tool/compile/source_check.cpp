@@ -9,9 +9,9 @@
 
 #include "compiler/field_reader.h"
 #include "format/constants.h"
-#include "scenario_tool/compile/keywords.h"
 #include "format/windows1252.h"
 #include "scenario_tool/compile/excerpt.h"
+#include "scenario_tool/compile/keywords.h"
 #include "scenario_tool/scenario/position_text.h"
 
 namespace scenario::tool {

@@ -8,8 +8,8 @@
 #include "platform/replace_files.h"
 #include "scenario_tool/plot/pictures.h"
 #include "scenario_tool/scenario/open_scenario.h"
-#include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/scenario/output_guard.h"
+#include "scenario_tool/scenario/reporter.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/number_options.h"
 #include "scenario_tool/verbs/output_folder.h"
@@ -65,8 +65,8 @@ int plot(const PlotOptions& options, FileSystem& fs, std::ostream& out, std::ost
   std::vector<OutputBlob> pages;
   for (const Picture& p : pictures) {
     if (const auto input = input_at(fs, files, p.path)) {
-      report_error(err, "plot: " + p.path + " would replace " + *input +
-                            ", one of the files it draws");
+      report_error(err,
+                   "plot: " + p.path + " would replace " + *input + ", one of the files it draws");
       return exit_code::usage;
     }
     pages.push_back({p.path, p.svg});

@@ -51,7 +51,7 @@ struct CompileOptions {
   bool json = false;                       // the diagnostics as JSON on standard output
   bool write_on_error = false;             // write what the generator would, errors or not
   bool no_sync = false;  // the compiled files are not synced to the storage (batch runs)
-  bool check = false;  // the engineering checks too, on the compiled model and the records
+  bool check = false;    // the engineering checks too, on the compiled model and the records
 };
 
 // compile --all DIR...: every pair of sources under the folders, each compiled into its own
