@@ -1,6 +1,7 @@
 #include "scenario_tool/compile/record_checks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -57,8 +58,8 @@ std::string what_it_becomes(std::string_view name, const Stretch& earlier) {
            " (a tunnel that follows another) over all its cells, whatever its own type";
   }
   if (name == "curva") {
-    return "the line is already drawn to " + std::to_string(earlier.to) +
-           " m with the earlier curve, so this one's curvature starts there";
+    return "the line is already drawn to " + km_position(earlier.to) +
+           " with the earlier curve, so this one's curvature starts there";
   }
   return "their start and end markers interleave, and the speed in force between them is that "
          "of the marker the train passed last, not the lower one";
@@ -204,10 +205,64 @@ void check_train_given(const std::vector<CheckedRecord>& records, std::vector<Di
                      true));
 }
 
+// Stations and signals write approach codes into the cells before them without looking: where
+// the two meet, the record read last replaces the other's codes, and the driver's cab signal
+// changes from one to the other between the cells.
+constexpr std::int32_t kFirstNoStopType = 25;
+constexpr std::int64_t kCell = cell_metres;
+
+std::int64_t cell_of(std::int64_t metres, int offset) {
+  return static_cast<std::int64_t>(
+      std::nearbyint(static_cast<double>(metres) / static_cast<double>(kCell) + offset));
+}
+
+// The cells a station writes its approach codes into, as the reader places them.
+std::vector<std::int64_t> station_approach_cells(const CheckedRecord& r) {
+  const auto pos = value(r, 0), tipo = value(r, 1), length = value(r, 2), mar = value(r, 5);
+  if (!pos || !tipo || !length || !mar) return {};
+  if (*tipo >= kFirstNoStopType || *tipo == 5 || *tipo == 6) return {};
+  const bool whole = *tipo == 7 || *tipo == 8;
+  const std::int64_t end = whole ? *pos + *length : *pos + *length / 2 + (*mar != 0 ? kCell : 0);
+  std::vector<std::int64_t> cells;
+  for (int k = 1; k <= 4; ++k) {
+    if (end > kCell * (k + 2)) cells.push_back(cell_of(end, -k - 1));
+  }
+  return cells;
+}
+
+void check_approach_codes(const std::vector<CheckedRecord>& records, std::vector<Diagnostic>& out) {
+  std::vector<std::pair<const CheckedRecord*, std::vector<std::int64_t>>> stations;
+  for (const CheckedRecord& r : records) {
+    if (is(r, "stazione")) stations.emplace_back(&r, station_approach_cells(r));
+  }
+  for (const CheckedRecord& r : records) {
+    const auto pos = is(r, "segnale") ? value(r, 0) : std::nullopt;
+    if (!pos) continue;
+    const std::int64_t c = cell_of(*pos, 1);
+    for (const auto& [station, cells] : stations) {
+      const bool meets = std::any_of(cells.begin(), cells.end(), [&](std::int64_t a) {
+        for (int b = 1; b <= 4; ++b) {
+          if (a == c - 2 * b) return true;
+        }
+        return false;
+      });
+      if (!meets) continue;
+      out.push_back(told(r, record_check_id::approach_interleaved,
+                         "the signal at " + km_position(*pos) +
+                             " writes its approach codes into cells where the station at " +
+                             here(*station) +
+                             " writes its own: the record read last replaces "
+                             "the other's codes there"));
+      break;
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<Diagnostic> check_records(const std::vector<CheckedRecord>& records) {
   std::vector<Diagnostic> out;
+  check_approach_codes(records, out);
   check_overlaps(records, out);
   check_timetable_slips(records, out);
   check_slowdown_speeds(records, out);

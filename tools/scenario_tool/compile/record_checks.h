@@ -18,6 +18,7 @@ inline constexpr const char* clock_late = "clock-late";
 inline constexpr const char* section_long = "section-long";
 inline constexpr const char* slowdown_above_limit = "slowdown-above-limit";
 inline constexpr const char* train_empty = "train-empty";
+inline constexpr const char* approach_interleaved = "approach-interleaved";
 }  // namespace record_check_id
 
 // In the order of the sources and their lines.

@@ -8,7 +8,7 @@ namespace scenario::tool {
 
 namespace {
 
-constexpr std::array<CheckPage, 5> kPages{{
+constexpr std::array<CheckPage, 6> kPages{{
     {record_check_id::overlap, "warning", "two stretches of one kind that overlap",
      "Tunnels, curves and slowdowns are each one stretch of the line; the compiler does not "
      "refuse two that overlap, it turns them into something else. A tunnel that starts before "
@@ -31,6 +31,13 @@ constexpr std::array<CheckPage, 5> kPages{{
      "A train source from which no station and no speed limit were read leaves every cell at "
      "0 km/h: the scenario cannot be driven. The records were misplaced, misspelt, or the "
      "source is the wrong file."},
+    {record_check_id::approach_interleaved, "warning",
+     "a signal whose approach codes fall among a station's",
+     "A signal writes its approach codes into the cells 2, 4, 6 and 8 before it, a station into "
+     "the four cells before the end of its zone, and neither looks at what is there: where the "
+     "two meet, the record read last replaces the other's codes, so the cab signal the driver "
+     "gets changes from the one to the other between those cells. Told on the signal, naming "
+     "the station. Move the signal, or let the station's zone end elsewhere."},
 }};
 
 }  // namespace
