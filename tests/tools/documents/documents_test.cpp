@@ -15,6 +15,7 @@
 #include "sources/contenuti.h"
 #include "sources/scrivi_righe.h"
 #include "support/sources.h"
+#include "support/verb_run.h"
 
 namespace scenario::tool {
 namespace {
@@ -22,22 +23,8 @@ namespace {
 using ::testing::HasSubstr;
 using testing::Lines;
 
-struct VerbRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-template <typename Options, typename Verb>
-VerbRun run(Verb verb, const Options& o, MemoryFileSystem& fs) {
-  std::ostringstream out;
-  std::ostringstream err;
-  VerbRun r;
-  r.status = verb(o, fs, out, err);
-  r.out = out.str();
-  r.err = err.str();
-  return r;
-}
+using scenario::testing::run_verb;
+using scenario::testing::VerbRun;
 
 std::vector<std::string> lines_of(const std::string& crlf_text) {
   std::vector<std::string> lines;
@@ -71,16 +58,16 @@ std::vector<int> times_in(const std::string& cell) {
 class BuiltInDocuments : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(run(run_template, TemplateOptions{"/s", false}, fs_).status, exit_code::clean);
+    ASSERT_EQ(run_verb(run_template, TemplateOptions{"/s", false}, fs_).status, exit_code::clean);
     CompileOptions c;
     c.line_source = join_path("/s", "Valdora_Lusa_linea.txt");
     c.train_source = join_path("/s", "Valdora_Lusa_24863-.txt");
     c.out_dir = "/c";
-    ASSERT_EQ(run(run_compile, c, fs_).status, exit_code::clean);
+    ASSERT_EQ(run_verb(run_compile, c, fs_).status, exit_code::clean);
     DocumentsOptions o;
     o.paths = {"/c"};
     o.out_dir = "/d";
-    const VerbRun r = run(run_documents, o, fs_);
+    const VerbRun r = run_verb(run_documents, o, fs_);
     ASSERT_EQ(r.status, exit_code::clean) << r.err;
     EXPECT_EQ(r.err, "");
   }
@@ -155,7 +142,7 @@ TEST_F(BuiltInDocuments, TheViewPageCarriesTheThreePapers) {
   ViewOptions v;
   v.paths = {"/c"};
   v.output = "/v";
-  ASSERT_EQ(run(run_view, v, fs_).status, exit_code::clean);
+  ASSERT_EQ(run_verb(run_view, v, fs_).status, exit_code::clean);
   const std::string page = fs_.contents("/v/Valdora_Lusa_24863.html").value_or("");
   const auto data_at = page.find("id=\"scenario-data\">");
   ASSERT_NE(data_at, std::string::npos);
@@ -184,7 +171,7 @@ VerbRun compile_own(MemoryFileSystem& fs, const Lines& train, int length_m = 200
   o.line_source = "/s/R_linea.txt";
   o.train_source = "/s/R_7-.txt";
   o.out_dir = "/c";
-  return run(run_compile, o, fs);
+  return run_verb(run_compile, o, fs);
 }
 
 std::string station(int pos, int type, int h, int m, const std::string& name) {
@@ -198,7 +185,7 @@ VerbRun documents_of(MemoryFileSystem& fs, bool json) {
   o.paths = {"/c"};
   o.out_dir = "/d";
   o.json = json;
-  return run(run_documents, o, fs);
+  return run_verb(run_documents, o, fs);
 }
 
 // Hand-worked: from a standstill at 0 to a standstill at 10 km under 90 km/h (25 m/s), at 0.4
@@ -267,13 +254,13 @@ TEST(OwnScenarioDocuments, TimesFollowTheHandWorkedRunAndTheRowsReadAsWritten) {
   o.paths = {"/c"};
   o.out_dir = "/d";
   o.notes_file = "/n.txt";
-  ASSERT_EQ(run(run_documents, o, fs).status, exit_code::clean);
+  ASSERT_EQ(run_verb(run_documents, o, fs).status, exit_code::clean);
   const auto with_notes = lines_of(fs.contents("/d/R_7_note.txt").value());
   ASSERT_EQ(with_notes.size(), notes.size() + 2);
   EXPECT_EQ(with_notes[notes.size()], " Passaggio a livello al km 4.");
   EXPECT_EQ(with_notes[notes.size() + 1], " Binario 2 a Beta.");
   o.notes_file = "/missing.txt";
-  const VerbRun missing = run(run_documents, o, fs);
+  const VerbRun missing = run_verb(run_documents, o, fs);
   EXPECT_EQ(missing.status, exit_code::io_failure);
   EXPECT_THAT(missing.err, HasSubstr("cannot read the notes /missing.txt"));
 }

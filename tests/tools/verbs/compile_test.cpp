@@ -9,27 +9,18 @@
 #include "run/form1.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "support/test_support.h"
+#include "support/verb_run.h"
 
 namespace scenario::tool {
 namespace {
 
-using scenario::testing::list_folder;
-using scenario::testing::read_file;
-using scenario::testing::TempDir;
-using scenario::testing::write_file;
+using namespace scenario::testing;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Outcome = VerbRun;
 
 Outcome compile(const CompileOptions& o) {
-  std::ostringstream out;
-  std::ostringstream err;
   RealFileSystem fs;
-  const int status = run_compile(o, fs, out, err);
-  return {status, out.str(), err.str()};
+  return run_verb(run_compile, o, fs);
 }
 
 // The built-in sources from `template`, and a folder for the compiled files.
