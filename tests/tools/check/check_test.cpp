@@ -11,6 +11,7 @@
 #include "scenario_tool/check/finding.h"
 #include "scenario_tool/scenario/json.h"
 #include "scenario_tool/verbs/verbs.h"
+#include "support/compile_in_memory.h"
 #include "support/sources.h"
 #include "support/test_support.h"
 #include "support/verb_run.h"
@@ -25,18 +26,19 @@ using scenario::testing::VerbRun;
 
 // Compiles a 20 km line with the records given into /o; the compile itself must be clean.
 void compile_crafted(MemoryFileSystem& fs, const Lines& line, const Lines& train) {
-  fs.put("/s/R_linea.txt", testing::source_text({"Linea", "inizio_dati", "[generale]",
-                                                 "lunghezza percorso, 20000", "[tracciato]"},
-                                                line));
-  fs.put("/s/R_1-.txt", testing::source_text({"Treno", "inizio_dati", "[generale]",
-                                              "numero vetture, 6", "percentuale massa frenata, 120",
-                                              "sabbia, 0", "orologio, 8 0 0", "aderenza, 0, 100"},
-                                             train));
-  CompileOptions o;
-  o.line_source = "/s/R_linea.txt";
-  o.train_source = "/s/R_1-.txt";
-  o.out_dir = "/o";
-  const VerbRun compiled = run_verb(run_compile, o, fs);
+  const Lines line_general{"Linea", "inizio_dati", "[generale]", "lunghezza percorso, 20000",
+                           "[tracciato]"};
+  const Lines train_general{"Treno",
+                            "inizio_dati",
+                            "[generale]",
+                            "numero vetture, 6",
+                            "percentuale massa frenata, 120",
+                            "sabbia, 0",
+                            "orologio, 8 0 0",
+                            "aderenza, 0, 100"};
+  const VerbRun compiled =
+      testing::compile_in_memory(fs, {"/s/R_linea.txt", testing::source_text(line_general, line)},
+                                 {"/s/R_1-.txt", testing::source_text(train_general, train)}, "/o");
   ASSERT_EQ(compiled.status, exit_code::clean) << compiled.err;
 }
 
@@ -258,12 +260,7 @@ std::string the_readme() {
 
 TEST(CheckBuiltIn, EveryFindingOfTheBuiltInScenarioIsInTheReadme) {
   MemoryFileSystem fs;
-  ASSERT_EQ(run_verb(run_template, TemplateOptions{"/s", false}, fs).status, exit_code::clean);
-  CompileOptions c;
-  c.line_source = join_path("/s", "Valdora_Lusa_linea.txt");
-  c.train_source = join_path("/s", "Valdora_Lusa_24863-.txt");
-  c.out_dir = "/o";
-  ASSERT_EQ(run_verb(run_compile, c, fs).status, exit_code::clean);
+  ASSERT_EQ(testing::compile_builtin_in_memory(fs, "/s", "/o").status, exit_code::clean);
   CheckOptions o;
   o.paths = {"/o"};
   const VerbRun r = run_verb(run_check, o, fs);

@@ -14,6 +14,7 @@
 #include "scenario_tool/verbs/verbs.h"
 #include "sources/contenuti.h"
 #include "sources/scrivi_righe.h"
+#include "support/compile_in_memory.h"
 #include "support/sources.h"
 #include "support/verb_run.h"
 
@@ -58,12 +59,7 @@ std::vector<int> times_in(const std::string& cell) {
 class BuiltInDocuments : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(run_verb(run_template, TemplateOptions{"/s", false}, fs_).status, exit_code::clean);
-    CompileOptions c;
-    c.line_source = join_path("/s", "Valdora_Lusa_linea.txt");
-    c.train_source = join_path("/s", "Valdora_Lusa_24863-.txt");
-    c.out_dir = "/c";
-    ASSERT_EQ(run_verb(run_compile, c, fs_).status, exit_code::clean);
+    ASSERT_EQ(testing::compile_builtin_in_memory(fs_, "/s", "/c").status, exit_code::clean);
     DocumentsOptions o;
     o.paths = {"/c"};
     o.out_dir = "/d";
@@ -159,19 +155,19 @@ TEST_F(BuiltInDocuments, TheViewPageCarriesTheThreePapers) {
 // A 20 km line and the train records of the test, compiled into /c.
 VerbRun compile_own(MemoryFileSystem& fs, const Lines& train, int length_m = 20000,
                     const Lines& line = {}) {
-  fs.put("/s/R_linea.txt",
-         testing::source_text({"Linea", "inizio_dati", "[generale]",
-                               "lunghezza percorso, " + std::to_string(length_m), "[tracciato]"},
-                              line));
-  fs.put("/s/R_7-.txt", testing::source_text({"Treno", "inizio_dati", "[generale]",
-                                              "numero vetture, 6", "percentuale massa frenata, 95",
-                                              "sabbia, 1", "orologio, 8 0 0", "aderenza, 0, 100"},
-                                             train));
-  CompileOptions o;
-  o.line_source = "/s/R_linea.txt";
-  o.train_source = "/s/R_7-.txt";
-  o.out_dir = "/c";
-  return run_verb(run_compile, o, fs);
+  const Lines line_general{"Linea", "inizio_dati", "[generale]",
+                           "lunghezza percorso, " + std::to_string(length_m), "[tracciato]"};
+  const Lines train_general{"Treno",
+                            "inizio_dati",
+                            "[generale]",
+                            "numero vetture, 6",
+                            "percentuale massa frenata, 95",
+                            "sabbia, 1",
+                            "orologio, 8 0 0",
+                            "aderenza, 0, 100"};
+  return testing::compile_in_memory(
+      fs, {"/s/R_linea.txt", testing::source_text(line_general, line)},
+      {"/s/R_7-.txt", testing::source_text(train_general, train)}, "/c");
 }
 
 std::string station(int pos, int type, int h, int m, const std::string& name) {
