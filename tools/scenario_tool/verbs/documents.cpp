@@ -120,10 +120,7 @@ void add_documents_options(CLI::App& cmd, DocumentsOptions& o) {
       ->capture_default_str();
   add_number_option(cmd, "--dwell", d.dwell_s, "Seconds the train stands at least at each stop",
                     CLI::Range(0, 3600));
-  const CLI::Validator above_zero = finite_number(NumberRange::above_zero);
-  add_number_option(cmd, "--accel", d.accel_m_s2, "Acceleration of the running times, m/s2",
-                    above_zero);
-  add_number_option(cmd, "--decel", d.decel_m_s2, "Braking of the running times, m/s2", above_zero);
+  add_rate_options(cmd, d.accel_m_s2, d.decel_m_s2, "the running times");
   cmd.footer(exit_statuses({"0   the documents were written (or printed with --json)",
                             "2   the scenario cannot give a timetable: fewer than two stations",
                             "3   a file cannot be found or read, or a document cannot be written",

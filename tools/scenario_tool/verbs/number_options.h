@@ -19,4 +19,8 @@ CLI::Option* add_number_option(CLI::App& cmd, const std::string& name, T& value,
   return cmd.add_option(name, value, description)->capture_default_str()->check(valid);
 }
 
+// --accel and --decel, the rates `what` is worked out with ("the estimate", ...).
+void add_rate_options(CLI::App& cmd, double& accel_m_s2, double& decel_m_s2,
+                      const std::string& what);
+
 }  // namespace scenario::tool
