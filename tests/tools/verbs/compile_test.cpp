@@ -172,20 +172,40 @@ TEST_F(CompileVerbTest, IdentifiersComeFromTheNamesOrTheOptions) {
   EXPECT_EQ(compile(o).status, exit_code::usage);
 }
 
-// One family of diagnostics each, with the exact line printed.
-TEST_F(CompileVerbTest, AValueThatIsNotANumber) {
-  edit(train_, "sabbia,    0", "sabbia,    no");
-  const Outcome r = compile(options());
-  EXPECT_EQ(r.status, exit_code::recorded_code);
-  // The record and the field are named, and the hint tells where to read more.
-  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "sabbia,")) +
-                       ": error 25: \"sabbia\" field 2, sand: \"no\" is not a whole number "
-                       "(scenario_tool explain 25)\n"
-                       "reading stopped at " +
-                       train_ + ":7; 85 records after it were not compiled\n");
-  // An error writes nothing; the last line names the code the generator records.
-  EXPECT_TRUE(list_folder(output_.path()).empty());
-  EXPECT_TRUE(r.out.ends_with("1 error(s), 0 warning(s); nothing written (error 25)\n")) << r.out;
+// One family of diagnostics of a train record each, with the exact lines printed: the record and
+// the field named, the hint where to read more, where reading stopped. An error writes nothing.
+TEST_F(CompileVerbTest, ATrainRecordErrorNamesItsLineAndWhereReadingStopped) {
+  const struct {
+    const char* from;
+    const char* to;
+    const char* message;  // after "SOURCE:LINE: "
+    int stopped_at;
+    int records_after;
+    const char* last_line;  // names the code the generator records
+  } cases[] = {
+      {"sabbia,    0", "sabbia,    no",
+       "error 25: \"sabbia\" field 2, sand: \"no\" is not a whole number (scenario_tool explain "
+       "25)",
+       7, 85, "1 error(s), 0 warning(s); nothing written (error 25)\n"},
+      {"Stazione,   2750,", "Stazione,    550,",
+       "error 22: the station at km 0.550 has its zone from km 0.250, less than 350 m after the "
+       "end of the previous one's (km 0.400, :38) (at km 0.550) (scenario_tool explain 22)",
+       39, 60, "1 error(s), 0 warning(s); nothing written (error 22 at 550 m)\n"},
+  };
+  const std::string original = read_file(train_);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.to);
+    write_file(train_, original);
+    edit(train_, c.from, c.to);
+    const Outcome r = compile(options());
+    EXPECT_EQ(r.status, exit_code::recorded_code);
+    EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, c.to)) + ": " + c.message +
+                         "\nreading stopped at " + train_ + ":" + std::to_string(c.stopped_at) +
+                         "; " + std::to_string(c.records_after) +
+                         " records after it were not compiled\n");
+    EXPECT_TRUE(list_folder(output_.path()).empty());
+    EXPECT_TRUE(r.out.ends_with(c.last_line)) << r.out;
+  }
 }
 
 TEST_F(CompileVerbTest, AnOccupiedCell) {
@@ -273,20 +293,6 @@ TEST_F(CompileVerbTest, JsonCarriesTheDiagnosticsTheFilesAndTheRecordedCode) {
   EXPECT_EQ(doc.at("written").size(), 0u);
   EXPECT_EQ(doc.at("recorded"), nlohmann::json({{"code", 16}, {"position_m", 800}}));
   EXPECT_EQ(doc.at("summary"), nlohmann::json({{"errors", 2}, {"warnings", 0}}));
-}
-
-TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
-  edit(train_, "Stazione,   2750,", "Stazione,    550,");
-  const Outcome r = compile(options());
-  EXPECT_EQ(r.status, exit_code::recorded_code);
-  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
-                       ": error 22: the station at km 0.550 has its zone from km 0.250, less than "
-                       "350 m after the end of the previous one's (km 0.400, :38) (at km 0.550) "
-                       "(scenario_tool explain 22)\n"
-                       "reading stopped at " +
-                       train_ +
-                       ":39; 60 records after it were not "
-                       "compiled\n");
 }
 
 TEST_F(CompileVerbTest, AMissingGeneraleSection) {
