@@ -152,19 +152,20 @@ TEST_F(CompileVerbTest, IdentifiersComeFromTheNamesOrTheOptions) {
   CompileOptions o = options();
   o.line_source = line;
   o.train_source = train;
-  Outcome r = compile(o);
-  EXPECT_EQ(r.status, exit_code::usage);
-  EXPECT_EQ(r.err,
-            "scenario_tool: error: cannot take the route identifier from \"line.txt\" (not "
-            "ROUTE_linea.txt): give --route-id\n");
+  const auto expect_refused = [&](const std::string& why) {
+    const Outcome refused = compile(o);
+    EXPECT_EQ(refused.status, exit_code::usage);
+    EXPECT_EQ(refused.err, "scenario_tool: error: " + why + "\n");
+  };
+  expect_refused(
+      "cannot take the route identifier from \"line.txt\" (not ROUTE_linea.txt): give "
+      "--route-id");
   o.route_id = "Monte";
-  r = compile(o);
-  EXPECT_EQ(r.status, exit_code::usage);
-  EXPECT_EQ(r.err,
-            "scenario_tool: error: cannot take the train number from \"train.txt\" (not "
-            "Monte_TRAIN-.txt): give --train-number\n");
+  expect_refused(
+      "cannot take the train number from \"train.txt\" (not Monte_TRAIN-.txt): give "
+      "--train-number");
   o.train_number = "101";
-  r = compile(o);
+  const Outcome r = compile(o);
   EXPECT_EQ(r.status, exit_code::clean) << r.err;
   EXPECT_EQ(list_folder(output_.path()),
             (std::vector<std::string>{"Monte_101.dat", "Monte_101.sim", "Monte_linea.dat"}));
