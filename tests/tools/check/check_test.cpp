@@ -11,45 +11,34 @@
 #include "scenario_tool/check/finding.h"
 #include "scenario_tool/scenario/json.h"
 #include "scenario_tool/verbs/verbs.h"
+#include "support/compile_in_memory.h"
 #include "support/sources.h"
 #include "support/test_support.h"
+#include "support/verb_run.h"
 
 namespace scenario::tool {
 namespace {
 
 using testing::Lines;
 
-struct VerbRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-template <typename Options, typename Verb>
-VerbRun run(Verb verb, const Options& o, MemoryFileSystem& fs) {
-  std::ostringstream out;
-  std::ostringstream err;
-  VerbRun r;
-  r.status = verb(o, fs, out, err);
-  r.out = out.str();
-  r.err = err.str();
-  return r;
-}
+using scenario::testing::run_verb;
+using scenario::testing::VerbRun;
 
 // Compiles a 20 km line with the records given into /o; the compile itself must be clean.
 void compile_crafted(MemoryFileSystem& fs, const Lines& line, const Lines& train) {
-  fs.put("/s/R_linea.txt", testing::source_text({"Linea", "inizio_dati", "[generale]",
-                                                 "lunghezza percorso, 20000", "[tracciato]"},
-                                                line));
-  fs.put("/s/R_1-.txt", testing::source_text({"Treno", "inizio_dati", "[generale]",
-                                              "numero vetture, 6", "percentuale massa frenata, 120",
-                                              "sabbia, 0", "orologio, 8 0 0", "aderenza, 0, 100"},
-                                             train));
-  CompileOptions o;
-  o.line_source = "/s/R_linea.txt";
-  o.train_source = "/s/R_1-.txt";
-  o.out_dir = "/o";
-  const VerbRun compiled = run(run_compile, o, fs);
+  const Lines line_general{"Linea", "inizio_dati", "[generale]", "lunghezza percorso, 20000",
+                           "[tracciato]"};
+  const Lines train_general{"Treno",
+                            "inizio_dati",
+                            "[generale]",
+                            "numero vetture, 6",
+                            "percentuale massa frenata, 120",
+                            "sabbia, 0",
+                            "orologio, 8 0 0",
+                            "aderenza, 0, 100"};
+  const VerbRun compiled =
+      testing::compile_in_memory(fs, {"/s/R_linea.txt", testing::source_text(line_general, line)},
+                                 {"/s/R_1-.txt", testing::source_text(train_general, train)}, "/o");
   ASSERT_EQ(compiled.status, exit_code::clean) << compiled.err;
 }
 
@@ -158,7 +147,7 @@ TEST(CheckTest, EachCheckFindsWhatItMustAndNothingElse) {
     CheckOptions o;
     o.paths = {"/o"};
     o.json = true;
-    const VerbRun checked = run(run_check, o, fs);
+    const VerbRun checked = run_verb(run_check, o, fs);
     EXPECT_EQ(checked.status, c.status) << checked.err;
     const Json report = Json::parse(checked.out);
     const Json& findings = report.at("findings");
@@ -185,7 +174,7 @@ class CheckStatus : public ::testing::Test {
   }
   VerbRun check(CheckOptions o) {
     if (o.paths.empty()) o.paths = {"/o"};
-    return run(run_check, o, fs_);
+    return run_verb(run_check, o, fs_);
   }
   MemoryFileSystem fs_;
 };
@@ -271,15 +260,10 @@ std::string the_readme() {
 
 TEST(CheckBuiltIn, EveryFindingOfTheBuiltInScenarioIsInTheReadme) {
   MemoryFileSystem fs;
-  ASSERT_EQ(run(run_template, TemplateOptions{"/s", false}, fs).status, exit_code::clean);
-  CompileOptions c;
-  c.line_source = join_path("/s", "Valdora_Lusa_linea.txt");
-  c.train_source = join_path("/s", "Valdora_Lusa_24863-.txt");
-  c.out_dir = "/o";
-  ASSERT_EQ(run(run_compile, c, fs).status, exit_code::clean);
+  ASSERT_EQ(testing::compile_builtin_in_memory(fs, "/s", "/o").status, exit_code::clean);
   CheckOptions o;
   o.paths = {"/o"};
-  const VerbRun r = run(run_check, o, fs);
+  const VerbRun r = run_verb(run_check, o, fs);
   EXPECT_EQ(r.err, "");
   const std::string readme = the_readme();
   std::istringstream lines(r.out);
@@ -308,10 +292,10 @@ TEST(CheckTest, TheSourcesPutEachFindingOnItsRecordsLine) {
                    station(12000, 400, 8, 1, "BETA")});
   CheckOptions o;
   o.paths = {"/o"};
-  const VerbRun plain = run(run_check, o, fs);
+  const VerbRun plain = run_verb(run_check, o, fs);
   EXPECT_TRUE(plain.out.starts_with("/o/R_linea.dat: warning: at ")) << plain.out;
   o.sources = {"/s/R_linea.txt", "/s/R_1-.txt"};
-  const VerbRun given = run(run_check, o, fs);
+  const VerbRun given = run_verb(run_check, o, fs);
   std::vector<std::string> lines;
   std::istringstream text(given.out);
   for (std::string l; std::getline(text, l);) lines.push_back(l);
@@ -329,10 +313,10 @@ TEST(CheckTest, TheSourcesPutEachFindingOnItsRecordsLine) {
     fs.put(std::string("/o/") + name, bytes);
   }
   o.sources.clear();
-  const VerbRun beside = run(run_check, o, fs);
+  const VerbRun beside = run_verb(run_check, o, fs);
   EXPECT_TRUE(beside.out.starts_with("/o/R_linea.txt:6: ")) << beside.out;
   o.json = true;
-  const Json json = Json::parse(run(run_check, o, fs).out);
+  const Json json = Json::parse(run_verb(run_check, o, fs).out);
   EXPECT_EQ(json.at("findings").at(1).at("file"), "/o/R_1-.txt");
   EXPECT_EQ(json.at("findings").at(1).at("line"), 11);
 }

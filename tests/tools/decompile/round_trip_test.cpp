@@ -54,27 +54,19 @@ TEST(RoundTripTest, TheStreamedCheckFindsAndNamesWhatTheWholeFilesShow) {
   const RoundTrip exact = check_round_trip(b.line_source, b.train_source, kNames, b.files);
   EXPECT_TRUE(exact.exact) << exact.difference;
 
-  for (const std::string& track : damaged(b.files.track)) {
-    CompiledBytes given = b.files;
-    given.track = track;
-    const RoundTrip r = check_round_trip(b.line_source, b.train_source, kNames, given);
-    EXPECT_FALSE(r.exact);
-    EXPECT_EQ(r.difference, track_difference(track, b.files.track));
-  }
-  for (const std::string& table : damaged(b.files.table)) {
-    CompiledBytes given = b.files;
-    given.table = table;
-    const RoundTrip r = check_round_trip(b.line_source, b.train_source, kNames, given);
-    EXPECT_FALSE(r.exact);
-    EXPECT_EQ(r.difference, table_difference(table, b.files.table));
-  }
-  for (const std::string& line : damaged(*b.files.line)) {
-    CompiledBytes given = b.files;
-    given.line = line;
-    const RoundTrip r = check_round_trip(b.line_source, b.train_source, kNames, given);
-    EXPECT_FALSE(r.exact);
-    EXPECT_EQ(r.difference, line_difference(line, *b.files.line));
-  }
+  // Each file damaged in turn, the other two as compiled: the check names the first difference.
+  const auto expect_found = [&](auto file, const std::string& compiled, auto difference) {
+    for (const std::string& bytes : damaged(compiled)) {
+      CompiledBytes given = b.files;
+      given.*file = bytes;
+      const RoundTrip r = check_round_trip(b.line_source, b.train_source, kNames, given);
+      EXPECT_FALSE(r.exact);
+      EXPECT_EQ(r.difference, difference(bytes, compiled));
+    }
+  };
+  expect_found(&CompiledBytes::track, b.files.track, track_difference);
+  expect_found(&CompiledBytes::table, b.files.table, table_difference);
+  expect_found(&CompiledBytes::line, *b.files.line, line_difference);
 }
 
 // Without a line file given, none is built, and the other two still come back.

@@ -14,7 +14,9 @@
 #include "scenario_tool/verbs/verbs.h"
 #include "sources/contenuti.h"
 #include "sources/scrivi_righe.h"
+#include "support/compile_in_memory.h"
 #include "support/sources.h"
+#include "support/verb_run.h"
 
 namespace scenario::tool {
 namespace {
@@ -22,22 +24,8 @@ namespace {
 using ::testing::HasSubstr;
 using testing::Lines;
 
-struct VerbRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-template <typename Options, typename Verb>
-VerbRun run(Verb verb, const Options& o, MemoryFileSystem& fs) {
-  std::ostringstream out;
-  std::ostringstream err;
-  VerbRun r;
-  r.status = verb(o, fs, out, err);
-  r.out = out.str();
-  r.err = err.str();
-  return r;
-}
+using scenario::testing::run_verb;
+using scenario::testing::VerbRun;
 
 std::vector<std::string> lines_of(const std::string& crlf_text) {
   std::vector<std::string> lines;
@@ -71,16 +59,11 @@ std::vector<int> times_in(const std::string& cell) {
 class BuiltInDocuments : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(run(run_template, TemplateOptions{"/s", false}, fs_).status, exit_code::clean);
-    CompileOptions c;
-    c.line_source = join_path("/s", "Valdora_Lusa_linea.txt");
-    c.train_source = join_path("/s", "Valdora_Lusa_24863-.txt");
-    c.out_dir = "/c";
-    ASSERT_EQ(run(run_compile, c, fs_).status, exit_code::clean);
+    ASSERT_EQ(testing::compile_builtin_in_memory(fs_, "/s", "/c").status, exit_code::clean);
     DocumentsOptions o;
     o.paths = {"/c"};
     o.out_dir = "/d";
-    const VerbRun r = run(run_documents, o, fs_);
+    const VerbRun r = run_verb(run_documents, o, fs_);
     ASSERT_EQ(r.status, exit_code::clean) << r.err;
     EXPECT_EQ(r.err, "");
   }
@@ -155,7 +138,7 @@ TEST_F(BuiltInDocuments, TheViewPageCarriesTheThreePapers) {
   ViewOptions v;
   v.paths = {"/c"};
   v.output = "/v";
-  ASSERT_EQ(run(run_view, v, fs_).status, exit_code::clean);
+  ASSERT_EQ(run_verb(run_view, v, fs_).status, exit_code::clean);
   const std::string page = fs_.contents("/v/Valdora_Lusa_24863.html").value_or("");
   const auto data_at = page.find("id=\"scenario-data\">");
   ASSERT_NE(data_at, std::string::npos);
@@ -172,19 +155,19 @@ TEST_F(BuiltInDocuments, TheViewPageCarriesTheThreePapers) {
 // A 20 km line and the train records of the test, compiled into /c.
 VerbRun compile_own(MemoryFileSystem& fs, const Lines& train, int length_m = 20000,
                     const Lines& line = {}) {
-  fs.put("/s/R_linea.txt",
-         testing::source_text({"Linea", "inizio_dati", "[generale]",
-                               "lunghezza percorso, " + std::to_string(length_m), "[tracciato]"},
-                              line));
-  fs.put("/s/R_7-.txt", testing::source_text({"Treno", "inizio_dati", "[generale]",
-                                              "numero vetture, 6", "percentuale massa frenata, 95",
-                                              "sabbia, 1", "orologio, 8 0 0", "aderenza, 0, 100"},
-                                             train));
-  CompileOptions o;
-  o.line_source = "/s/R_linea.txt";
-  o.train_source = "/s/R_7-.txt";
-  o.out_dir = "/c";
-  return run(run_compile, o, fs);
+  const Lines line_general{"Linea", "inizio_dati", "[generale]",
+                           "lunghezza percorso, " + std::to_string(length_m), "[tracciato]"};
+  const Lines train_general{"Treno",
+                            "inizio_dati",
+                            "[generale]",
+                            "numero vetture, 6",
+                            "percentuale massa frenata, 95",
+                            "sabbia, 1",
+                            "orologio, 8 0 0",
+                            "aderenza, 0, 100"};
+  return testing::compile_in_memory(
+      fs, {"/s/R_linea.txt", testing::source_text(line_general, line)},
+      {"/s/R_7-.txt", testing::source_text(train_general, train)}, "/c");
 }
 
 std::string station(int pos, int type, int h, int m, const std::string& name) {
@@ -198,7 +181,7 @@ VerbRun documents_of(MemoryFileSystem& fs, bool json) {
   o.paths = {"/c"};
   o.out_dir = "/d";
   o.json = json;
-  return run(run_documents, o, fs);
+  return run_verb(run_documents, o, fs);
 }
 
 // Hand-worked: from a standstill at 0 to a standstill at 10 km under 90 km/h (25 m/s), at 0.4
@@ -267,13 +250,13 @@ TEST(OwnScenarioDocuments, TimesFollowTheHandWorkedRunAndTheRowsReadAsWritten) {
   o.paths = {"/c"};
   o.out_dir = "/d";
   o.notes_file = "/n.txt";
-  ASSERT_EQ(run(run_documents, o, fs).status, exit_code::clean);
+  ASSERT_EQ(run_verb(run_documents, o, fs).status, exit_code::clean);
   const auto with_notes = lines_of(fs.contents("/d/R_7_note.txt").value());
   ASSERT_EQ(with_notes.size(), notes.size() + 2);
   EXPECT_EQ(with_notes[notes.size()], " Passaggio a livello al km 4.");
   EXPECT_EQ(with_notes[notes.size() + 1], " Binario 2 a Beta.");
   o.notes_file = "/missing.txt";
-  const VerbRun missing = run(run_documents, o, fs);
+  const VerbRun missing = run_verb(run_documents, o, fs);
   EXPECT_EQ(missing.status, exit_code::io_failure);
   EXPECT_THAT(missing.err, HasSubstr("cannot read the notes /missing.txt"));
 }

@@ -4,40 +4,24 @@
 // other ended after it.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
 #include <filesystem>
 
+#include "support/spawn_tool.h"
 #include "support/test_support.h"
-
-extern char** environ;
 
 namespace scenario::tool {
 namespace {
 
-using scenario::testing::list_folder;
-using scenario::testing::read_file;
-using scenario::testing::TempDir;
-using scenario::testing::write_file;
+using namespace scenario::testing;
 
 const std::vector<std::string> kCompiled{"Valdora_Lusa_24863.dat", "Valdora_Lusa_24863.sim",
                                          "Valdora_Lusa_linea.dat"};
 
 pid_t start_tool(std::vector<std::string> args, const std::string& err) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  args.insert(args.begin(), SCENARIO_TOOL_PATH);
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = -1;
-  posix_spawn(&pid, SCENARIO_TOOL_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
+  return spawn_program(SCENARIO_TOOL_PATH, std::move(args), {"", "/dev/null", err});
 }
 
 struct Ended {

@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -16,9 +15,8 @@
 #include <thread>
 
 #include "format/file_limits.h"
+#include "support/spawn_tool.h"
 #include "support/test_support.h"
-
-extern char** environ;
 
 namespace scenario::tool {
 namespace {
@@ -41,22 +39,11 @@ struct Measured {
 Measured run_tool(const std::string& folder, std::vector<std::string> args) {
   const std::string out = folder + "/.out";
   const std::string err = folder + "/.err";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  args.insert(args.begin(), SCENARIO_TOOL_PATH);
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = -1;
   const auto start = std::chrono::steady_clock::now();
-  const int spawned =
-      posix_spawn(&pid, SCENARIO_TOOL_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = scenario::testing::spawn_program(SCENARIO_TOOL_PATH, std::move(args),
+                                                     {"/dev/null", out, err});
   Measured m;
-  if (spawned != 0) return m;
+  if (pid == -1) return m;
   int status = 0;
   rusage usage{};
   while (wait4(pid, &status, WNOHANG, &usage) == 0) {

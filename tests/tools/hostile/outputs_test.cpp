@@ -2,7 +2,9 @@
 // replaced whole, as the compiled files are.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
+#include <string>
 
 #include "platform/faulty_file_system.h"
 #include "platform/memory_file_system.h"
@@ -16,14 +18,17 @@ namespace {
 const std::vector<std::string> kInputs{"in/Valdora_Lusa_24863.dat", "in/Valdora_Lusa_24863.sim",
                                        "in/Valdora_Lusa_linea.dat"};
 
-// The built-in scenario compiled into "in".
-void compiled_builtin(MemoryFileSystem& fs) {
+// The built-in scenario compiled into "in", under other identifiers when given.
+void compiled_builtin(MemoryFileSystem& fs, std::optional<std::string> route_id = std::nullopt,
+                      std::optional<std::string> train_number = std::nullopt) {
   std::ostringstream out, err;
   ASSERT_EQ(run_template({"src", false}, fs, out, err), 0);
   CompileOptions o;
   o.line_source = "src/Valdora_Lusa_linea.txt";
   o.train_source = "src/Valdora_Lusa_24863-.txt";
   o.out_dir = "in";
+  o.route_id = std::move(route_id);
+  o.train_number = std::move(train_number);
   ASSERT_EQ(run_compile(o, fs, out, err), 0) << err.str();
 }
 
@@ -61,15 +66,7 @@ TEST(VerbOutputs, ThePairOfSourcesIsReplacedWhole) {
 // hold, the tool says which identifiers to compile them with, and those give the same files.
 TEST(VerbOutputs, DecompiledSourcesHaveNamesEverySystemCanHold) {
   MemoryFileSystem fs;
-  std::ostringstream out, err;
-  ASSERT_EQ(run_template({"src", false}, fs, out, err), 0);
-  CompileOptions o;
-  o.line_source = "src/Valdora_Lusa_linea.txt";
-  o.train_source = "src/Valdora_Lusa_24863-.txt";
-  o.out_dir = "in";
-  o.route_id = "Val:dora*";
-  o.train_number = "24?863";
-  ASSERT_EQ(run_compile(o, fs, out, err), 0) << err.str();
+  ASSERT_NO_FATAL_FAILURE(compiled_builtin(fs, "Val:dora*", "24?863"));
   DecompileOptions d;
   d.paths = {"in"};
   d.out_dir = "out";

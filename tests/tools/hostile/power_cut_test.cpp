@@ -15,10 +15,7 @@
 namespace scenario::tool {
 namespace {
 
-using scenario::testing::read_file;
-using scenario::testing::run_command;
-using scenario::testing::shell_quote;
-using scenario::testing::TempDir;
+using namespace scenario::testing;
 
 // The ext4 shutdown ioctl and its flag that drops the journal's unwritten part.
 constexpr unsigned long kShutdown = _IOR('X', 125, std::uint32_t);

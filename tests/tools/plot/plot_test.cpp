@@ -29,16 +29,7 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
-using testing::parse_xml;
-using testing::read_file;
-using testing::sample_line_name;
-using testing::sample_scenario;
-using testing::sample_table_name;
-using testing::sample_track_name;
-using testing::TempDir;
-using testing::with_class;
-using testing::write_file;
-using testing::XmlElement;
+using namespace scenario::testing;
 
 namespace fs = std::filesystem;
 

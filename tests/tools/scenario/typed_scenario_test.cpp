@@ -100,41 +100,47 @@ void expect_stations(const Case& c, const Compiled& k) {
   }
 }
 
-void expect_signals(const Case& c, const Compiled& k) {
-  const auto sources = records(c.train_source, "segnale");
+// Each train record of `key` has one typed item, found by the metre `metre_of` reads from it, and
+// `check` holds for the two; as many items as records.
+template <class T, class MetreOf, class Check>
+void expect_each_record(const Case& c, const char* key, const std::vector<T>& items,
+                        MetreOf metre_of, Check check) {
+  const auto sources = records(c.train_source, key);
   ASSERT_FALSE(sources.empty()) << "the case must hold such records";
-  const Scenario& s = k.opened.scenario;
-  ASSERT_EQ(s.signals.size(), sources.size());
+  ASSERT_EQ(items.size(), sources.size());
   for (const auto& r : sources) {
-    const auto found = std::find_if(s.signals.begin(), s.signals.end(), [&](const Signal& g) {
-      return g.position_m == cell_metre(r[0]);
+    const auto found = std::find_if(items.begin(), items.end(), [&](const T& item) {
+      return metre_of(item) == cell_metre(r[0]);
     });
-    ASSERT_NE(found, s.signals.end()) << "signal at " << r[0];
-    const SignalValues& v = found->values.values;
-    EXPECT_EQ((std::vector<std::int64_t>{v.sx, v.s1, v.s2, v.s3, v.rapp, v.dx, v.d1, v.d2, v.d3}),
-              std::vector<std::int64_t>(r.begin() + 1, r.begin() + 10))
-        << "signal at " << r[0];
+    ASSERT_NE(found, items.end()) << key << " at " << r[0];
+    check(*found, r);
   }
 }
 
+void expect_signals(const Case& c, const Compiled& k) {
+  expect_each_record(
+      c, "segnale", k.opened.scenario.signals, [](const Signal& g) { return g.position_m; },
+      [](const Signal& g, const std::vector<std::int64_t>& r) {
+        const SignalValues& v = g.values.values;
+        EXPECT_EQ(
+            (std::vector<std::int64_t>{v.sx, v.s1, v.s2, v.s3, v.rapp, v.dx, v.d1, v.d2, v.d3}),
+            std::vector<std::int64_t>(r.begin() + 1, r.begin() + 10))
+            << "signal at " << r[0];
+      });
+}
+
 void expect_slowdowns(const Case& c, const Compiled& k) {
-  const auto sources = records(c.train_source, "rallentamento");
-  ASSERT_FALSE(sources.empty()) << "the case must hold such records";
-  const Scenario& s = k.opened.scenario;
-  ASSERT_EQ(s.slowdowns.size(), sources.size());
-  for (const auto& r : sources) {
-    const auto found = std::find_if(s.slowdowns.begin(), s.slowdowns.end(), [&](const Slowdown& d) {
-      return d.start_m == cell_metre(r[0]);
-    });
-    ASSERT_NE(found, s.slowdowns.end()) << "slowdown at " << r[0];
-    EXPECT_EQ(found->end_m, cell_metre(r[0] + r[2])) << "slowdown at " << r[0];
-    EXPECT_EQ(found->speed_kmh, r[1]);
-    EXPECT_EQ(found->f_tt, r[3]);
-    EXPECT_EQ(found->d_v, r[5]);
-    const bool warned = r[0] > layout::warning_threshold_m;
-    EXPECT_EQ(found->warning_m.has_value(), warned) << "slowdown at " << r[0];
-    EXPECT_EQ(found->announced, warned && r[4] == 1) << "slowdown at " << r[0];
-  }
+  expect_each_record(
+      c, "rallentamento", k.opened.scenario.slowdowns, [](const Slowdown& d) { return d.start_m; },
+      [](const Slowdown& d, const std::vector<std::int64_t>& r) {
+        EXPECT_EQ(d.end_m, cell_metre(r[0] + r[2])) << "slowdown at " << r[0];
+        EXPECT_EQ(d.speed_kmh, r[1]);
+        EXPECT_EQ(d.f_tt, r[3]);
+        EXPECT_EQ(d.d_v, r[5]);
+        const bool warned = r[0] > layout::warning_threshold_m;
+        EXPECT_EQ(d.warning_m.has_value(), warned) << "slowdown at " << r[0];
+        EXPECT_EQ(d.announced, warned && r[4] == 1) << "slowdown at " << r[0];
+      });
 }
 
 void expect_track(const Compiled& k) {

@@ -8,28 +8,19 @@
 #include "platform/paths.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "support/test_support.h"
+#include "support/verb_run.h"
 
 namespace scenario::tool {
 namespace {
 
-using scenario::testing::list_folder;
-using scenario::testing::read_file;
-using scenario::testing::TempDir;
-using scenario::testing::write_file;
+using namespace scenario::testing;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Outcome = VerbRun;
 
 template <typename Options, typename Run>
 Outcome run(const Options& o, Run verb) {
-  std::ostringstream out;
-  std::ostringstream err;
   RealFileSystem fs;
-  const int status = verb(o, fs, out, err);
-  return {status, out.str(), err.str()};
+  return run_verb(verb, o, fs);
 }
 
 // Two routes in two folders: the built-in one with a second train that records code 25 (both

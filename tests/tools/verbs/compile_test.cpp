@@ -9,27 +9,18 @@
 #include "run/form1.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "support/test_support.h"
+#include "support/verb_run.h"
 
 namespace scenario::tool {
 namespace {
 
-using scenario::testing::list_folder;
-using scenario::testing::read_file;
-using scenario::testing::TempDir;
-using scenario::testing::write_file;
+using namespace scenario::testing;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Outcome = VerbRun;
 
 Outcome compile(const CompileOptions& o) {
-  std::ostringstream out;
-  std::ostringstream err;
   RealFileSystem fs;
-  const int status = run_compile(o, fs, out, err);
-  return {status, out.str(), err.str()};
+  return run_verb(run_compile, o, fs);
 }
 
 // The built-in sources from `template`, and a folder for the compiled files.
@@ -161,19 +152,20 @@ TEST_F(CompileVerbTest, IdentifiersComeFromTheNamesOrTheOptions) {
   CompileOptions o = options();
   o.line_source = line;
   o.train_source = train;
-  Outcome r = compile(o);
-  EXPECT_EQ(r.status, exit_code::usage);
-  EXPECT_EQ(r.err,
-            "scenario_tool: error: cannot take the route identifier from \"line.txt\" (not "
-            "ROUTE_linea.txt): give --route-id\n");
+  const auto expect_refused = [&](const std::string& why) {
+    const Outcome refused = compile(o);
+    EXPECT_EQ(refused.status, exit_code::usage);
+    EXPECT_EQ(refused.err, "scenario_tool: error: " + why + "\n");
+  };
+  expect_refused(
+      "cannot take the route identifier from \"line.txt\" (not ROUTE_linea.txt): give "
+      "--route-id");
   o.route_id = "Monte";
-  r = compile(o);
-  EXPECT_EQ(r.status, exit_code::usage);
-  EXPECT_EQ(r.err,
-            "scenario_tool: error: cannot take the train number from \"train.txt\" (not "
-            "Monte_TRAIN-.txt): give --train-number\n");
+  expect_refused(
+      "cannot take the train number from \"train.txt\" (not Monte_TRAIN-.txt): give "
+      "--train-number");
   o.train_number = "101";
-  r = compile(o);
+  const Outcome r = compile(o);
   EXPECT_EQ(r.status, exit_code::clean) << r.err;
   EXPECT_EQ(list_folder(output_.path()),
             (std::vector<std::string>{"Monte_101.dat", "Monte_101.sim", "Monte_linea.dat"}));
@@ -181,20 +173,40 @@ TEST_F(CompileVerbTest, IdentifiersComeFromTheNamesOrTheOptions) {
   EXPECT_EQ(compile(o).status, exit_code::usage);
 }
 
-// One family of diagnostics each, with the exact line printed.
-TEST_F(CompileVerbTest, AValueThatIsNotANumber) {
-  edit(train_, "sabbia,    0", "sabbia,    no");
-  const Outcome r = compile(options());
-  EXPECT_EQ(r.status, exit_code::recorded_code);
-  // The record and the field are named, and the hint tells where to read more.
-  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "sabbia,")) +
-                       ": error 25: \"sabbia\" field 2, sand: \"no\" is not a whole number "
-                       "(scenario_tool explain 25)\n"
-                       "reading stopped at " +
-                       train_ + ":7; 85 records after it were not compiled\n");
-  // An error writes nothing; the last line names the code the generator records.
-  EXPECT_TRUE(list_folder(output_.path()).empty());
-  EXPECT_TRUE(r.out.ends_with("1 error(s), 0 warning(s); nothing written (error 25)\n")) << r.out;
+// One family of diagnostics of a train record each, with the exact lines printed: the record and
+// the field named, the hint where to read more, where reading stopped. An error writes nothing.
+TEST_F(CompileVerbTest, ATrainRecordErrorNamesItsLineAndWhereReadingStopped) {
+  const struct {
+    const char* from;
+    const char* to;
+    const char* message;  // after "SOURCE:LINE: "
+    int stopped_at;
+    int records_after;
+    const char* last_line;  // names the code the generator records
+  } cases[] = {
+      {"sabbia,    0", "sabbia,    no",
+       "error 25: \"sabbia\" field 2, sand: \"no\" is not a whole number (scenario_tool explain "
+       "25)",
+       7, 85, "1 error(s), 0 warning(s); nothing written (error 25)\n"},
+      {"Stazione,   2750,", "Stazione,    550,",
+       "error 22: the station at km 0.550 has its zone from km 0.250, less than 350 m after the "
+       "end of the previous one's (km 0.400, :38) (at km 0.550) (scenario_tool explain 22)",
+       39, 60, "1 error(s), 0 warning(s); nothing written (error 22 at 550 m)\n"},
+  };
+  const std::string original = read_file(train_);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.to);
+    write_file(train_, original);
+    edit(train_, c.from, c.to);
+    const Outcome r = compile(options());
+    EXPECT_EQ(r.status, exit_code::recorded_code);
+    EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, c.to)) + ": " + c.message +
+                         "\nreading stopped at " + train_ + ":" + std::to_string(c.stopped_at) +
+                         "; " + std::to_string(c.records_after) +
+                         " records after it were not compiled\n");
+    EXPECT_TRUE(list_folder(output_.path()).empty());
+    EXPECT_TRUE(r.out.ends_with(c.last_line)) << r.out;
+  }
 }
 
 TEST_F(CompileVerbTest, AnOccupiedCell) {
@@ -282,20 +294,6 @@ TEST_F(CompileVerbTest, JsonCarriesTheDiagnosticsTheFilesAndTheRecordedCode) {
   EXPECT_EQ(doc.at("written").size(), 0u);
   EXPECT_EQ(doc.at("recorded"), nlohmann::json({{"code", 16}, {"position_m", 800}}));
   EXPECT_EQ(doc.at("summary"), nlohmann::json({{"errors", 2}, {"warnings", 0}}));
-}
-
-TEST_F(CompileVerbTest, AStationTooCloseToThePreviousOne) {
-  edit(train_, "Stazione,   2750,", "Stazione,    550,");
-  const Outcome r = compile(options());
-  EXPECT_EQ(r.status, exit_code::recorded_code);
-  EXPECT_EQ(r.err, train_ + ":" + std::to_string(line_of(train_, "Stazione,    550,")) +
-                       ": error 22: the station at km 0.550 has its zone from km 0.250, less than "
-                       "350 m after the end of the previous one's (km 0.400, :38) (at km 0.550) "
-                       "(scenario_tool explain 22)\n"
-                       "reading stopped at " +
-                       train_ +
-                       ":39; 60 records after it were not "
-                       "compiled\n");
 }
 
 TEST_F(CompileVerbTest, AMissingGeneraleSection) {

@@ -13,35 +13,20 @@
 #include "scenario_tool/verbs/verbs.h"
 #include "support/sample_scenario.h"
 #include "support/test_support.h"
+#include "support/verb_run.h"
 
 namespace scenario::tool {
 namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
-using testing::read_file;
-using testing::sample_line_name;
-using testing::sample_scenario;
-using testing::sample_table_name;
-using testing::sample_track_name;
-using testing::TempDir;
-using testing::write_file;
+using namespace scenario::testing;
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using ToolRun = VerbRun;
 
 ToolRun inspect(std::vector<std::string> paths, bool cells = false, bool json = false) {
-  std::ostringstream out;
-  std::ostringstream err;
-  ToolRun r;
   RealFileSystem fs;
-  r.status = run_inspect(InspectOptions{std::move(paths), cells, json}, fs, out, err);
-  r.out = out.str();
-  r.err = err.str();
-  return r;
+  return run_verb(run_inspect, InspectOptions{std::move(paths), cells, json}, fs);
 }
 
 nlohmann::json inspect_json(std::vector<std::string> paths, bool cells = false) {

@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include <thread>
 
 #include "support/sources.h"
+#include "support/spawn_tool.h"
 #include "support/test_support.h"
 
 extern char** environ;
@@ -22,11 +22,7 @@ extern char** environ;
 namespace scenario::tool {
 namespace {
 
-using scenario::testing::crlf;
-using scenario::testing::list_folder;
-using scenario::testing::read_file;
-using scenario::testing::TempDir;
-using scenario::testing::write_file;
+using namespace scenario::testing;
 
 // A line of 1000 km: its line file has 20 MB to write, long enough to be caught in the act.
 std::string long_line_source() {
@@ -51,21 +47,9 @@ pid_t start_tool(std::vector<std::string> args, const std::string& tmp) {
   for (char** e = environ; *e != nullptr; ++e) {
     if (!std::string(*e).starts_with("TMPDIR=")) env.emplace_back(*e);
   }
-  std::vector<char*> envp;
-  for (std::string& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  args.insert(args.begin(), SCENARIO_TOOL_PATH);
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = -1;
-  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  return rc == 0 ? pid : -1;
+  const std::vector<char*> envp = null_ended(env);
+  return spawn_program(SCENARIO_TOOL_PATH, std::move(args), {"", "/dev/null", "/dev/null"},
+                       envp.data());
 }
 
 // scenario_tool compile of the folder's sources into `out`.

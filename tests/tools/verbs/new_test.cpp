@@ -10,6 +10,7 @@
 #include "scenario_tool/compile/source_check.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "sources/contenuti.h"
+#include "support/verb_run.h"
 
 namespace scenario::tool {
 namespace {
@@ -27,23 +28,12 @@ bool has_word(const std::string& text, std::string_view word) {
   return false;
 }
 
-struct VerbRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-template <typename Options, typename Verb>
-VerbRun run(Verb verb, const Options& o, MemoryFileSystem& fs) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = verb(o, fs, out, err);
-  return {status, out.str(), err.str()};
-}
+using scenario::testing::run_verb;
+using scenario::testing::VerbRun;
 
 TEST(NewTest, TheStartingScenarioCompilesCleanlyAndHoldsEveryRecordKind) {
   MemoryFileSystem fs;
-  const VerbRun made = run(run_new, NewOptions{"Monte_Verde", "101", "/a", false}, fs);
+  const VerbRun made = run_verb(run_new, NewOptions{"Monte_Verde", "101", "/a", false}, fs);
   ASSERT_EQ(made.status, exit_code::clean) << made.err;
   // The tool joins paths with the platform's separator.
   CompileOptions o;
@@ -51,7 +41,7 @@ TEST(NewTest, TheStartingScenarioCompilesCleanlyAndHoldsEveryRecordKind) {
   o.train_source = join_path("/a", "Monte_Verde_101-.txt");
   o.out_dir = join_path("/a", "out");
   EXPECT_EQ(made.out, "wrote " + o.line_source + "\nwrote " + o.train_source + "\n");
-  const VerbRun compiled = run(run_compile, o, fs);
+  const VerbRun compiled = run_verb(run_compile, o, fs);
   EXPECT_EQ(compiled.status, exit_code::clean) << compiled.err;
   EXPECT_EQ(compiled.err, "");
   EXPECT_NE(compiled.out.find("0 error(s), 0 warning(s)"), std::string::npos);
@@ -77,7 +67,7 @@ TEST(NewTest, NeitherNewNorTemplateReplacesAFileWithoutForce) {
   const std::string train = join_path("/a", "Valdora_Lusa_24863-.txt");
   const std::string line = join_path("/a", "Valdora_Lusa_linea.txt");
   fs.put(train, "an author's edit");
-  const VerbRun refused = run(run_template, TemplateOptions{"/a", false}, fs);
+  const VerbRun refused = run_verb(run_template, TemplateOptions{"/a", false}, fs);
   EXPECT_EQ(refused.status, exit_code::usage);
   EXPECT_EQ(refused.err,
             "scenario_tool: error: " + train +
@@ -87,22 +77,22 @@ TEST(NewTest, NeitherNewNorTemplateReplacesAFileWithoutForce) {
 
   // Both there: one line naming both, and `new` refuses with the same status.
   fs.put(line, "mine too");
-  const VerbRun both = run(run_new, NewOptions{"Valdora_Lusa", "24863", "/a", false}, fs);
+  const VerbRun both = run_verb(run_new, NewOptions{"Valdora_Lusa", "24863", "/a", false}, fs);
   EXPECT_EQ(both.status, refused.status);
   EXPECT_EQ(both.err, "scenario_tool: error: " + line + " and " + train +
                           " are already there; nothing was written: give --force to replace "
                           "them\n");
   EXPECT_EQ(fs.contents(line), "mine too");
 
-  const VerbRun forced = run(run_template, TemplateOptions{"/a", true}, fs);
+  const VerbRun forced = run_verb(run_template, TemplateOptions{"/a", true}, fs);
   EXPECT_EQ(forced.status, exit_code::clean);
   EXPECT_EQ(fs.contents(train), render_lines(contenuto_treno()));
   EXPECT_EQ(fs.contents(line), render_lines(contenuto_linea()));
 
-  EXPECT_EQ(run(run_new, NewOptions{"Valdora_Lusa", "24863", "/a", false}, fs).status,
+  EXPECT_EQ(run_verb(run_new, NewOptions{"Valdora_Lusa", "24863", "/a", false}, fs).status,
             exit_code::usage);
   EXPECT_EQ(fs.contents(line), render_lines(contenuto_linea()));
-  EXPECT_EQ(run(run_new, NewOptions{"a/b", "1", "/a", false}, fs).status, exit_code::usage);
+  EXPECT_EQ(run_verb(run_new, NewOptions{"a/b", "1", "/a", false}, fs).status, exit_code::usage);
 }
 
 }  // namespace

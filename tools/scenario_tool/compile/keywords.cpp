@@ -35,7 +35,10 @@ std::optional<std::string> suggest_curve(const std::string& word) {
 
 }  // namespace
 
-std::size_t edit_distance(std::string_view a, std::string_view b) {
+std::size_t edit_distance(std::string_view a, std::string_view b, LetterCase letter_case) {
+  const auto same = [letter_case](char x, char y) {
+    return letter_case == LetterCase::matters ? x == y : lower(x) == lower(y);
+  };
   std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
   for (std::size_t i = 1; i <= a.size(); ++i) {
@@ -43,7 +46,7 @@ std::size_t edit_distance(std::string_view a, std::string_view b) {
     row[0] = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t above = row[j];
-      const std::size_t cost = lower(a[i - 1]) == lower(b[j - 1]) ? 0 : 1;
+      const std::size_t cost = same(a[i - 1], b[j - 1]) ? 0 : 1;
       row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + cost});
       diagonal = above;
     }

@@ -9,8 +9,13 @@
 
 namespace scenario::tool {
 
-// Edit distance (insertions, deletions, substitutions), ignoring letter case.
-std::size_t edit_distance(std::string_view a, std::string_view b);
+// Whether 'A' and 'a' count as the same letter: source keywords are read in any case, verbs are
+// not.
+enum class LetterCase { ignored, matters };
+
+// Edit distance (insertions, deletions, substitutions).
+std::size_t edit_distance(std::string_view a, std::string_view b,
+                          LetterCase letter_case = LetterCase::ignored);
 
 // The keyword of the source's record kinds closest to `field`, when it is close enough to be a
 // likely typing slip.

@@ -17,22 +17,13 @@ namespace {
 // The columns of a station compared, as `inspect` names them. The entry number is left out: it
 // shifts for every station after one added or removed. The stop cell is a feature of the track.
 std::vector<std::pair<const char*, Value>> station_columns(const Station& s) {
-  const SimRecord& r = s.record;
-  return {{"type", s.type},
-          {"position_m", s.position_m},
-          {"zone_start_m", s.zone_start_m},
-          {"zone_end_m", s.zone_end_m},
-          {"time", time_of_day_text(s.time_s)},
-          {"tps", r.tps},
-          {"tab", r.tab},
-          {"mar", r.mar},
-          {"rap", r.rap},
-          {"ac", r.ac},
-          {"d2a", r.d2a},
-          {"d3a", r.d3a},
-          {"d1b", r.d1b},
-          {"d2b", r.d2b},
-          {"d3b", r.d3b}};
+  std::vector<std::pair<const char*, Value>> out{{"type", s.type},
+                                                 {"position_m", s.position_m},
+                                                 {"zone_start_m", s.zone_start_m},
+                                                 {"zone_end_m", s.zone_end_m},
+                                                 {"time", time_of_day_text(s.time_s)}};
+  for (const auto& [name, value] : record_columns(s.record)) out.emplace_back(name, value);
+  return out;
 }
 
 // Items keyed by their name, the second of a name keyed apart from the first: "NAME#2".

@@ -37,20 +37,24 @@ std::vector<ValueChange> changes(const std::array<Item, N>& items, const Inspect
   return out;
 }
 
+template <auto Field>
+Value header_field(const InspectReport& r) {
+  return of_header(r, [](const Header& h) { return h.*Field; });
+}
+
+template <std::size_t I>
+Value background(const InspectReport& r) {
+  return of_header(r, [](const Header& h) { return h.backgrounds[I]; });
+}
+
 template <std::size_t K, std::int32_t KmPointEntry::*Field>
 Value km_point(const InspectReport& r) {
   return of_header(r, [](const Header& h) { return h.km_points[K].*Field; });
 }
 
 const std::array<Item, 6> kIdentifiers{{
-    {"route id",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.route_id; });
-     }},
-    {"train number",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.train_number; });
-     }},
+    {"route id", header_field<&Header::route_id>},
+    {"train number", header_field<&Header::train_number>},
     {"header value of track cell 1",
      [](const InspectReport& r) { return of(r.track_header, &ValueCheck::value); }},
     {"header value of table entry 85",
@@ -62,10 +66,7 @@ const std::array<Item, 6> kIdentifiers{{
 }};
 
 const std::array<Item, 21> kGeneral{{
-    {"route length (m)",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.route_length_m; });
-     }},
+    {"route length (m)", header_field<&Header::route_length_m>},
     {"cells",
      [](const InspectReport& r) {
        return r.loaded.track ? Value(r.scenario.cell_count) : Value{};
@@ -79,45 +80,20 @@ const std::array<Item, 21> kGeneral{{
     {"kilometre point 83 start (m)", km_point<2, &KmPointEntry::start_m>},
     {"kilometre point 83 end (m)", km_point<2, &KmPointEntry::end_m>},
     {"kilometre point 83 position (m)", km_point<2, &KmPointEntry::pos_m>},
-    {"background one",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.backgrounds[0]; });
-     }},
-    {"background two",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.backgrounds[1]; });
-     }},
-    {"background three",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.backgrounds[2]; });
-     }},
-    {"code repetition start (m)",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.repetition_start_m; });
-     }},
-    {"code repetition end (m)",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.repetition_end_m; });
-     }},
-    {"code repetition codes",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.repetition_codes; });
-     }},
+    {"background one", background<0>},
+    {"background two", background<1>},
+    {"background three", background<2>},
+    {"code repetition start (m)", header_field<&Header::repetition_start_m>},
+    {"code repetition end (m)", header_field<&Header::repetition_end_m>},
+    {"code repetition codes", header_field<&Header::repetition_codes>},
     {"clock",
      [](const InspectReport& r) {
        return of_header(
            r, [](const Header& h) { return clock_text(h.clock[0], h.clock[1], h.clock[2]); });
      }},
-    {"sand",
-     [](const InspectReport& r) { return of_header(r, [](const Header& h) { return h.sand; }); }},
-    {"braked mass (%)",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.braked_mass_percent; });
-     }},
-    {"coaches",
-     [](const InspectReport& r) {
-       return of_header(r, [](const Header& h) { return h.coaches; });
-     }},
+    {"sand", header_field<&Header::sand>},
+    {"braked mass (%)", header_field<&Header::braked_mass_percent>},
+    {"coaches", header_field<&Header::coaches>},
 }};
 
 }  // namespace

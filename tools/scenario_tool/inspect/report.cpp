@@ -146,27 +146,31 @@ Json counts_json(const InspectReport& r) {
 
 }  // namespace
 
+std::array<std::pair<const char*, std::int64_t>, 10> record_columns(const SimRecord& r) {
+  return {{{"tps", r.tps},
+           {"tab", r.tab},
+           {"mar", r.mar},
+           {"rap", r.rap},
+           {"ac", r.ac},
+           {"d2a", r.d2a},
+           {"d3a", r.d3a},
+           {"d1b", r.d1b},
+           {"d2b", r.d2b},
+           {"d3b", r.d3b}}};
+}
+
 Json station_json(const Station& st) {
-  const SimRecord& r = st.record;
-  return Json{{"entry", st.entry},
-              {"name", st.name},
-              {"type", st.type},
-              {"position_m", st.position_m},
-              {"zone_start_m", st.zone_start_m},
-              {"zone_end_m", st.zone_end_m},
-              {"time_s", st.time_s},
-              {"time", time_of_day_text(st.time_s)},
-              {"stop_cell", opt(st.stop_cell)},
-              {"tps", r.tps},
-              {"tab", r.tab},
-              {"mar", r.mar},
-              {"rap", r.rap},
-              {"ac", r.ac},
-              {"d2a", r.d2a},
-              {"d3a", r.d3a},
-              {"d1b", r.d1b},
-              {"d2b", r.d2b},
-              {"d3b", r.d3b}};
+  Json out{{"entry", st.entry},
+           {"name", st.name},
+           {"type", st.type},
+           {"position_m", st.position_m},
+           {"zone_start_m", st.zone_start_m},
+           {"zone_end_m", st.zone_end_m},
+           {"time_s", st.time_s},
+           {"time", time_of_day_text(st.time_s)},
+           {"stop_cell", opt(st.stop_cell)}};
+  for (const auto& [name, value] : record_columns(st.record)) out[name] = value;
+  return out;
 }
 
 InspectReport inspect_report(const LoadedScenario& loaded, const Scenario& scenario, bool cells) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "scenario_tool/scenario/json.h"
@@ -61,6 +62,9 @@ struct InspectReport {
 };
 
 InspectReport inspect_report(const LoadedScenario& loaded, const Scenario& scenario, bool cells);
+
+// The values of a station's record as `inspect` names them, in the order it lists them.
+std::array<std::pair<const char*, std::int64_t>, 10> record_columns(const SimRecord& r);
 
 // A station as `inspect --json` gives it.
 Json station_json(const Station& station);

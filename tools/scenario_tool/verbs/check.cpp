@@ -107,22 +107,12 @@ void add_check_options(CLI::App& cmd, CheckOptions& o) {
                "Print each timetable section: scheduled, lower bound, estimate, margin");
   CheckParameters& p = o.parameters;
   const CLI::Validator zero_or_more = finite_number(NumberRange::zero_or_more);
-  const CLI::Validator above_zero = finite_number(NumberRange::above_zero);
-  cmd.add_option("--cant", p.cant_mm, "Cant of the curves, mm")
-      ->capture_default_str()
-      ->check(zero_or_more);
-  cmd.add_option("--cant-deficiency", p.cant_deficiency_mm, "Cant deficiency allowed, mm")
-      ->capture_default_str()
-      ->check(zero_or_more);
-  cmd.add_option("--max-gradient", p.max_gradient_per_mille, "Steepest gradient, per mille")
-      ->capture_default_str()
-      ->check(zero_or_more);
-  cmd.add_option("--accel", p.accel_m_s2, "Acceleration of the estimate, m/s2")
-      ->capture_default_str()
-      ->check(above_zero);
-  cmd.add_option("--decel", p.decel_m_s2, "Braking of the estimate, m/s2")
-      ->capture_default_str()
-      ->check(above_zero);
+  add_number_option(cmd, "--cant", p.cant_mm, "Cant of the curves, mm", zero_or_more);
+  add_number_option(cmd, "--cant-deficiency", p.cant_deficiency_mm, "Cant deficiency allowed, mm",
+                    zero_or_more);
+  add_number_option(cmd, "--max-gradient", p.max_gradient_per_mille, "Steepest gradient, per mille",
+                    zero_or_more);
+  add_rate_options(cmd, p.accel_m_s2, p.decel_m_s2, "the estimate");
   cmd.footer(exit_statuses({"0   no error-level finding (warnings allowed unless --werror)",
                             "2   an error-level finding, or a warning with --werror",
                             "3   a file or folder cannot be found or read",

@@ -114,21 +114,13 @@ void add_documents_options(CLI::App& cmd, DocumentsOptions& o) {
   DocumentOptions& d = o.document;
   cmd.add_option("--classification", d.classification, "The train's classification on the sheet")
       ->capture_default_str();
-  cmd.add_option("--braked-mass", d.braked_mass_t, "The braked mass on the sheet, tonnes")
-      ->capture_default_str()
-      ->check(CLI::Range(1, 99999));
+  add_number_option(cmd, "--braked-mass", d.braked_mass_t, "The braked mass on the sheet, tonnes",
+                    CLI::Range(1, 99999));
   cmd.add_option("--rank", d.rank, "The rank letter after the highest speed on the sheet")
       ->capture_default_str();
-  cmd.add_option("--dwell", d.dwell_s, "Seconds the train stands at least at each stop")
-      ->capture_default_str()
-      ->check(CLI::Range(0, 3600));
-  const CLI::Validator above_zero = finite_number(NumberRange::above_zero);
-  cmd.add_option("--accel", d.accel_m_s2, "Acceleration of the running times, m/s2")
-      ->capture_default_str()
-      ->check(above_zero);
-  cmd.add_option("--decel", d.decel_m_s2, "Braking of the running times, m/s2")
-      ->capture_default_str()
-      ->check(above_zero);
+  add_number_option(cmd, "--dwell", d.dwell_s, "Seconds the train stands at least at each stop",
+                    CLI::Range(0, 3600));
+  add_rate_options(cmd, d.accel_m_s2, d.decel_m_s2, "the running times");
   cmd.footer(exit_statuses({"0   the documents were written (or printed with --json)",
                             "2   the scenario cannot give a timetable: fewer than two stations",
                             "3   a file cannot be found or read, or a document cannot be written",

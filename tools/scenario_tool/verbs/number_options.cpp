@@ -28,4 +28,11 @@ CLI::Validator finite_number(NumberRange range) {
                         range == NumberRange::above_zero ? "NUMBER > 0" : "NUMBER >= 0");
 }
 
+void add_rate_options(CLI::App& cmd, double& accel_m_s2, double& decel_m_s2,
+                      const std::string& what) {
+  const CLI::Validator above_zero = finite_number(NumberRange::above_zero);
+  add_number_option(cmd, "--accel", accel_m_s2, "Acceleration of " + what + ", m/s2", above_zero);
+  add_number_option(cmd, "--decel", decel_m_s2, "Braking of " + what + ", m/s2", above_zero);
+}
+
 }  // namespace scenario::tool
