@@ -25,7 +25,13 @@ using scenario::testing::read_file;
 using scenario::testing::TempDir;
 using scenario::testing::write_file;
 
+// The sanitizers' shadow memory and quarantine add a few hundred MiB to any process: the bound is
+// the plain build's.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long kMemoryLimitKiB = 1024 * 1024;
+#else
 constexpr long kMemoryLimitKiB = 300 * 1024;
+#endif
 constexpr auto kTimeLimit = std::chrono::seconds(5);
 
 struct Measured {
