@@ -18,6 +18,8 @@ namespace {
 std::atomic<int> g_replacing{0};
 static_assert(std::atomic<int>::is_always_lock_free, "read from a signal handler");
 volatile std::sig_atomic_t g_pending = 0;
+// A loop that ends on an interrupt is running (InterruptsEndLoop).
+std::atomic<int> g_looping{0};
 
 #ifdef _WIN32
 
@@ -26,8 +28,10 @@ volatile std::sig_atomic_t g_pending = 0;
 // thread gives it a few seconds (a close event allows five) before the default action comes.
 BOOL WINAPI on_console_event(DWORD event) {
   const int sig = event == CTRL_C_EVENT ? SIGINT : SIGTERM;
-  if (g_replacing == 0) return FALSE;
+  if (g_replacing == 0 && g_looping == 0) return FALSE;
   g_pending = sig;
+  // The loop ends itself; a close event still ends the program after its grace time.
+  if (g_replacing == 0) return TRUE;
   for (int waited = 0; waited < 4000; waited += 50) Sleep(50);
   return FALSE;
 }
@@ -35,7 +39,7 @@ BOOL WINAPI on_console_event(DWORD event) {
 #else
 
 extern "C" void on_signal(int sig) {
-  if (g_replacing == 0) {
+  if (g_replacing == 0 && g_looping == 0) {
     std::signal(sig, SIG_DFL);
     std::raise(sig);
     return;
@@ -76,6 +80,12 @@ void ReplacementInProgress::finish() {
   active_ = false;
   check();
 }
+
+InterruptsEndLoop::InterruptsEndLoop() { ++g_looping; }
+
+InterruptsEndLoop::~InterruptsEndLoop() { --g_looping; }
+
+bool InterruptsEndLoop::stop_requested() const { return g_pending != 0; }
 
 void end_by_signal(int sig) {
 #ifdef _WIN32

@@ -32,6 +32,20 @@ class ReplacementInProgress {
   bool active_ = true;
 };
 
+// For its lifetime, an interrupt outside a replacement no longer ends the program: it is kept for
+// stop_requested(), so that a loop that runs until Ctrl-C (watch) can end cleanly. During a
+// replacement it still ends the replacement (Interrupted).
+class InterruptsEndLoop {
+ public:
+  InterruptsEndLoop();
+  ~InterruptsEndLoop();
+  InterruptsEndLoop(const InterruptsEndLoop&) = delete;
+  InterruptsEndLoop& operator=(const InterruptsEndLoop&) = delete;
+
+  // An interrupt has come.
+  bool stop_requested() const;
+};
+
 // Ends the program by `signal` with its default action.
 [[noreturn]] void end_by_signal(int signal);
 

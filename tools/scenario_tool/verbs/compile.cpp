@@ -33,9 +33,6 @@
 
 namespace scenario::tool {
 
-namespace {
-
-// The identifiers from the options, or from the names ROUTE_linea.txt and ROUTE_TRAIN-.txt.
 bool derive_identifiers(const CompileOptions& o, std::string& route, std::string& train,
                         std::ostream& err) {
   constexpr std::string_view line_suffix = "_linea.txt";
@@ -72,6 +69,8 @@ bool derive_identifiers(const CompileOptions& o, std::string& route, std::string
   }
   return true;
 }
+
+namespace {
 
 std::string read_source(FileSystem& disk, const std::string& path) {
   std::string bytes;

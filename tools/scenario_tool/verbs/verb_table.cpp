@@ -2,6 +2,7 @@
 
 #include "scenario_tool/verbs/documents.h"
 #include "scenario_tool/verbs/verbs.h"
+#include "scenario_tool/verbs/watch.h"
 
 namespace scenario::tool {
 
@@ -20,6 +21,10 @@ std::span<const Verb> verb_table() {
                "Compile a line source and a train source into the three files the simulator "
                "loads",
                add_compile_options, run_compile_command),
+      verb_row("watch",
+               "Compile a line source and a train source again at every save of either, until "
+               "Ctrl-C; with --view, keep the page of view up to date",
+               add_watch_options, run_watch),
       verb_row("inspect", "Decode the compiled files of a scenario", add_inspect_options,
                run_inspect),
       verb_row("plot", "Draw the compiled files of a scenario as a plan and a profile (SVG)",

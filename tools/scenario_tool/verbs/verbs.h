@@ -9,6 +9,7 @@
 
 #include "scenario_tool/check/parameters.h"
 #include "scenario_tool/exit_codes.h"
+#include "scenario_tool/view/reload_hook.h"
 
 namespace scenario {
 class FileSystem;
@@ -100,6 +101,7 @@ struct ViewOptions {
   std::vector<std::string> paths;  // one folder, or the compiled files themselves
   // The folder of ROUTE_TRAIN.html, or the page itself when it ends in ".html".
   std::string output = ".";
+  std::optional<ReloadHook> reload = std::nullopt;  // set by watch alone
 };
 
 struct CheckOptions {

@@ -56,7 +56,7 @@ int view(const ViewOptions& options, FileSystem& fs, std::ostream& out, std::ost
       const DerivedDocuments d = derive_documents(o.scenario, *loaded.track, DocumentOptions{});
       if (d.documents) data["documents"] = document_texts(*d.documents);
     }
-    replace_file(fs, path, view_page(data));
+    replace_file(fs, path, view_page(data, options.reload));
     out << "wrote " << path << '\n';
   } catch (const FileError& e) {
     report_error(err, e.what());

@@ -1,8 +1,8 @@
-# Writes OUT, a C++ file defining view_asset_html, view_asset_css and view_asset_js from the files
-# HTML, CSS and JS, each as a raw string literal. Run with cmake -P at build time.
+# Writes OUT, a C++ file defining view_asset_html, view_asset_css, view_asset_js and
+# view_asset_reload from the files HTML, CSS, JS and RELOAD, each as a raw string literal. Run with cmake -P at build time.
 set(content "// Generated from the files of view/page/; edit those.\n")
 string(APPEND content "#include \"scenario_tool/view/page_assets.h\"\n\nnamespace scenario::tool {\n\n")
-foreach(kind html css js)
+foreach(kind html css js reload)
   string(TOUPPER ${kind} var)
   file(READ "${${var}}" text)
   string(FIND "${text}" ")asset\"" clash)

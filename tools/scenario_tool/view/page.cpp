@@ -15,6 +15,17 @@ struct Mark {
   std::string_view name;
 };
 
+// The hook's data and script, just before the end of the body, where they change nothing of the
+// page they are added to.
+void add_reload_hook(std::string& page, const ReloadHook& hook) {
+  const Json data{{"file", hook.stamp_file}, {"stamp", hook.stamp}};
+  const std::string scripts = "<script type=\"application/json\" id=\"reload-hook\">" +
+                              script_safe_json(data) + "</script>\n<script>" +
+                              std::string(view_asset_reload) + "</script>\n";
+  const auto end = page.rfind("</body>");
+  page.insert(end == std::string::npos ? page.size() : end, scripts);
+}
+
 }  // namespace
 
 std::string script_safe_json(const Json& data) {
@@ -32,7 +43,7 @@ std::string script_safe_json(const Json& data) {
   return out;
 }
 
-std::string view_page(const Json& data) {
+std::string view_page(const Json& data, const std::optional<ReloadHook>& reload) {
   const std::string title = xml_escape(data.value("title", std::string("Scenario")));
   const std::string json = script_safe_json(data);
   std::string page(view_asset_html);
@@ -51,6 +62,7 @@ std::string view_page(const Json& data) {
                                                 : view_asset_js;
     page.replace(m.at, m.name.size() + 4, text);
   }
+  if (reload) add_reload_hook(page, *reload);
   return page;
 }
 

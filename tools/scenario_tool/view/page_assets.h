@@ -9,5 +9,7 @@ namespace scenario::tool {
 extern const std::string_view view_asset_html;
 extern const std::string_view view_asset_css;
 extern const std::string_view view_asset_js;
+// The reload hook of the pages `watch` writes (reload_hook.h).
+extern const std::string_view view_asset_reload;
 
 }  // namespace scenario::tool
