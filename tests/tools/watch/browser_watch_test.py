@@ -1,0 +1,146 @@
+#!/usr/bin/python3
+"""The page that `scenario_tool watch --view` keeps up to date, in a real browser (Debian's
+headless Chromium through chromium-driver), opened from a file:// URL: a station renamed in the
+train source and saved by rename reaches the open page by itself, the stretch shown and the
+selection are kept across the reload, and no console error comes. The time from the save to the
+reloaded page's first paint is printed (WATCH-RELOAD), as the median of a few saves.
+
+usage: browser_watch_test.py SCENARIO_TOOL ARTEFACTS_DIR
+A missing browser, driver or binding is a failure, never a skip."""
+
+import os
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+FAILURES = []
+TRAIN = "Valdora_Lusa_24863-.txt"
+LINE = "Valdora_Lusa_linea.txt"
+STATION = "VALDORA CORVELI"
+
+
+def check(condition, what):
+    print(f"{'ok  ' if condition else 'FAIL'} {what}", flush=True)
+    if not condition:
+        FAILURES.append(what)
+
+
+def browser():
+    for path in (CHROMIUM, CHROMEDRIVER):
+        if not os.path.exists(path):
+            raise RuntimeError(f"{path} is missing: install chromium and chromium-driver")
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1440,1200",
+                 "--disable-dev-shm-usage", "--hide-scrollbars"):
+        options.add_argument(flag)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+
+
+def wait_for(what, probe, timeout=30):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.01)
+    raise RuntimeError(f"timed out waiting for {what}")
+
+
+def page_stamp(driver):
+    # The stamp of the page loaded now, once it is drawn; None while it loads.
+    return driver.execute_script(
+        "const h = document.getElementById('reload-hook');"
+        "if (!h || !document.documentElement.getAttribute('data-first-paint-ms')) return null;"
+        "return JSON.parse(h.textContent).stamp;")
+
+
+def shown(driver):
+    plan = driver.find_element(By.ID, "plan")
+    return int(plan.get_attribute("data-from-m")), int(plan.get_attribute("data-to-m"))
+
+
+def save_by_rename(path, text):
+    with open(path + ".new", "w", encoding="latin-1", newline="") as f:
+        f.write(text)
+    os.replace(path + ".new", path)
+
+
+def station_names(driver):
+    return [li.text for li in driver.find_elements(By.CSS_SELECTOR, "#list li.kind-station")]
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__)
+        return 64
+    tool, artefacts = sys.argv[1:]
+    os.makedirs(artefacts, exist_ok=True)
+    with tempfile.TemporaryDirectory() as work:
+        subprocess.run([tool, "template", "-o", work], check=True, capture_output=True)
+        out = os.path.join(work, "out")
+        train_path = os.path.join(work, TRAIN)
+        with open(train_path, encoding="latin-1", newline="") as f:
+            train = f.read()
+        log = open(os.path.join(artefacts, "watch_output.txt"), "w")
+        watch = subprocess.Popen([tool, "watch", os.path.join(work, LINE), train_path, "-o", out,
+                                  "--view"], stdout=log, stderr=subprocess.STDOUT)
+        driver = browser()
+        try:
+            page = os.path.join(out, "Valdora_Lusa_24863.html")
+            wait_for("the first page", lambda: os.path.exists(page) and os.path.exists(
+                os.path.join(out, "Valdora_Lusa_24863.stamp.js")))
+            driver.get("file://" + page)
+            stamp = wait_for("the page drawn", lambda: page_stamp(driver))
+            check(any(STATION in n for n in station_names(driver)), "the page lists " + STATION)
+
+            # A stretch and a station chosen by the reader, to be kept across the reloads.
+            search = driver.find_element(By.ID, "search")
+            search.send_keys("MERVA")
+            driver.find_element(By.CSS_SELECTOR, "#list li.kind-station").click()
+            before = shown(driver)
+            search.clear()
+
+            times = []
+            for i in range(5):
+                name = f"VALDORA NUOVA {i}"
+                saved = time.monotonic()
+                save_by_rename(train_path, train.replace(STATION, name))
+                new = wait_for("the reloaded page",
+                               lambda: (page_stamp(driver) or stamp) != stamp and page_stamp(driver))
+                times.append((time.monotonic() - saved) * 1000)
+                stamp = new
+                names = station_names(driver)
+                check(any(name in n for n in names) and not any(STATION in n for n in names),
+                      f"save {i + 1}: the reloaded page lists {name} in place of {STATION}")
+                check(shown(driver) == before,
+                      f"save {i + 1}: the stretch shown is kept {before} -> {shown(driver)}")
+                selected = driver.find_elements(By.CSS_SELECTOR, "#list li.selected")
+                check(len(selected) == 1 and "MERVA" in selected[0].text,
+                      f"save {i + 1}: the selection is kept")
+            driver.save_screenshot(os.path.join(artefacts, "watch_reloaded.png"))
+            severe = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+            check(not severe, f"no console error {severe}")
+            print(f"WATCH-RELOAD save to reloaded page: median {statistics.median(times):.0f} ms, "
+                  f"each {[round(t) for t in times]} ms (debounce 150 ms, stamp read every 1 s)")
+        finally:
+            driver.quit()
+            watch.send_signal(signal.SIGINT)
+            check(watch.wait(timeout=30) == 0, "SIGINT ends watch with 0")
+            log.close()
+    print(f"{len(FAILURES)} failed")
+    return 1 if FAILURES else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
