@@ -1,11 +1,13 @@
 // `scenario_tool watch` as an author runs it: started on a folder of sources, it compiles once,
 // then once per save however the editor saves (a new file renamed over the source, the source
 // emptied and written in pieces, two saves in a row), so that the output folder always holds the
-// set of the latest sources; a source with an error is told and the old set stays; SIGINT ends
-// it with 0.
+// set of the latest sources; another compile holding the folder's lock is waited for; a source
+// with an error is told and the old set stays; a missing source is waited for; SIGINT ends it
+// with 0.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -149,6 +151,18 @@ TEST_F(WatchProcess, OneCleanCompilePerSaveHoweverSavedThenSigintEndsWithZero) {
             expected - 1)
       << out;
   EXPECT_NE(read_file(out_.file("Valdora_Lusa_24863.stamp.js")), first_stamp);
+
+  // Another compile holding the output folder's lock: the run waits for it, then writes.
+  const int lock = open(out_.file(".scenario.lock").c_str(), O_RDWR | O_CREAT, 0600);
+  ASSERT_GE(lock, 0);
+  ASSERT_EQ(flock(lock, LOCK_EX), 0);
+  save_by_rename(sources_.file(train_name), train_with_clock(train_, "34"));
+  std::this_thread::sleep_for(1500ms);
+  EXPECT_EQ(verdicts(), expected);
+  flock(lock, LOCK_UN);
+  close(lock);
+  expect_verdicts(++expected);
+  EXPECT_TRUE(table_in_out() == table_compiled_now());
 
   // A mistake: told, nothing written, the watch goes on; the fix compiles again.
   const std::string good = table_in_out();
