@@ -2,7 +2,8 @@
 """The page that `scenario_tool watch --view` keeps up to date, in a real browser (Debian's
 headless Chromium through chromium-driver), opened from a file:// URL: a station renamed in the
 train source and saved by rename reaches the open page by itself, the stretch shown and the
-selection are kept across the reload, and no console error comes. The time from the save to the
+selection, and the search it was found by, are kept across the reload, and no console error
+comes. The time from the save to the
 reloaded page's first paint is printed (WATCH-RELOAD), as the median of a few saves.
 
 usage: browser_watch_test.py SCENARIO_TOOL ARTEFACTS_DIR
@@ -77,7 +78,10 @@ def save_by_rename(path, text):
 
 
 def station_names(driver):
-    return [li.text for li in driver.find_elements(By.CSS_SELECTOR, "#list li.kind-station")]
+    # From the page's data: the side list may be narrowed by a search.
+    return driver.execute_script(
+        "return JSON.parse(document.getElementById('scenario-data').textContent)"
+        ".report.stations.map(s => s.name);")
 
 
 def main():
@@ -104,12 +108,12 @@ def main():
             stamp = wait_for("the page drawn", lambda: page_stamp(driver))
             check(any(STATION in n for n in station_names(driver)), "the page lists " + STATION)
 
-            # A stretch and a station chosen by the reader, to be kept across the reloads.
+            # A stretch and a feature chosen by the reader, to be kept across the reloads.
+            # A signal is listed only under a search: the search is kept with it.
             search = driver.find_element(By.ID, "search")
-            search.send_keys("MERVA")
-            driver.find_element(By.CSS_SELECTOR, "#list li.kind-station").click()
+            search.send_keys("signal \u2014 cell 197")
+            driver.find_element(By.CSS_SELECTOR, "#list li.kind-signal").click()
             before = shown(driver)
-            search.clear()
 
             times = []
             for i in range(5):
@@ -126,8 +130,8 @@ def main():
                 check(shown(driver) == before,
                       f"save {i + 1}: the stretch shown is kept {before} -> {shown(driver)}")
                 selected = driver.find_elements(By.CSS_SELECTOR, "#list li.selected")
-                check(len(selected) == 1 and "MERVA" in selected[0].text,
-                      f"save {i + 1}: the selection is kept")
+                check(len(selected) == 1 and "cell 197" in selected[0].text,
+                      f"save {i + 1}: the search and the selection are kept")
             driver.save_screenshot(os.path.join(artefacts, "watch_reloaded.png"))
             severe = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]
             check(not severe, f"no console error {severe}")

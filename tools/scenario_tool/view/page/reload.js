@@ -1,7 +1,8 @@
 // Only in pages written by `scenario_tool watch`: the stamp file beside the page is loaded again
 // every second as a script (a page opened from file:// may not fetch), and the page reloads when
-// a later compile wrote a greater stamp. The stretch shown, the selection and the scroll are kept
-// for the reloaded page in sessionStorage, and put back through the page's own controls.
+// a later compile wrote a greater stamp. The stretch shown, the search, the selection and the
+// scroll are kept for the reloaded page in sessionStorage, and put back through the page's own
+// controls.
 (function () {
   'use strict';
 
@@ -11,7 +12,9 @@
   function state() {
     const plan = document.getElementById('plan');
     const selected = document.querySelector('#list li.selected');
+    const search = document.getElementById('search');
     return {
+      search: search ? search.value : '',
       from: plan ? plan.getAttribute('data-from-m') : null,
       to: plan ? plan.getAttribute('data-to-m') : null,
       selected: selected ? selected.getAttribute('data-key') : null,
@@ -21,6 +24,12 @@
   }
 
   function restore(s) {
+    // The search first: the entry selected may be listed only under it.
+    const search = document.getElementById('search');
+    if (search && s.search) {
+      search.value = s.search;
+      search.dispatchEvent(new Event('input'));
+    }
     if (s.selected !== null) {
       const li = document.querySelector('#list li[data-key="' + CSS.escape(s.selected) + '"]');
       if (li) li.click();
