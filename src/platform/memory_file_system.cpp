@@ -11,16 +11,18 @@ namespace {
 
 constexpr const char* kNoSuchFile = "No such file or directory";
 
-// Windows names take either separator.
+// A Windows name takes either separator, and both lead to one file: files are found by their
+// name with "/", so that a file put as "f/a" is the one a join of "f" and "a" ("f\\a") reaches.
+std::string key(std::string path) {
 #ifdef _WIN32
-constexpr const char* kSeparators = "/\\";
-#else
-constexpr const char* kSeparators = "/";
+  std::replace(path.begin(), path.end(), '\\', '/');
 #endif
+  return path;
+}
 
 // The folder part of a path and its own name.
 std::pair<std::string, std::string> split_path(const std::string& path) {
-  const auto slash = path.find_last_of(kSeparators);
+  const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return {"", path};
   return {path.substr(0, slash), path.substr(slash + 1)};
 }
@@ -28,9 +30,7 @@ std::pair<std::string, std::string> split_path(const std::string& path) {
 // The part of `path` below `folder`, when it lies below it.
 std::optional<std::string> below(const std::string& path, const std::string& folder) {
   if (path.size() <= folder.size() + 1 || !path.starts_with(folder)) return std::nullopt;
-  if (std::string_view(kSeparators).find(path[folder.size()]) == std::string_view::npos) {
-    return std::nullopt;
-  }
+  if (path[folder.size()] != '/') return std::nullopt;
   return path.substr(folder.size() + 1);
 }
 
@@ -77,7 +77,8 @@ class MemoryOutputFile : public OutputFile {
 
 }  // namespace
 
-PathKind MemoryFileSystem::kind_of(const std::string& path) {
+PathKind MemoryFileSystem::kind_of(const std::string& name) {
+  const std::string path = key(name);
   if (files_.contains(path)) return PathKind::file;
   return has_folder(path) ? PathKind::folder : PathKind::missing;
 }
@@ -93,8 +94,9 @@ bool MemoryFileSystem::has_folder(const std::string& path) const {
   return false;
 }
 
-bool MemoryFileSystem::list_folder(const std::string& path, std::vector<FolderEntry>* entries,
+bool MemoryFileSystem::list_folder(const std::string& name, std::vector<FolderEntry>* entries,
                                    std::string* err) {
+  const std::string path = key(name);
   entries->clear();
   if (!has_folder(path)) {
     *err = files_.contains(path) ? "Not a directory" : kNoSuchFile;
@@ -104,7 +106,7 @@ bool MemoryFileSystem::list_folder(const std::string& path, std::vector<FolderEn
   const auto take = [&](const std::string& p, PathKind kind) {
     const auto rest = below(p, path);
     if (!rest) return;
-    const auto slash = rest->find_first_of(kSeparators);
+    const auto slash = rest->find('/');
     if (slash == std::string::npos) {
       found.emplace(*rest, kind);
     } else {
@@ -117,7 +119,8 @@ bool MemoryFileSystem::list_folder(const std::string& path, std::vector<FolderEn
   return true;
 }
 
-bool MemoryFileSystem::make_folders(const std::string& path, std::string* err) {
+bool MemoryFileSystem::make_folders(const std::string& name, std::string* err) {
+  const std::string path = key(name);
   for (std::string p = path; !p.empty(); p = split_path(p).first) {
     if (files_.contains(p)) {
       *err = "File exists";
@@ -130,22 +133,22 @@ bool MemoryFileSystem::make_folders(const std::string& path, std::string* err) {
 
 std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& path, std::string*) {
   auto buffer = std::make_shared<std::string>();
-  files_[path] = buffer;
+  files_[key(path)] = {path, buffer};
   return std::make_unique<MemoryOutputFile>(std::move(buffer));
 }
 
 bool MemoryFileSystem::read(const std::string& path, std::string* bytes, std::string* err) {
-  const auto it = files_.find(path);
+  const auto it = files_.find(key(path));
   if (it == files_.end()) {
     *err = kNoSuchFile;
     return false;
   }
-  *bytes = *it->second;
+  *bytes = *it->second.bytes;
   return true;
 }
 
 bool MemoryFileSystem::remove(const std::string& path, std::string* err) {
-  if (files_.erase(path) == 0) {
+  if (files_.erase(key(path)) == 0) {
     *err = kNoSuchFile;
     return false;
   }
@@ -153,36 +156,39 @@ bool MemoryFileSystem::remove(const std::string& path, std::string* err) {
 }
 
 bool MemoryFileSystem::rename(const std::string& from, const std::string& to, std::string* err) {
-  const auto it = files_.find(from);
+  const auto it = files_.find(key(from));
   if (it == files_.end()) {
     *err = kNoSuchFile;
     return false;
   }
-  auto buffer = std::move(it->second);
+  auto buffer = std::move(it->second.bytes);
   files_.erase(it);
-  files_[to] = std::move(buffer);
+  files_[key(to)] = {to, std::move(buffer)};
   return true;
 }
 
 void MemoryFileSystem::put(const std::string& path, std::string bytes) {
-  files_[path] = std::make_shared<std::string>(std::move(bytes));
+  files_[key(path)] = {path, std::make_shared<std::string>(std::move(bytes))};
 }
 
+bool MemoryFileSystem::has(const std::string& path) const { return files_.contains(key(path)); }
+
 std::optional<std::string> MemoryFileSystem::contents(const std::string& path) const {
-  const auto it = files_.find(path);
+  const auto it = files_.find(key(path));
   if (it == files_.end()) return std::nullopt;
-  return *it->second;
+  return *it->second.bytes;
 }
 
 const std::string* MemoryFileSystem::find(const std::string& path) const {
-  const auto it = files_.find(path);
-  return it == files_.end() ? nullptr : it->second.get();
+  const auto it = files_.find(key(path));
+  return it == files_.end() ? nullptr : it->second.bytes.get();
 }
 
 std::vector<std::string> MemoryFileSystem::paths() const {
   std::vector<std::string> out;
   out.reserve(files_.size());
-  for (const auto& entry : files_) out.push_back(entry.first);
+  for (const auto& entry : files_) out.push_back(entry.second.name);
+  std::sort(out.begin(), out.end());
   return out;
 }
 

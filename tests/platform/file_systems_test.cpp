@@ -93,6 +93,26 @@ TEST_P(FileSystems, ReadRenameAndRemove) {
   EXPECT_EQ(err, "No such file or directory");
 }
 
+// A name written with "/" and the same name as the program joins it ("\\" on Windows) are one
+// file to every operation, as they are to the disk.
+TEST_P(FileSystems, ANameWithSlashesAndTheJoinedNameAreOneFile) {
+  std::string err;
+  ASSERT_TRUE(fs_->make_folders(at("d"), &err)) << err;
+  const std::string slashed = root_ + "/d/x.dat";
+  const std::string joined = join_path(at("d"), "x.dat");
+  write("d/x.dat", "xyz");
+  std::string bytes;
+  ASSERT_TRUE(fs_->read(slashed, &bytes, &err)) << err;
+  EXPECT_EQ(bytes, "xyz");
+  EXPECT_EQ(list("d"), (std::vector<FolderEntry>{{"x.dat", PathKind::file}}));
+  ASSERT_TRUE(fs_->rename(slashed, join_path(at("d"), "y.dat"), &err)) << err;
+  EXPECT_EQ(fs_->kind_of(joined), PathKind::missing);
+  EXPECT_EQ(fs_->kind_of(root_ + "/d/y.dat"), PathKind::file);
+  EXPECT_TRUE(fs_->is_folder(root_ + "/d"));
+  ASSERT_TRUE(fs_->remove(root_ + "/d/y.dat", &err)) << err;
+  EXPECT_EQ(list("d"), std::vector<FolderEntry>{});
+}
+
 TEST_P(FileSystems, WritesAtAnOffsetOverwriteExtendAndLeaveZerosInAGap) {
   std::string err;
   auto file = fs_->create(at("f"), &err);

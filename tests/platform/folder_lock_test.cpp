@@ -72,5 +72,22 @@ TEST(FolderLock, TemporaryNamesAreTheProcesssAndOnlyTemporariesOfTheSetAreCleare
                                                   "/f/b.dat.4242.tmp", "/f/xa.dat.4242.tmp"}));
 }
 
+// The same on the disk, where Windows joins the folder and a listed name with "\\": what a dead
+// replacement left of the set goes or comes back, and nothing else is touched.
+TEST(FolderLock, OnTheDiskOnlyTheLeftoversOfTheSetAreCleared) {
+  TempDir dir;
+  for (const char* name :
+       {"a.dat.tmp", "a.dat.4242.tmp", "a.dat.notes.tmp", "b.dat.4242.tmp", "xa.dat.4242.tmp"}) {
+    write_file(dir.file(name), "left");
+  }
+  write_file(dir.file("b.sim.old"), "old b");  // b stepped aside, its new file never came
+  RealFileSystem fs;
+  replace_files(fs, std::vector<OutputBlob>{{dir.file("a.dat"), "a"}, {dir.file("b.sim"), "b"}});
+  EXPECT_EQ(list_folder(dir.path()),
+            (std::vector<std::string>{"a.dat", "a.dat.notes.tmp", "b.dat.4242.tmp", "b.sim",
+                                      "xa.dat.4242.tmp"}));
+  EXPECT_EQ(read_file(dir.file("b.sim")), "b");
+}
+
 }  // namespace
 }  // namespace scenario::testing
