@@ -9,8 +9,8 @@
 #include "platform/replace_files.h"
 #include "scenario_tool/documents/documents_json.h"
 #include "scenario_tool/scenario/open_scenario.h"
-#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/reporter.h"
+#include "scenario_tool/verbs/check_sources.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/number_options.h"
 #include "scenario_tool/verbs/output_folder.h"
@@ -38,12 +38,29 @@ std::optional<std::vector<std::string>> free_notes(FileSystem& fs, const std::st
   return lines;
 }
 
-void tell_untimed(const Documents& d, std::ostream& err) {
-  for (const SheetRow& r : d.rows) {
-    if (r.arrival_s || r.departure_s) continue;
-    err << "documents: no time at " << r.place << " (" << km_position(r.position_m)
-        << "): a cell before it has no speed limit (0 km/h), so its time is left blank\n";
+// The sources given, or those beside the compiled files; given ones that cannot be read are told.
+std::optional<SourcePlaces> placed(const DocumentsOptions& o, const LoadedScenario& loaded,
+                                   const CheckResult& r, FileSystem& fs, std::ostream& err) {
+  if (o.sources.size() == 2) {
+    auto places = place_findings(r, o.sources[0], o.sources[1], fs);
+    if (!places) err << "documents: sources not read: the messages are told without their lines\n";
+    return places;
   }
+  const auto beside = sources_beside(loaded);
+  if (!beside) return std::nullopt;
+  return place_findings(r, beside->first, beside->second, fs);
+}
+
+// Each message about a record, after FILE:LINE of the record when the sources are known.
+void tell_findings(const DocumentsOptions& o, const Documents& d, const LoadedScenario& loaded,
+                   FileSystem& fs, std::ostream& err) {
+  if (d.findings.empty()) return;
+  CheckResult r;
+  r.findings = d.findings;
+  std::string text;
+  for (const CheckFinding& f : d.findings) text += "documents: " + f.message + "\n";
+  const auto places = placed(o, loaded, r, fs, err);
+  err << (places ? with_places(text, *places) : text);
 }
 
 int write_documents(const DocumentsOptions& options, const Documents& d, FileSystem& fs,
@@ -90,7 +107,7 @@ int documents(const DocumentsOptions& options, FileSystem& fs, std::ostream& out
     return exit_code::recorded_code;
   }
   const Documents& d = *derived.documents;
-  tell_untimed(d, err);
+  tell_findings(options, d, o.loaded, fs, err);
   if (options.json) {
     out << documents_json(d).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
     return o.status;
@@ -109,6 +126,11 @@ void add_documents_options(CLI::App& cmd, DocumentsOptions& o) {
       ->capture_default_str()
       ->type_name("DIR");
   cmd.add_flag("--json", o.json, "Print the documents as JSON instead of writing them");
+  cmd.add_option("--sources", o.sources,
+                 "The line and train sources (LINE TRAIN), to tell each message on its record's "
+                 "line; by default those beside the compiled files, when there")
+      ->expected(2)
+      ->type_name("LINE TRAIN");
   cmd.add_option("--notes", o.notes_file, "A text file whose lines end the notes, as written")
       ->type_name("FILE");
   DocumentOptions& d = o.document;
