@@ -13,6 +13,7 @@ struct PlacedRow {
   std::int64_t boundary = 0;
   SheetRow row;
   std::int32_t scheduled_s = 0;  // a station's timetable time
+  double late_s = 0.0;           // how much later than its timetable the model reaches it
 };
 
 // Stations of this type and above have no stop cell: the train passes them.

@@ -1,6 +1,7 @@
 // The timetable sheet's rows: their places, their times, and what the data did not let the sheet
 // tell as it says.
 #include "format/constants.h"
+#include "scenario_tool/check/timetable.h"
 #include "scenario_tool/documents/placed_row.h"
 #include "scenario_tool/scenario/position_text.h"
 
@@ -36,6 +37,12 @@ void tell_rows(const Scenario& scenario, const std::vector<PlacedRow>& rows,
       findings.push_back({r.position_m, Severity::warning, check_id::stop_cell, FileRole::table,
                           "the name " + r.place + " is cut to its first " +
                               std::to_string(kNameWidth) + " characters on the sheet"});
+    }
+    if (p.late_s >= 0.5) {
+      findings.push_back(
+          {r.position_m, Severity::warning, check_id::timetable_estimate, FileRole::table,
+           "the timetable leaves less than the running time to " + r.place +
+               ": the train reaches it " + duration_text(p.late_s) + " late on the sheet"});
     }
     if (!r.arrival_s && !r.departure_s) {
       findings.push_back({undrivable_before(scenario, r.position_m), Severity::warning,

@@ -123,6 +123,7 @@ void time_rows(std::vector<PlacedRow>& rows, const ModelRun& run, std::int64_t s
       const auto margin = static_cast<double>(target - leave) - t;
       if (t > 0.0 && margin > 0.0) stretch = static_cast<double>(target - leave) / t;
       rows[i].row.recovery_half_min = half_minutes(margin);
+      rows[i].late_s = std::max(0.0, -margin);
     }
     time_section(rows, from, i, leave, stretch, run);
     if (stop) {
