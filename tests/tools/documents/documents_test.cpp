@@ -258,6 +258,21 @@ TEST(OwnScenarioDocuments, TimesFollowTheHandWorkedRunAndTheRowsReadAsWritten) {
   EXPECT_EQ(plain_rows[1].at("arrival_s"), 8 * 3600 + 231);
   EXPECT_EQ(plain_rows[2].at("arrival_s"), 8 * 3600 + 453);
   EXPECT_EQ(plain_rows[2].at("arrival"), "08.08");
+  EXPECT_EQ(plain_rows[0].at("running_kmh"), 90);
+  EXPECT_EQ(plain_rows[2].at("recovery_min"), nullptr) << "no time at GAMMA NUOVA: no margin";
+  // GAMMA NUOVA at 08:10: 600 s for the model's 453.18 s, a margin of 146.82 s, 4.89 half
+  // minutes: Rec 2.5; BETA gets its share, 231.25 × 600 / 453.18 = 306.17 s.
+  MemoryFileSystem timed;
+  ASSERT_EQ(compile_own(timed,
+                        {"velocita' limite, 0, 90", station(0, 28, 8, 0, "ALFA"),
+                         station(5000, 28, 0, 0, "BETA"), station(10000, 28, 8, 10, "GAMMA NUOVA")})
+                .status,
+            exit_code::clean);
+  const Json timed_rows =
+      Json::parse(documents_of(timed, true).out).at("timetable_sheet").at("rows");
+  EXPECT_EQ(timed_rows[1].at("arrival_s"), 8 * 3600 + 306);
+  EXPECT_EQ(timed_rows[2].at("arrival_s"), 8 * 3600 + 600);
+  EXPECT_EQ(timed_rows[2].at("recovery_min"), 2.5);
   // A curve of class 6 (333 m) allows 85.7 km/h with check's cant: the train slows for it.
   MemoryFileSystem curved;
   ASSERT_EQ(compile_own(curved,
