@@ -344,6 +344,12 @@ TEST(OwnScenarioDocuments, PostsFillALongStretchAndMessagesCiteTheirRecords) {
   EXPECT_THAT(places,
               ::testing::ElementsAre("ALFA", "Cippo chilometro 10.000", "Cippo chilometro 20.000",
                                      "Cippo chilometro 26.000", "UNA STAZIONE DAL NOME LUNGH"));
+  // Before the stretch without a limit the rows keep the model's times: 100 km/h (27.78 m/s) is
+  // reached in 34.72 s over 964.5 m, the rest of 10 km takes 325.28 s: 360 s to each post.
+  // After it nothing has a time.
+  EXPECT_EQ(sheet.at(17).substr(60, 16), "      08.06     ");
+  EXPECT_EQ(sheet.at(18).substr(60, 16), "      08.12     ");
+  EXPECT_EQ(sheet.at(19).substr(60, 16), std::string(16, ' '));
   // The records' lines in the train source, counted from 1.
   const std::string source = fs.contents("/s/R_7-.txt").value_or("");
   const auto line_of = [&](const std::string& record) {
@@ -354,6 +360,13 @@ TEST(OwnScenarioDocuments, PostsFillALongStretchAndMessagesCiteTheirRecords) {
                                ": documents: no time at UNA STAZIONE"));
   EXPECT_THAT(r.err, HasSubstr("/s/R_7-.txt:" + std::to_string(line_of("stazione, 40000")) +
                                ": documents: the name UNA STAZIONE DAL NOME LUNGHISSIMO is cut"));
+  // The same messages in the JSON, with the file and the line.
+  o.json = true;
+  const Json findings = Json::parse(run_verb(run_documents, o, fs).out).at("findings");
+  ASSERT_FALSE(findings.empty());
+  EXPECT_EQ(findings[0].at("file"), "/s/R_7-.txt");
+  EXPECT_EQ(findings[0].at("line"), line_of("velocita' limite, 25000"));
+  EXPECT_THAT(findings[0].at("message").get<std::string>(), HasSubstr("no time at"));
 }
 
 struct BadCase {

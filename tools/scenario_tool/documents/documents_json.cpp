@@ -80,6 +80,15 @@ Json slowdowns_json(const Documents& d) {
   return {{"rows", rows}};
 }
 
+Json findings_json(const Documents& d) {
+  Json findings = Json::array();
+  for (const CheckFinding& f : d.findings) {
+    findings.push_back(
+        {{"check", f.check}, {"position_m", f.position_m.value_or(0)}, {"message", f.message}});
+  }
+  return findings;
+}
+
 }  // namespace
 
 std::vector<std::string> document_file_names(const Documents& d) {
@@ -94,7 +103,8 @@ Json documents_json(const Documents& d) {
           {"files", document_file_names(d)},
           {"timetable_sheet", sheet_json(d)},
           {"slowdown_order", slowdowns_json(d)},
-          {"notes", {{"remarks", d.remarks}, {"free_notes", d.options.free_notes}}}};
+          {"notes", {{"remarks", d.remarks}, {"free_notes", d.options.free_notes}}},
+          {"findings", findings_json(d)}};
 }
 
 Json document_texts(const Documents& d) {

@@ -91,6 +91,7 @@ void time_section(std::vector<PlacedRow>& rows, std::size_t from, std::size_t to
   const double at_leave = clock_at(rows[from], run);
   for (std::size_t j = from + 1; j <= to; ++j) {
     const double t = (clock_at(rows[j], run) - at_leave) * stretch;
+    if (!std::isfinite(t)) return;  // past a cell without a speed limit
     rows[j].row.arrival_s = leave + static_cast<std::int64_t>(round_half_even(t));
   }
 }
@@ -112,7 +113,11 @@ void time_rows(std::vector<PlacedRow>& rows, const ModelRun& run, std::int64_t s
   for (std::size_t i = 1; i < rows.size(); ++i) {
     if (!is_target(rows[i]) && i + 1 < rows.size()) continue;
     const double t = clock_at(rows[i], run) - clock_at(rows[from], run);
-    if (!std::isfinite(t)) return;  // a cell without a speed limit: no times from here on
+    if (!std::isfinite(t)) {
+      // A cell without a speed limit: the rows before it at the model's times, none after.
+      time_section(rows, from, i, leave, 1.0, run);
+      return;
+    }
     double stretch = 1.0;
     const bool stop = rows[i].row.kind == RowKind::stop;
     const auto dwell =

@@ -38,9 +38,13 @@ std::optional<std::vector<std::string>> free_notes(FileSystem& fs, const std::st
   return lines;
 }
 
-// The sources given, or those beside the compiled files; given ones that cannot be read are told.
+// The places of the documents' findings in the sources given, or in those beside the compiled
+// files; given ones that cannot be read are told.
 std::optional<SourcePlaces> placed(const DocumentsOptions& o, const LoadedScenario& loaded,
-                                   const CheckResult& r, FileSystem& fs, std::ostream& err) {
+                                   const Documents& d, FileSystem& fs, std::ostream& err) {
+  if (d.findings.empty()) return std::nullopt;
+  CheckResult r;
+  r.findings = d.findings;
   if (o.sources.size() == 2) {
     auto places = place_findings(r, o.sources[0], o.sources[1], fs);
     if (!places) err << "documents: sources not read: the messages are told without their lines\n";
@@ -52,14 +56,10 @@ std::optional<SourcePlaces> placed(const DocumentsOptions& o, const LoadedScenar
 }
 
 // Each message about a record, after FILE:LINE of the record when the sources are known.
-void tell_findings(const DocumentsOptions& o, const Documents& d, const LoadedScenario& loaded,
-                   FileSystem& fs, std::ostream& err) {
-  if (d.findings.empty()) return;
-  CheckResult r;
-  r.findings = d.findings;
+void tell_findings(const Documents& d, const std::optional<SourcePlaces>& places,
+                   std::ostream& err) {
   std::string text;
   for (const CheckFinding& f : d.findings) text += "documents: " + f.message + "\n";
-  const auto places = placed(o, loaded, r, fs, err);
   err << (places ? with_places(text, *places) : text);
 }
 
@@ -107,9 +107,12 @@ int documents(const DocumentsOptions& options, FileSystem& fs, std::ostream& out
     return exit_code::recorded_code;
   }
   const Documents& d = *derived.documents;
-  tell_findings(options, d, o.loaded, fs, err);
+  const auto places = placed(options, o.loaded, d, fs, err);
+  tell_findings(d, places, err);
   if (options.json) {
-    out << documents_json(d).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+    Json document = documents_json(d);
+    if (places) add_places(document, *places);
+    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
     return o.status;
   }
   const int written = write_documents(options, d, fs, out, err);
