@@ -21,12 +21,12 @@ std::string documents_explanation() {
          "  --decel, --dwell at each stop) held to the curves, from the first station's time,\n"
          "  fitted to the timetable's times. Vel. Marc.: the model's top speed to the next row;\n"
          "  Rec: the timetable's margin over the model up to a timed station, in half minutes.\n"
-         "Messages about a record name FILE:LINE of it when the sources are given (--sources) or\n"
-         "  lie beside the compiled files.\n"
          "Slowdown order: one row per slowdown, between the stations of types below 25 around\n"
          "  it, the kilometre post before its start, speed, length, A when f_tt is 1.\n"
          "Notes: sand, adhesion (100 good, below poor) along the run, tunnels, the steepest\n"
          "  gradient, then the lines of --notes FILE.\n"
+         "Messages about a record name FILE:LINE of it when the sources are given (--sources) or\n"
+         "  lie beside the compiled files.\n"
          "\n"
          "See docs/documents.md.\n";
 }
