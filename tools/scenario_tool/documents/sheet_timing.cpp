@@ -150,7 +150,8 @@ void set_running_speeds(std::vector<PlacedRow>& rows, const ModelRun& run) {
     for (std::size_t c = from; c < to && c < run.top_kmh.size(); ++c) {
       top = std::max(top, run.top_kmh[c]);
     }
-    if (top > 0.0 && rows[i].row.departure_s.has_value() + rows[i].row.arrival_s.has_value() > 0) {
+    const SheetRow& r = rows[i].row;
+    if (top > 0.0 && (r.departure_s || r.arrival_s)) {
       rows[i].row.running_kmh = static_cast<std::int32_t>(round_half_even(top));
     }
   }
