@@ -54,8 +54,8 @@ CheckResult run_checks(const LoadedScenario& s, const CheckParameters& p) {
 }
 
 std::string parameter_problem(const CheckParameters& p) {
-  for (double v :
-       {p.cant_mm, p.cant_deficiency_mm, p.max_gradient_per_mille, p.accel_m_s2, p.decel_m_s2}) {
+  for (double v : {p.cant_mm, p.cant_deficiency_mm, p.max_gradient_per_mille, p.accel_m_s2,
+                   p.decel_m_s2, p.dwell_s}) {
     if (!std::isfinite(v)) return "every figure must be a finite number";
   }
   if (!(p.cant_mm >= 0)) return "--cant must be 0 or more";

@@ -6,6 +6,8 @@
 
 #include "format/cell_values.h"
 #include "format/constants.h"
+#include "format/table_entries.h"
+#include "scenario_tool/check/running_line.h"
 #include "scenario_tool/check/running_time.h"
 #include "scenario_tool/scenario/table_views.h"
 
@@ -92,7 +94,9 @@ void judge(TimetableSection& s, const std::vector<double>& speeds, const CellTim
     return;
   }
   s.lower_bound_s = sum_of(times.lower_bound, first - offset, last - offset);
-  s.estimate_s = sum_of(times.estimate, first - offset, last - offset);
+  // A stop's time is its departure, so the section holds the dwell at its end.
+  s.estimate_s = sum_of(times.estimate, first - offset, last - offset) +
+                 times.standing_s[static_cast<std::size_t>(last - offset)];
   const auto scheduled = static_cast<double>(s.scheduled_s);
   if (scheduled < *s.lower_bound_s) {
     findings.push_back({s.to.position_m, Severity::error, check_id::timetable_lower_bound,
@@ -110,17 +114,13 @@ void judge(TimetableSection& s, const std::vector<double>& speeds, const CellTim
 
 // The running times of every cell from the first point to the last, stopping where it stops.
 CellTimes times_between(const std::vector<TimingPoint>& points, const std::vector<double>& speeds,
+                        const SimTable& table, const std::vector<TrackCell>& track,
                         const CheckParameters& p) {
   const std::int64_t first = points.front().position_m / cell_metres;
   const std::int64_t last = points.back().position_m / cell_metres;
-  RunningTimeInput in;
-  in.cell_m = static_cast<double>(cell_metres);
-  in.accel_m_s2 = p.accel_m_s2;
-  in.decel_m_s2 = p.decel_m_s2;
-  for (std::int64_t c = first; c < last; ++c) {
-    in.cap_m_s.push_back(speeds[static_cast<std::size_t>(c)] / 3.6);
-  }
-  in.stop.assign(in.cap_m_s.size() + 1, false);
+  const TrainFigures train{p.accel_m_s2, p.decel_m_s2,
+                           braked_mass_or_default(entries::braked_mass_percent(table)), p.dwell_s};
+  RunningTimeInput in = running_input(track, speeds, first, last, train);
   for (const TimingPoint& t : points) {
     if (t.stop) in.stop[static_cast<std::size_t>(t.position_m / cell_metres - first)] = true;
   }
@@ -174,7 +174,7 @@ std::vector<TimetableSection> check_timetable(const SimTable& table,
   std::vector<TimetableSection> sections;
   if (points.size() < 2) return sections;
   const std::vector<double> speeds = allowed_speeds_kmh(track);
-  const CellTimes times = times_between(points, speeds, p);
+  const CellTimes times = times_between(points, speeds, table, track, p);
   const std::int64_t offset = points.front().position_m / cell_metres;
   for (std::size_t i = 1; i < points.size(); ++i) {
     TimetableSection s{points[i - 1], points[i], scheduled_between(points[i - 1], points[i]),

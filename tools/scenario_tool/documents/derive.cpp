@@ -35,7 +35,7 @@ DerivedDocuments derive_documents(const Scenario& scenario, const std::vector<Tr
     d.braked_mass_percent = scenario.header->braked_mass_percent;
   }
   d.options = options;
-  d.rows = sheet_rows(scenario, track, options);
+  d.rows = sheet_rows(scenario, track, options, d.findings);
   d.first_station = d.rows.front().place;
   d.last_station = d.rows.back().place;
   d.top_speed_kmh = top_speed(scenario, d.rows.front().position_m, d.rows.back().position_m);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "format/model.h"
+#include "scenario_tool/check/finding.h"
 #include "scenario_tool/scenario/scenario.h"
 
 namespace scenario::tool {
@@ -24,7 +25,9 @@ struct DocumentOptions {
   std::vector<std::string> free_notes;  // lines added after the derived remarks
 };
 
-enum class RowKind { departure, stop, passing, arrival, speed_change };
+// A km post (a whole kilometre where no other row is near) and a protection signal are passed
+// like a station without a stop.
+enum class RowKind { departure, stop, passing, arrival, speed_change, km_post, signal };
 
 // A row of the timetable sheet. Times are seconds from the midnight before the departure, so a
 // run past midnight keeps rising; none where the line cannot be driven.
@@ -35,6 +38,11 @@ struct SheetRow {
   std::optional<std::int32_t> limit_kmh;  // the new limit from here on
   std::optional<std::int64_t> arrival_s;  // also the passing time
   std::optional<std::int64_t> departure_s;
+  // "Vel. Marc.": the highest speed of the running-time model from this row to the next.
+  std::optional<std::int32_t> running_kmh;
+  // "Rec": the margin the timetable leaves over the model on the section ending here, in half
+  // minutes; none below a quarter of a minute.
+  std::optional<std::int32_t> recovery_half_min;
 };
 
 struct SlowdownRow {
@@ -57,6 +65,9 @@ struct Documents {
   std::vector<SheetRow> rows;
   std::vector<SlowdownRow> slowdowns;
   std::vector<std::string> remarks;  // the notes' remarks, each one sentence
+  // What the documents could not tell as the data says, each about a record: a name cut, a row
+  // without a time, a stop reached late.
+  std::vector<CheckFinding> findings;
 };
 
 // The documents of a scenario with its table and track; the reason instead when they cannot be
@@ -69,10 +80,11 @@ DerivedDocuments derive_documents(const Scenario& scenario, const std::vector<Tr
                                   const DocumentOptions& options);
 
 // The rows of the sheet: every station in line order, every change of the line speed limit
-// between the first and the last, and the signal before each stop; timed by the running-time
-// model of check.
+// between the first and the last, the signal before each stop and the km posts; timed by the
+// running-time model of check. What cannot be told goes into `findings`.
 std::vector<SheetRow> sheet_rows(const Scenario& scenario, const std::vector<TrackCell>& track,
-                                 const DocumentOptions& options);
+                                 const DocumentOptions& options,
+                                 std::vector<CheckFinding>& findings);
 
 std::vector<SlowdownRow> slowdown_rows(const Scenario& scenario);
 

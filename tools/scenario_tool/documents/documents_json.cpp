@@ -16,6 +16,10 @@ const char* kind_name(RowKind k) {
       return "passing";
     case RowKind::arrival:
       return "arrival";
+    case RowKind::km_post:
+      return "km_post";
+    case RowKind::signal:
+      return "signal";
     case RowKind::speed_change:
       break;
   }
@@ -39,7 +43,9 @@ Json row_json(const SheetRow& r) {
           {"arrival_s", optional_json(r.arrival_s)},
           {"arrival", clock_json(r.arrival_s)},
           {"departure_s", optional_json(r.departure_s)},
-          {"departure", clock_json(r.departure_s)}};
+          {"departure", clock_json(r.departure_s)},
+          {"running_kmh", optional_json(r.running_kmh)},
+          {"recovery_min", r.recovery_half_min ? Json(*r.recovery_half_min / 2.0) : Json(nullptr)}};
 }
 
 Json sheet_json(const Documents& d) {
@@ -54,6 +60,8 @@ Json sheet_json(const Documents& d) {
           {"classification", d.options.classification},
           {"braked_mass_t", d.options.braked_mass_t},
           {"dwell_s", d.options.dwell_s},
+          {"accel_m_s2", d.options.accel_m_s2},
+          {"decel_m_s2", d.options.decel_m_s2},
           {"rows", rows}};
 }
 
@@ -72,6 +80,15 @@ Json slowdowns_json(const Documents& d) {
   return {{"rows", rows}};
 }
 
+Json findings_json(const Documents& d) {
+  Json findings = Json::array();
+  for (const CheckFinding& f : d.findings) {
+    findings.push_back(
+        {{"check", f.check}, {"position_m", f.position_m.value_or(0)}, {"message", f.message}});
+  }
+  return findings;
+}
+
 }  // namespace
 
 std::vector<std::string> document_file_names(const Documents& d) {
@@ -86,7 +103,8 @@ Json documents_json(const Documents& d) {
           {"files", document_file_names(d)},
           {"timetable_sheet", sheet_json(d)},
           {"slowdown_order", slowdowns_json(d)},
-          {"notes", {{"remarks", d.remarks}, {"free_notes", d.options.free_notes}}}};
+          {"notes", {{"remarks", d.remarks}, {"free_notes", d.options.free_notes}}},
+          {"findings", findings_json(d)}};
 }
 
 Json document_texts(const Documents& d) {

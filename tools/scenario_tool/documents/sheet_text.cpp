@@ -19,6 +19,15 @@ std::string limit_cell(const std::optional<std::int32_t>& kmh) {
   return fit(text, 5);
 }
 
+// "Rec": half minutes as 0.5, 1, 1.5, left-aligned after one space.
+std::string recovery_cell(const std::optional<std::int32_t>& halves) {
+  if (!halves) return fit("", 5);
+  std::string text = std::to_string(*halves / 2);
+  if (*halves % 2 != 0) text += ".5";
+  if (*halves == 1) text = "0.5";
+  return fit(" " + text, 5);
+}
+
 // The first row holds a bare 0 in the place of the units.
 std::string km_cell(std::int64_t metres) {
   if (metres == 0) return "    0     ";
@@ -40,14 +49,17 @@ std::string time_cell(const SheetRow& r) {
       return " " + t(r.arrival_s) + std::string(10, ' ');
     case RowKind::passing:
     case RowKind::speed_change:
+    case RowKind::km_post:
+    case RowKind::signal:
       break;
   }
   return std::string(6, ' ') + t(r.arrival_s) + std::string(5, ' ');
 }
 
 std::string row_line(const SheetRow& r) {
-  return " |" + limit_cell(r.limit_kmh) + "|     |" + km_cell(r.position_m) + "|     |" +
-         fit(" " + r.place, 28) + "|" + time_cell(r) + "|     |";
+  return " |" + limit_cell(r.limit_kmh) + "|" + limit_cell(r.running_kmh) + "|" +
+         km_cell(r.position_m) + "|     |" + fit(" " + r.place, 28) + "|" + time_cell(r) + "|" +
+         recovery_cell(r.recovery_half_min) + "|";
 }
 
 }  // namespace

@@ -113,6 +113,9 @@ void add_check_options(CLI::App& cmd, CheckOptions& o) {
   add_number_option(cmd, "--max-gradient", p.max_gradient_per_mille, "Steepest gradient, per mille",
                     zero_or_more);
   add_rate_options(cmd, p.accel_m_s2, p.decel_m_s2, "the estimate");
+  add_number_option(cmd, "--dwell", p.dwell_s,
+                    "Seconds the estimate stands at each stop on the way (0: the running alone)",
+                    zero_or_more);
   cmd.footer(exit_statuses({"0   no error-level finding (warnings allowed unless --werror)",
                             "2   an error-level finding, or a warning with --werror",
                             "3   a file or folder cannot be found or read",

@@ -9,8 +9,8 @@
 #include "platform/replace_files.h"
 #include "scenario_tool/documents/documents_json.h"
 #include "scenario_tool/scenario/open_scenario.h"
-#include "scenario_tool/scenario/position_text.h"
 #include "scenario_tool/scenario/reporter.h"
+#include "scenario_tool/verbs/check_sources.h"
 #include "scenario_tool/verbs/guarded.h"
 #include "scenario_tool/verbs/number_options.h"
 #include "scenario_tool/verbs/output_folder.h"
@@ -38,12 +38,29 @@ std::optional<std::vector<std::string>> free_notes(FileSystem& fs, const std::st
   return lines;
 }
 
-void tell_untimed(const Documents& d, std::ostream& err) {
-  for (const SheetRow& r : d.rows) {
-    if (r.arrival_s || r.departure_s) continue;
-    err << "documents: no time at " << r.place << " (" << km_position(r.position_m)
-        << "): a cell before it has no speed limit (0 km/h), so its time is left blank\n";
+// The places of the documents' findings in the sources given, or in those beside the compiled
+// files; given ones that cannot be read are told.
+std::optional<SourcePlaces> placed(const DocumentsOptions& o, const LoadedScenario& loaded,
+                                   const Documents& d, FileSystem& fs, std::ostream& err) {
+  if (d.findings.empty()) return std::nullopt;
+  CheckResult r;
+  r.findings = d.findings;
+  if (o.sources.size() == 2) {
+    auto places = place_findings(r, o.sources[0], o.sources[1], fs);
+    if (!places) err << "documents: sources not read: the messages are told without their lines\n";
+    return places;
   }
+  const auto beside = sources_beside(loaded);
+  if (!beside) return std::nullopt;
+  return place_findings(r, beside->first, beside->second, fs);
+}
+
+// Each message about a record, after FILE:LINE of the record when the sources are known.
+void tell_findings(const Documents& d, const std::optional<SourcePlaces>& places,
+                   std::ostream& err) {
+  std::string text;
+  for (const CheckFinding& f : d.findings) text += "documents: " + f.message + "\n";
+  err << (places ? with_places(text, *places) : text);
 }
 
 int write_documents(const DocumentsOptions& options, const Documents& d, FileSystem& fs,
@@ -90,9 +107,12 @@ int documents(const DocumentsOptions& options, FileSystem& fs, std::ostream& out
     return exit_code::recorded_code;
   }
   const Documents& d = *derived.documents;
-  tell_untimed(d, err);
+  const auto places = placed(options, o.loaded, d, fs, err);
+  tell_findings(d, places, err);
   if (options.json) {
-    out << documents_json(d).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+    Json document = documents_json(d);
+    if (places) add_places(document, *places);
+    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
     return o.status;
   }
   const int written = write_documents(options, d, fs, out, err);
@@ -109,6 +129,11 @@ void add_documents_options(CLI::App& cmd, DocumentsOptions& o) {
       ->capture_default_str()
       ->type_name("DIR");
   cmd.add_flag("--json", o.json, "Print the documents as JSON instead of writing them");
+  cmd.add_option("--sources", o.sources,
+                 "The line and train sources (LINE TRAIN), to tell each message on its record's "
+                 "line; by default those beside the compiled files, when there")
+      ->expected(2)
+      ->type_name("LINE TRAIN");
   cmd.add_option("--notes", o.notes_file, "A text file whose lines end the notes, as written")
       ->type_name("FILE");
   DocumentOptions& d = o.document;

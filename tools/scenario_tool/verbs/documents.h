@@ -24,6 +24,8 @@ struct DocumentsOptions {
   std::string out_dir = ".";
   bool json = false;  // the documents as data on standard output; no file is written
   std::optional<std::string> notes_file;
+  // The line and train sources, to tell messages on their records' lines; empty: those beside.
+  std::vector<std::string> sources;
   DocumentOptions document;
 };
 
