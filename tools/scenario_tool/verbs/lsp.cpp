@@ -1,0 +1,44 @@
+// `lsp`: the language server. It reads the protocol's messages on standard input and answers on
+// standard output; the diagnostics are those of compile --check, on the unsaved texts of the
+// open sources. It never writes a file.
+#include "scenario_tool/verbs/lsp.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "scenario_tool/lsp/server.h"
+#include "scenario_tool/verbs/source_diagnostics.h"
+#include "scenario_tool/verbs/verb_table.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace scenario::tool {
+
+void add_lsp_options(CLI::App& cmd, LspOptions& options) {
+  cmd.add_flag("--stdio", options.stdio,
+               "Talk over standard input and output (the only transport; editors pass it)");
+  cmd.add_flag("--no-check", options.no_check,
+               "Leave out the engineering checks of compile --check: the compile's own "
+               "diagnostics only");
+  cmd.footer(exit_statuses({"0   the client sent shutdown then exit, or closed standard input",
+                            "1   the client sent exit without shutdown"}));
+}
+
+int run_lsp(const LspOptions& options, FileSystem& fs, std::ostream& out, std::ostream&) {
+#ifdef _WIN32
+  // Content-Length counts bytes: no CR may be added or taken away.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  const bool check = !options.no_check;
+  const lsp::Analyser analyse = [check](const SourceTexts& texts) {
+    return source_diagnostics(texts, {.build_line = true, .check = check, .silenced = {}})
+        .diagnostics;
+  };
+  return lsp::serve(std::cin, out, fs, analyse, "");
+}
+
+}  // namespace scenario::tool
