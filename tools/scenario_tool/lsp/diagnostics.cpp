@@ -130,17 +130,22 @@ std::vector<Publication> diagnose(const std::string& uri, const Workspace& ws) {
         information("cannot read " + (line_text ? names.train_source : names.line_source)));
     return {alone};
   }
-  const std::vector<Diagnostic> found =
-      ws.analyse({ids_of_pair(names.line_source, names.train_source), *line_text, *train_text,
-                  names.line_source, names.train_source});
+  const Analysis found = ws.analyse({ids_of_pair(names.line_source, names.train_source), *line_text,
+                                     *train_text, names.line_source, names.train_source},
+                                    ws.check);
   Publication line_pub{kind == SourceKind::line ? uri : uri_for(line_path, ws)};
   Publication train_pub{kind == SourceKind::train ? uri : uri_for(train_path, ws)};
-  for (const Diagnostic& d : found) {
-    const bool in_train = d.source == SourceKind::train;
-    const std::string& text = in_train ? *train_text : *line_text;
-    const std::string_view line = line_of(text, d.line > 0 ? d.line - 1 : 0);
-    (in_train ? train_pub : line_pub)
-        .diagnostics.push_back(lsp_diagnostic(d, line, names, ws.columns));
+  const LineIndex line_lines(*line_text);
+  const LineIndex train_lines(*train_text);
+  for (const auto* list : {&found.compile, &found.check}) {
+    for (const Diagnostic& d : *list) {
+      const bool in_train = d.source == SourceKind::train;
+      const std::string_view line =
+          (in_train ? train_lines : line_lines).line(d.line > 0 ? d.line - 1 : 0);
+      Publication& p = in_train ? train_pub : line_pub;
+      (list == &found.compile ? p.diagnostics : p.findings)
+          .push_back(lsp_diagnostic(d, line, names, ws.columns));
+    }
   }
   return {line_pub, train_pub};
 }

@@ -17,12 +17,20 @@
 
 namespace scenario::tool::lsp {
 
-// What the server runs on a pair of texts: what `compile --check` prints, as diagnostics.
-using Analyser = std::function<std::vector<Diagnostic>(const SourceTexts& texts)>;
+// What `compile --check` prints about a pair of texts: the compile's own diagnostics, and the
+// findings of the engineering checks, which take the longer.
+struct Analysis {
+  std::vector<Diagnostic> compile;
+  std::vector<Diagnostic> check;
+};
+
+// What the server runs on a pair of texts; `check`: the engineering checks too.
+using Analyser = std::function<Analysis(const SourceTexts& texts, bool check)>;
 
 struct Publication {
   std::string uri;
-  Json diagnostics = Json::array();
+  Json diagnostics = Json::array();  // the compile's
+  Json findings = Json::array();     // the engineering checks'
 };
 
 struct PairNames {
@@ -42,6 +50,7 @@ struct Workspace {
   FileSystem& disk;
   const Analyser& analyse;
   Columns columns = Columns::utf16;
+  bool check = true;
 };
 
 // The diagnostics of both sources of the pair the document belongs to; for a source without

@@ -53,8 +53,19 @@ bool offers_utf8(const Json& params) {
 
 }  // namespace
 
-Server::Server(FileSystem& disk, Analyser analyse, std::ostream& out, std::string version)
-    : disk_(disk), analyse_(std::move(analyse)), out_(out), version_(std::move(version)) {}
+Server::Server(FileSystem& disk, Analyser analyse, std::ostream& out, ServerSettings settings)
+    : disk_(disk), analyse_(std::move(analyse)), out_(out), settings_(std::move(settings)) {
+  if (settings_.check && settings_.background) worker_ = std::thread([this] { worker_loop(); });
+}
+
+Server::~Server() {
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_all();
+  if (worker_.joinable()) worker_.join();
+}
 
 void Server::handle(const Frame& frame) {
   if (frame.kind == Frame::Kind::end) {
@@ -180,36 +191,109 @@ void Server::handle_notification(const std::string& method, const Json& params) 
 Json Server::initialize(const Json& params) {
   initialized_ = true;
   columns_ = offers_utf8(params) ? Columns::utf8 : Columns::utf16;
-  return Json{
-      {"capabilities",
-       {{"positionEncoding", columns_ == Columns::utf8 ? "utf-8" : "utf-16"},
-        {"textDocumentSync",
-         {{"openClose", true}, {"change", 2}, {"save", {{"includeText", true}}}}},
-        {"hoverProvider", true},
-        {"completionProvider", {{"resolveProvider", false}}},
-        {"documentSymbolProvider", true},
-        {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}}},
-      {"serverInfo", version_.empty() ? Json{{"name", "scenario_tool"}}
-                                      : Json{{"name", "scenario_tool"}, {"version", version_}}}};
+  return Json{{"capabilities",
+               {{"positionEncoding", columns_ == Columns::utf8 ? "utf-8" : "utf-16"},
+                {"textDocumentSync",
+                 {{"openClose", true}, {"change", 2}, {"save", {{"includeText", true}}}}},
+                {"hoverProvider", true},
+                {"completionProvider", {{"resolveProvider", false}}},
+                {"documentSymbolProvider", true},
+                {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}}},
+              {"serverInfo", settings_.version.empty() ? Json{{"name", "scenario_tool"}}
+                                                       : Json{{"name", "scenario_tool"},
+                                                              {"version", settings_.version}}}};
 }
 
+namespace {
+
+Json publication_message(const Publication& p, const Json& findings, const DocumentStore& docs) {
+  Json diagnostics = p.diagnostics;
+  for (const Json& f : findings) diagnostics.push_back(f);
+  Json params{{"uri", p.uri}, {"diagnostics", std::move(diagnostics)}};
+  if (const OpenDocument* doc = docs.find(p.uri)) params["version"] = doc->version;
+  return Json{
+      {"jsonrpc", "2.0"}, {"method", "textDocument/publishDiagnostics"}, {"params", params}};
+}
+
+}  // namespace
+
 void Server::publish(const std::string& uri) {
-  const Workspace ws{documents_, disk_, analyse_, columns_};
-  for (const Publication& p : diagnose(uri, ws)) {
-    const OpenDocument* doc = documents_.find(p.uri);
-    Json params{{"uri", p.uri}, {"diagnostics", p.diagnostics}};
-    if (doc != nullptr) params["version"] = doc->version;
-    write_frame(out_, Json{{"jsonrpc", "2.0"},
-                           {"method", "textDocument/publishDiagnostics"},
-                           {"params", params}});
+  const Workspace ws{documents_, disk_, analyse_, columns_, false};
+  const std::vector<Publication> found = diagnose(uri, ws);
+  {
+    const std::lock_guard lock(mutex_);
+    ++generation_;
+    for (const Publication& p : found) {
+      const auto kept = last_findings_.find(p.uri);
+      const Json none = Json::array();
+      const Json& findings = settings_.check && kept != last_findings_.end() ? kept->second : none;
+      out_ << framed(publication_message(p, findings, documents_));
+    }
+    out_.flush();
   }
+  if (settings_.check) check_later(uri);
+}
+
+void Server::check_later(const std::string& uri) {
+  std::uint64_t generation = 0;
+  {
+    const std::lock_guard lock(mutex_);
+    generation = generation_;
+    if (settings_.background) {
+      job_ = CheckJob{uri, documents_, generation};
+      wake_.notify_all();
+      return;
+    }
+  }
+  run_checks(uri, documents_, generation);
+}
+
+void Server::run_checks(const std::string& uri, const DocumentStore& documents,
+                        std::uint64_t generation) {
+  const Workspace ws{documents, disk_, analyse_, columns_, true};
+  const std::vector<Publication> found = diagnose(uri, ws);
+  const std::lock_guard lock(mutex_);
+  if (generation != generation_) return;  // a newer text has its own check coming
+  for (const Publication& p : found) {
+    last_findings_[p.uri] = p.findings;
+    out_ << framed(publication_message(p, p.findings, documents));
+  }
+  out_.flush();
+}
+
+void Server::worker_loop() {
+  while (true) {
+    CheckJob job;
+    {
+      std::unique_lock lock(mutex_);
+      wake_.wait(lock, [this] { return stopping_ || job_.has_value(); });
+      if (stopping_) return;
+      job = std::move(*job_);
+      job_.reset();
+    }
+    try {
+      run_checks(job.uri, job.documents, job.generation);
+    } catch (const std::exception&) {
+      // A check that fails publishes nothing; the compile's diagnostics stand.
+    }
+  }
+}
+
+void Server::send(const Json& message) {
+  const std::lock_guard lock(mutex_);
+  write_frame(out_, message);
 }
 
 // A closed document's diagnostics go with it.
 void Server::clear(const std::string& uri) {
-  write_frame(out_, Json{{"jsonrpc", "2.0"},
-                         {"method", "textDocument/publishDiagnostics"},
-                         {"params", {{"uri", uri}, {"diagnostics", Json::array()}}}});
+  {
+    const std::lock_guard lock(mutex_);
+    ++generation_;
+    last_findings_.erase(uri);
+  }
+  send(Json{{"jsonrpc", "2.0"},
+            {"method", "textDocument/publishDiagnostics"},
+            {"params", {{"uri", uri}, {"diagnostics", Json::array()}}}});
 }
 
 namespace {
@@ -281,18 +365,16 @@ Json Server::symbols(const Json& params) const {
 }
 
 void Server::reply(const Json& id, Json result) {
-  write_frame(out_, Json{{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}});
+  send(Json{{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}});
 }
 
 void Server::reply_error(const Json& id, int code, const std::string& message) {
-  write_frame(
-      out_,
-      Json{{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}});
+  send(Json{{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}});
 }
 
 int serve(std::istream& in, std::ostream& out, FileSystem& disk, const Analyser& analyse,
-          const std::string& version) {
-  Server server(disk, analyse, out, version);
+          const ServerSettings& settings) {
+  Server server(disk, analyse, out, settings);
   while (!server.finished()) server.handle(read_frame(in));
   return server.exit_status();
 }

@@ -24,6 +24,23 @@ std::string_view line_of(std::string_view text, int index) {
   return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
 }
 
+LineIndex::LineIndex(std::string_view text) : text_(text) {
+  starts_.push_back(0);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+      starts_.push_back(i + 1);
+    }
+  }
+}
+
+std::string_view LineIndex::line(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= starts_.size()) return {};
+  const std::size_t start = starts_[index];
+  std::size_t end = start;
+  while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
+  return text_.substr(start, end - start);
+}
+
 int column_of(std::string_view line, std::size_t offset, Columns columns) {
   if (offset > line.size()) offset = line.size();
   if (columns == Columns::utf8) return static_cast<int>(offset);

@@ -33,12 +33,17 @@ int run_lsp(const LspOptions& options, FileSystem& fs, std::ostream& out, std::o
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
-  const bool check = !options.no_check;
-  const lsp::Analyser analyse = [check](const SourceTexts& texts) {
-    return source_diagnostics(texts, {.build_line = true, .check = check, .silenced = {}})
-        .diagnostics;
+  const lsp::Analyser analyse = [](const SourceTexts& texts, bool check) {
+    SourceDiagnostics found =
+        source_diagnostics(texts, {.build_line = true, .check = check, .silenced = {}});
+    lsp::Analysis out;
+    const auto split = found.diagnostics.begin() + static_cast<std::ptrdiff_t>(found.check_from);
+    out.compile.assign(found.diagnostics.begin(), split);
+    out.check.assign(split, found.diagnostics.end());
+    return out;
   };
-  return lsp::serve(std::cin, out, fs, analyse, "");
+  return lsp::serve(std::cin, out, fs, analyse,
+                    {.check = !options.no_check, .background = true, .version = {}});
 }
 
 }  // namespace scenario::tool

@@ -31,6 +31,7 @@ SourceDiagnostics source_diagnostics(const SourceTexts& texts, const DiagnosticS
                                          {.build_line = settings.build_line}},
                                         listener),
                         {},
+                        0,
                         {}};
   const SourceCheck check = check_done.get();
   out.diagnostics = merge_diagnostics(listener, check, settings.silenced);
@@ -39,6 +40,7 @@ SourceDiagnostics source_diagnostics(const SourceTexts& texts, const DiagnosticS
                      listener);
   out.stopped =
       reading_stopped(listener, out.diagnostics, check, texts.line_source, texts.train_source);
+  out.check_from = out.diagnostics.size();
   if (settings.check) {
     const bool whole = error_count(out.diagnostics) == 0;
     for (Diagnostic& d : compile_check(out.result, whole, check, {}, settings.silenced)) {

@@ -31,6 +31,8 @@ struct DiagnosticSettings {
 struct SourceDiagnostics {
   CompileResult result;
   std::vector<Diagnostic> diagnostics;  // in the order compile prints them
+  // Where the findings of the engineering checks start in `diagnostics` (its size without them).
+  std::size_t check_from = 0;
   // "reading stopped at FILE:LINE; ...", when a code stopped the reading on a line.
   std::optional<std::string> stopped;
 };
