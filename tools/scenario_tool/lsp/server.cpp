@@ -308,13 +308,14 @@ struct Place {
 
 Place place_of(const DocumentStore& documents, const Json& params, Columns columns) {
   Place p;
+  const Json& position = member(params, "position");
+  p.line = int_member(position, "line");
+  const int character = int_member(position, "character");
   p.doc = documents.find(document_uri(params));
   if (p.doc == nullptr || !p.doc->path) return p;
   p.source = source_kind_of(name_of(*p.doc->path));
-  const Json& position = member(params, "position");
-  p.line = int_member(position, "line");
   p.text = line_of(p.doc->text, p.line);
-  p.offset = offset_of(p.text, int_member(position, "character"), columns);
+  p.offset = offset_of(p.text, character, columns);
   return p;
 }
 

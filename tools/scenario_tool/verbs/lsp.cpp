@@ -17,6 +17,16 @@
 
 namespace scenario::tool {
 
+lsp::Analysis compile_analysis(const SourceTexts& texts, bool check) {
+  SourceDiagnostics found =
+      source_diagnostics(texts, {.build_line = true, .check = check, .silenced = {}});
+  lsp::Analysis out;
+  const auto split = found.diagnostics.begin() + static_cast<std::ptrdiff_t>(found.check_from);
+  out.compile.assign(found.diagnostics.begin(), split);
+  out.check.assign(split, found.diagnostics.end());
+  return out;
+}
+
 void add_lsp_options(CLI::App& cmd, LspOptions& options) {
   cmd.add_flag("--stdio", options.stdio,
                "Talk over standard input and output (the only transport; editors pass it)");
@@ -33,16 +43,7 @@ int run_lsp(const LspOptions& options, FileSystem& fs, std::ostream& out, std::o
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
-  const lsp::Analyser analyse = [](const SourceTexts& texts, bool check) {
-    SourceDiagnostics found =
-        source_diagnostics(texts, {.build_line = true, .check = check, .silenced = {}});
-    lsp::Analysis out;
-    const auto split = found.diagnostics.begin() + static_cast<std::ptrdiff_t>(found.check_from);
-    out.compile.assign(found.diagnostics.begin(), split);
-    out.check.assign(split, found.diagnostics.end());
-    return out;
-  };
-  return lsp::serve(std::cin, out, fs, analyse,
+  return lsp::serve(std::cin, out, fs, compile_analysis,
                     {.check = !options.no_check, .background = true, .version = {}});
 }
 
