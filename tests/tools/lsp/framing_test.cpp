@@ -113,6 +113,7 @@ TEST(LspProtocol, BadInputTable) {
        init + "Content-Length: x\r\n\r\n" + framed(request(7, "shutdown")), 0, 0},
       {"exit without shutdown",
        init + framed(notification("exit")) + framed(request(7, "shutdown")), -1, 1},
+      {"the input ends without shutdown", init, -1, 0},
       {"shutdown then exit", init + framed(request(7, "shutdown")) + framed(notification("exit")),
        0, 0},
   };

@@ -253,7 +253,8 @@ void Server::run_checks(const std::string& uri, const DocumentStore& documents,
   const Workspace ws{documents, disk_, analyse_, columns_, true};
   const std::vector<Publication> found = diagnose(uri, ws);
   const std::lock_guard lock(mutex_);
-  if (generation != generation_) return;  // a newer text has its own check coming
+  // A newer text has its own check coming; after exit nothing more is said.
+  if (generation != generation_ || stopping_) return;
   for (const Publication& p : found) {
     last_findings_[p.uri] = p.findings;
     out_ << framed(publication_message(p, p.findings, documents));
