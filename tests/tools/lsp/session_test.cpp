@@ -115,6 +115,48 @@ TEST_F(LspSession, MistakesOnTheirLinesInBothFilesThenMended) {
   EXPECT_EQ(closed.last_diagnostics(line_uri_), Json::array());
 }
 
+// The engineering checks of compile --check come second, on their record's line; the compile's
+// diagnostics of the next change come first with the last check's findings kept beside them, until
+// that change's own check replaces them (here with none: a dropped record leaves the model
+// unchecked).
+TEST_F(LspSession, CheckFindingsFollowTheCompilesAndAreKeptUntilTheNextCheck) {
+  const std::string board = "indicatori_vmax,  2800,  80, 80, 80, 0,  80, 80, 80, 0";
+  const std::string fast = replaced_once(
+      line_, board,
+      replaced_once(board, "80, 80, 80, 0,  80, 80, 80", "85, 85, 85, 0,  85, 85, 85"));
+  const std::string slip = replaced_once(fast, "\npendenza,  1500", "\npendnza,  1500");
+  const int board_line = line_index(fast, "indicatori_vmax");
+  const int slip_line = line_index(slip, "pendnza");
+  const auto served =
+      serve_messages({initialize(), open(train_uri_, train_), open(line_uri_, fast),
+                      notification("textDocument/didChange",
+                                   {{"textDocument", {{"uri", line_uri_}, {"version", 2}}},
+                                    {"contentChanges", {{{"text", slip}}}}})});
+  std::vector<std::string> published;
+  for (const Json& m : served.messages) {
+    if (m.value("method", "") != "textDocument/publishDiagnostics" ||
+        m["params"]["uri"] != line_uri_) {
+      continue;
+    }
+    std::string codes = "v" + std::to_string(m["params"].value("version", 0)) + ":";
+    for (const Json& d : m["params"]["diagnostics"]) {
+      codes += " " + d["code"].get<std::string>() + "@" +
+               std::to_string(d["range"]["start"]["line"].get<int>()) + "/" +
+               std::to_string(d["severity"].get<int>());
+    }
+    published.push_back(codes);
+  }
+  const std::string finding = " speed-board@" + std::to_string(board_line) + "/2";
+  const std::string error = " unknown-keyword@" + std::to_string(slip_line) + "/1";
+  EXPECT_EQ(published,
+            (std::vector<std::string>{"v0:",  // opening the train: the line is read from the disk
+                                      "v0:",
+                                      "v1:",                    // opening the line: the compile's
+                                      "v1:" + finding,          // and the check's
+                                      "v2:" + error + finding,  // the change: the finding kept
+                                      "v2:" + error}));
+}
+
 // The partner on disk is what the open buffer pairs with, and a name that is no source gets no
 // diagnostic; a source without a partner, one information.
 TEST_F(LspSession, PartnersAndFilesThatAreNoSource) {
