@@ -40,6 +40,9 @@ TEST(CommandLine, MissingAndUnknownVerbsAndRefusedOptionsAreOneErrorLineAndWrong
       {"plot d -o x --prefix y", exit_code::usage, "scenario_tool: error: ", true},
       {"--help", exit_code::clean, "", true},
       {"decompile --help", exit_code::clean, "", true},
+      // The language server: a client that closes its input ends it cleanly.
+      {"lsp < /dev/null", exit_code::clean, "", true},
+      {"lsp --tcp", exit_code::usage, "scenario_tool: error: ", true},
   };
   for (const auto& c : cases) {
     const auto r = run_command(shell_quote(SCENARIO_TOOL_PATH) + " " + c.args);

@@ -32,7 +32,7 @@ TEST(VerbTable, EachVerbOnceWithItsOptionsAndItsExitStatuses) {
   }
   EXPECT_EQ(names,
             (std::set<std::string>{"template", "new", "explain", "compile", "inspect", "plot",
-                                   "check", "diff", "view", "decompile", "documents", "watch"}));
+                                   "check", "diff", "view", "decompile", "documents", "watch", "lsp"}));
 }
 
 TEST(VerbTable, AnUnknownVerbIsAnsweredWithTheClosestAndTheList) {

@@ -114,6 +114,12 @@ std::string example_text(const CodeExample& e) {
 
 }  // namespace
 
+std::string field_summary(const FieldSpec& f) {
+  return std::string(type_name(f.type)) + (f.unit.empty() ? "" : ", " + std::string(f.unit)) +
+         "; takes " + takes_text(f) +
+         (f.sensible || f.step != 0 ? "; sensible " + sensible_text(f) : "");
+}
+
 std::string record_text(const RecordKind& kind) {
   std::string out = "\"" + std::string(kind.name) + "\" (" + where(kind) +
                     "): " + std::string(kind.meaning) + "\n";
@@ -125,9 +131,7 @@ std::string record_text(const RecordKind& kind) {
   for (std::size_t i = 0; i < kind.fields.size(); ++i) {
     const FieldSpec& f = kind.fields[i];
     out += right_aligned(std::to_string(i + 2), 4) + "  " + std::string(f.name) + ": " +
-           std::string(type_name(f.type)) + (f.unit.empty() ? "" : ", " + std::string(f.unit)) +
-           "; takes " + takes_text(f) +
-           (f.sensible || f.step != 0 ? "; sensible " + sensible_text(f) : "") + "\n";
+           field_summary(f) + "\n";
     out += "      " + wrapped(f.meaning, 88, "      ") + "\n";
     out += "      -> " + wrapped(f.goes_to, 85, "         ") + "\n";
   }

@@ -14,6 +14,8 @@
 namespace scenario::tool {
 
 std::string record_text(const RecordKind& kind);
+// A field's type, unit, the values the compiler takes and the sensible ones, on one line.
+std::string field_summary(const FieldSpec& field);
 std::string record_markdown(const RecordKind& kind);
 std::string code_text(Code code);
 std::string warning_text(const WarningInfo& warning);

@@ -3,7 +3,6 @@
 // the compiled files go straight into the output folder, made when there is something to write.
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <future>
 #include <optional>
 #include <set>
 
@@ -18,8 +17,6 @@
 #include "platform/unsynced_file_system.h"
 #include "run/write_compiled_files.h"
 #include "scenario_tool/compile/diagnostics.h"
-#include "scenario_tool/compile/error_search.h"
-#include "scenario_tool/compile/source_check.h"
 #include "scenario_tool/compile/verdict.h"
 #include "scenario_tool/compile/warnings.h"
 #include "scenario_tool/scenario/reporter.h"
@@ -27,6 +24,7 @@
 #include "scenario_tool/verbs/compile_json.h"
 #include "scenario_tool/verbs/identifiers.h"
 #include "scenario_tool/verbs/number_options.h"
+#include "scenario_tool/verbs/source_diagnostics.h"
 #include "scenario_tool/verbs/verb_table.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "scenario_tool/verbs/warning_flags.h"
@@ -180,28 +178,13 @@ CompileOutcome compile_scenario(const CompileOptions& options, FileSystem& disk,
     report_error(err, e.what());
     return with_status(exit_code::io_failure);
   }
-  // The check reads only the two texts: it runs beside the compile, on a core of its own.
-  std::future<SourceCheck> check_done =
-      std::async(std::launch::async, [&] { return check_sources(line_text, train_text); });
-  CompileListener listener;
   const ScenarioIds ids{names.route_id, names.train_number};
-  const CompileResult result =
-      compile_sources({ids,
-                       {SourceText::of(line_text), SourceText::of(train_text)},
-                       {.build_line = !options.no_line}},
-                      listener);
-  const SourceCheck check = check_done.get();
-  std::vector<Diagnostic> diagnostics = merge_diagnostics(listener, check, silenced);
-  add_further_errors(diagnostics, {ids, line_text, train_text, !options.no_line, silenced},
-                     listener);
-  const auto stopped =
-      reading_stopped(listener, diagnostics, check, options.line_source, options.train_source);
-  if (options.check) {
-    const bool whole = counted(diagnostics).errors == 0;
-    for (Diagnostic& d : compile_check(result, whole, check, {}, silenced)) {
-      diagnostics.push_back(std::move(d));
-    }
-  }
+  SourceDiagnostics found = source_diagnostics(
+      {ids, line_text, train_text, options.line_source, options.train_source},
+      {.build_line = !options.no_line, .check = options.check, .silenced = silenced});
+  const CompileResult& result = found.result;
+  const std::vector<Diagnostic>& diagnostics = found.diagnostics;
+  const std::optional<std::string>& stopped = found.stopped;
   CompileOutcome outcome = counted(diagnostics);
   for (const Diagnostic& d : diagnostics) {
     if (!options.json)

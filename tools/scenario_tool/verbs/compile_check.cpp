@@ -15,10 +15,11 @@ namespace {
 LoadedScenario decoded(const CompileResult& result) {
   LoadedScenario s;
   const CompiledFileBytes bytes = result.file_bytes();
-  if (auto track = decode_track_file(bytes.track); track.ok()) s.track = track.value();
-  if (auto table = decode_table_file(bytes.table); table.ok()) s.table = table.value();
+  // Moved, not copied: a long line's geometry is tens of megabytes.
+  if (auto track = decode_track_file(bytes.track); track.ok()) s.track = std::move(track).value();
+  if (auto table = decode_table_file(bytes.table); table.ok()) s.table = std::move(table).value();
   if (bytes.line) {
-    if (auto line = decode_line_file(*bytes.line); line.ok()) s.line = line.value();
+    if (auto line = decode_line_file(*bytes.line); line.ok()) s.line = std::move(line).value();
   }
   return s;
 }

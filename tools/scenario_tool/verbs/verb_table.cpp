@@ -1,6 +1,7 @@
 #include "scenario_tool/verbs/verb_table.h"
 
 #include "scenario_tool/verbs/documents.h"
+#include "scenario_tool/verbs/lsp.h"
 #include "scenario_tool/verbs/verbs.h"
 #include "scenario_tool/verbs/watch.h"
 
@@ -46,6 +47,10 @@ std::span<const Verb> verb_table() {
                "Write the driver's papers of a scenario: the timetable sheet, the slowdown order "
                "and the notes",
                add_documents_options, run_documents),
+      verb_row("lsp",
+               "Serve the two sources to an editor as a language server: diagnostics as you "
+               "type, hover, completion, outline and quick fixes",
+               add_lsp_options, run_lsp),
   };
   return table;
 }
