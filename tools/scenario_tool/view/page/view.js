@@ -355,17 +355,18 @@
     framesWidth = plotWidth + ',' + LEFT;
     frames.textContent = '';
     const w = plotWidth;
-    function frame(r, name, fill) {
+    // A narrow screen has the short names.
+    function frame(r, name, fill, short) {
       el('rect', { x: LEFT, y: r.top, width: w, height: r.bottom - r.top, fill: 'none',
         stroke: fill || '#999' }, frames);
       const t = el('text', { x: LEFT - 6, y: r.mid + 4, 'text-anchor': 'end', class: 'lane-name' },
         frames);
-      t.textContent = name;
+      t.textContent = short && LEFT < 112 ? short : name;
     }
     if (profile) {
-      frame(rows.elevation, 'elevation (m)');
+      frame(rows.elevation, 'elevation (m)', null, 'height (m)');
       frame(rows.gradient, 'gradient (\u2030)');
-      frame(rows.speed, 'speed limit (km/h)');
+      frame(rows.speed, 'speed limit (km/h)', null, 'speed (km/h)');
     }
     frame(rows.curves, 'curves (R m)');
     LANES.forEach(function (l) { frame(rows[l], l, '#ddd'); });
@@ -891,6 +892,31 @@
   };
   const runStarts = plan ? new Set(plan.runs) : new Set();
 
+  // The indices of the points each level draws, made once a level: a render walks only those.
+  const levelIndices = [];
+  function indicesAt(level) {
+    if (!levelIndices[level]) {
+      const a = [];
+      for (let i = 0; i < plan.m.length; ++i) {
+        if (plan.level[i] <= level) a.push(i);
+      }
+      levelIndices[level] = a;
+    }
+    return levelIndices[level];
+  }
+
+  // The first position k in idx whose point lies at metre m or after.
+  function firstFrom(idx, m) {
+    let lo = 0;
+    let hi = idx.length;
+    while (lo < hi) {
+      const mid = (lo + hi) >> 1;
+      if (plan.m[idx[mid]] < m) lo = mid + 1;
+      else hi = mid;
+    }
+    return lo;
+  }
+
   // The point of metre m, interpolated between the points kept at the finest level.
   function planPoint(m) {
     if (!plan) return null;
@@ -919,8 +945,9 @@
     // widened by a tenth anyway.
     let level = plan.tolerances.length - 1;
     while (level > 0 && plan.tolerances[level - 1] <= (to - from) / 100) --level;
-    for (let i = upperBound(plan.m, from); i < plan.m.length && plan.m[i] <= to; ++i) {
-      if (plan.level[i] <= level) add([plan.x[i] / 100, plan.y[i] / 100]);
+    const idx = indicesAt(level);
+    for (let k = firstFrom(idx, from); k < idx.length && plan.m[idx[k]] <= to; ++k) {
+      add([plan.x[idx[k]] / 100, plan.y[idx[k]] / 100]);
     }
     return box.x0 <= box.x1 ? box : null;
   }
@@ -960,9 +987,9 @@
   function shownPath(level) {
     let d = '';
     let open = false;
-    const first = upperBound(plan.m, view.from - 1);
-    for (let i = first; i < plan.m.length && plan.m[i] <= view.to; ++i) {
-      if (plan.level[i] > level) continue;
+    const idx = indicesAt(level);
+    for (let k = firstFrom(idx, view.from); k < idx.length && plan.m[idx[k]] <= view.to; ++k) {
+      const i = idx[k];
       if (runStarts.has(i)) open = false;
       d += (open ? 'L' : 'M') + pageText(toPage(plan.x[i] / 100, plan.y[i] / 100));
       open = true;
@@ -1007,8 +1034,7 @@
     let prev = null;
     let prevOut = true;
     let penAtPrev = false;
-    for (let i = 0; i < plan.m.length; ++i) {
-      if (plan.level[i] > level) continue;
+    for (const i of indicesAt(level)) {
       if (runStarts.has(i)) {
         prev = null;
         penAtPrev = false;
