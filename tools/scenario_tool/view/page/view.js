@@ -655,8 +655,14 @@
       setIf(text, 'x', (mark.x0 + w / 2).toFixed(1));
       setIf(text, 'display', w > 16 ? 'inline' : 'none');
     }
-    const shown = count > 99 ? '99+' : String(count);
+    // The count written whole, so that the mark's name holds what it shows; the box fits it.
+    const shown = String(count);
     if (text.textContent !== shown) text.textContent = shown;
+    if (grp.draw === 'point') {
+      const w = Math.max(18, 6 + 6 * shown.length);
+      setIf(rect, 'x', String(-w / 2));
+      setIf(rect, 'width', String(w));
+    }
     setIf(e, 'data-count', String(count));
     // The words are made when asked for (focus, hover); the label names the count and the stretch.
     setIf(e, 'aria-label', count + ' ' + grp.name + ' from ' + kmPosition(itemStart(mark.items[0])) +
