@@ -534,6 +534,16 @@ def check_without_script(page, report, name):
               and rows.get("Findings of check") == len(report["check_findings"])
               and first in driver.find_element(By.CSS_SELECTOR, ".tables").text,
               f"{name}: without JavaScript, tables of the stations, signals and findings {rows}")
+        signal = next(c for c in report["cells"] if c["kind_name"] == "signal")
+        left, right = signal["meaning"]["left"], signal["meaning"]["right"]
+        row = driver.find_elements(By.XPATH, "//caption[starts-with(., 'Signals')]/..//tr[td]")[0]
+        expected = [str(signal["index"]), f"km {signal['metres'] / 1000:.3f}", str(left["sx"]),
+                    ", ".join(map(str, left["aspects"])), str(right["dx"]),
+                    ", ".join(map(str, right["aspects"])), str(signal["meaning"]["signal_time"])]
+        got = [td.text for td in row.find_elements(By.TAG_NAME, "td")]
+        check(got == expected, f"{name}: the first signal's row {got} holds inspect's {expected}")
+        check(not driver.find_element(By.ID, "profile").is_displayed(),
+              f"{name}: without JavaScript, no empty drawing")
     finally:
         driver.quit()
 

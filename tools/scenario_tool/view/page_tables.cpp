@@ -45,16 +45,24 @@ std::vector<Row> station_rows(const Json& report) {
   return rows;
 }
 
-std::vector<Row> signal_rows(const Json& report, const Json& words) {
+std::string aspects_of(const Json& side) {
+  std::string out;
+  for (const Json& a : side.value("aspects", Json::array())) {
+    out += (out.empty() ? "" : ", ") + a.dump();
+  }
+  return out;
+}
+
+// A signal's values as inspect decodes them: each side's kind and aspects, and its time.
+std::vector<Row> signal_rows(const Json& report) {
   std::vector<Row> rows;
-  const Json cells = report.value("cells", Json::array());
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (text_of(cells[i], "kind_name") != "signal") continue;
-    std::string text = i < words.size() && words[i].is_string() ? words[i].get<std::string>() : "";
-    // The heading is in the first two columns already.
-    const auto eol = text.find('\n');
-    text = eol == std::string::npos ? "" : text.substr(eol + 1);
-    rows.push_back({text_of(cells[i], "index"), km_of(cells[i], "metres"), text});
+  for (const Json& c : report.value("cells", Json::array())) {
+    if (text_of(c, "kind_name") != "signal") continue;
+    const Json m = c.value("meaning", Json::object());
+    const Json left = m.value("left", Json::object());
+    const Json right = m.value("right", Json::object());
+    rows.push_back({text_of(c, "index"), km_of(c, "metres"), text_of(left, "sx"), aspects_of(left),
+                    text_of(right, "dx"), aspects_of(right), text_of(m, "signal_time")});
   }
   return rows;
 }
@@ -87,8 +95,10 @@ std::string static_tables(const Json& data) {
                     ": the drawings need JavaScript; here are the data as tables.</p>\n";
   out += table("Stations", {"name", "position", "zone", "timetable time", "type"},
                station_rows(report));
-  out += table("Signals", {"cell", "position", "values"},
-               signal_rows(report, data.value("cell_words", Json::array())));
+  out += table("Signals",
+               {"cell", "position", "left-hand kind", "left-hand aspects", "right-hand kind",
+                "right-hand aspects", "time (s)"},
+               signal_rows(report));
   out += table("Slowdowns", {"from", "to", "km/h"},
                slowdown_rows(data.value("slowdowns", Json::array())));
   out += table("Findings of check", {"severity", "check", "position", "message"},

@@ -6,6 +6,7 @@
 (function () {
   'use strict';
 
+  document.documentElement.classList.remove('no-script');
   const SVGNS = 'http://www.w3.org/2000/svg';
   const scriptStart = performance.now();
   const data = JSON.parse(document.getElementById('scenario-data').textContent);
