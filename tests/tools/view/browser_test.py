@@ -488,6 +488,9 @@ def check_keyboard(driver, name, page):
     chosen = driver.find_elements(By.CSS_SELECTOR, "#profile .mark.selected")
     check(key and len(chosen) == 1 and chosen[0].get_attribute("data-key") == key,
           f"{name}: Enter selects the signal")
+    press(Keys.ARROW_DOWN)
+    check("lane-speed-boards" in focused(driver)[3],
+          f"{name}: the down arrow goes to the lane below: {focused(driver)[3]}")
     items = driver.find_elements(By.CSS_SELECTOR, "#list li")
     driver.execute_script("arguments[0].focus()", items[0])
     press(Keys.ARROW_DOWN)

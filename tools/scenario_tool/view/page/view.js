@@ -463,8 +463,10 @@
     if (!groupOf[name]) {
       const grp = addGroup(name, lane + ' from start to end, by km', layers.lanes, 'bar');
       grp.row = lane;
-      // Drawn under the lane's points.
+      // Drawn under the lane's points, and before them for the keys.
       layers.lanes.insertBefore(grp.g, groupOf[lane].g);
+      groups.splice(groups.indexOf(grp), 1);
+      groups.splice(groups.indexOf(groupOf[lane]), 0, grp);
     }
     return groupOf[name];
   }
@@ -811,7 +813,7 @@
   // where it is clear of the one before, and is cut to what fits (whole in its tooltip).
   const NAME_TIERS = 4;
   const NAME_PX = 6.6;  // the width of a character of the names' font, at most
-  const nameEls = groups[0].items.map(function (item) {
+  const nameEls = groupOf.stations.items.map(function (item) {
     const t = el('text', { class: 'station-name', 'aria-hidden': 'true' }, layers.names);
     t.style.display = 'none';
     return { item: item, text: t, shown: '' };
