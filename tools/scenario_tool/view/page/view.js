@@ -570,7 +570,9 @@
     } else {
       el('rect', { y: r.mid - 7, height: 14, rx: 3 }, g);
     }
-    const t = el('text', { y: r.mid + 4, 'text-anchor': 'middle', class: 'count' }, g);
+    // A point cluster's group is moved onto the lane's middle; a bar cluster's stands at 0.
+    const t = el('text', { y: grp.draw === 'point' ? 4 : r.mid + 4, 'text-anchor': 'middle',
+      class: 'count' }, g);
     t.textContent = '';
     grp.pool[k] = g;
     return g;
@@ -630,7 +632,8 @@
     }
     const label = rect.nextSibling;
     if (label && label.tagName === 'text') {
-      setIf(label, 'x', (x0 + 2).toFixed(1));
+      // Moved by a transform: a text whose x changes is laid out again, a moved one is not.
+      setIf(label, 'transform', 'translate(' + (x0 + 2).toFixed(1) + ',0)');
       setIf(label, 'display', w > (grp.draw === 'gradient' ? 34 : 44) ? 'inline' : 'none');
     }
     return e;
@@ -649,13 +652,11 @@
       const x = (mark.x0 + mark.x1) / 2;
       setIf(e, 'transform', 'translate(' + x.toFixed(1) + ',' + rows[grp.row].mid + ')');
       setIf(rect, 'class', grp.name === 'findings' ? (worst ? 'error' : 'warning') : '');
-      setIf(text, 'x', '0');
-      setIf(text, 'y', '4');
     } else {
       const w = Math.max(mark.x1 - mark.x0, 3);
       setIf(rect, 'x', mark.x0.toFixed(1));
       setIf(rect, 'width', w.toFixed(1));
-      setIf(text, 'x', (mark.x0 + w / 2).toFixed(1));
+      setIf(text, 'transform', 'translate(' + (mark.x0 + w / 2).toFixed(1) + ',0)');
       setIf(text, 'display', w > 16 ? 'inline' : 'none');
     }
     // The count written whole, so that the mark's name holds what it shows; the box fits it.
@@ -847,8 +848,8 @@
       }
       tierEnd[tier] = x + text.length * NAME_PX;
       n.text.style.display = '';
-      setIf(n.text, 'x', (x + 2).toFixed(1));
-      setIf(n.text, 'y', (rows.names.top + tierPx * (tier + 1) - 4).toFixed(1));
+      setIf(n.text, 'transform', 'translate(' + (x + 2).toFixed(1) + ',' +
+        (rows.names.top + tierPx * (tier + 1) - 4).toFixed(1) + ')');
     });
   }
 
