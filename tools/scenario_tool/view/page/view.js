@@ -249,7 +249,10 @@
         return from(1, 'the end of a slowdown at p (its start plus its length)');
       case 'code_cut':
       case 'code_cut_zero':
-        return from(0, 'a code cut at p');
+        // The compiler's own markers are code cuts too: this one may come from no record at all.
+        return from(0, 'a code cut record at p') + '; unless the compiler placed it: it puts ' +
+          'cuts of code 180 in free cells before the signals ahead of a slowdown warning, before ' +
+          'a slowdown\u2019s start, inside it and after its end';
       case 'slowdown_warning':
         return at + '; the warning of a slowdown at x lies in cell round((x \u2212 1200) / 50 + 1)';
       case 'slowdown_announce':
@@ -257,7 +260,8 @@
       case 'station_stop':
         return at + '; a station\u2019s stop lies in cell round(end / 50 \u2212 1), end the far end of its zone';
       case 'tunnel_marker':
-        return at + '; a tunnel of type above 10 puts a marker in every fourth free cell of its stretch';
+        return at + '; a tunnel of type above 10 puts a marker in the 4th, 8th, 12th\u2026 cell ' +
+          'from its first one, round(inizio / 50), each of them that is free';
       default:
         return at;
     }
