@@ -186,7 +186,7 @@
           'its zone reaches from pos \u2212 length to pos + length' :
           'its zone is centred on pos';
       return ['type ' + t + ': ' + reach + '; zone ' + kmPosition(item.station.zone_start_m) +
-        ' to ' + kmPosition(item.station.zone_end_m) + ', stop at ' + item.station.time];
+        ' to ' + kmPosition(item.station.zone_end_m) + '; timetable time ' + item.station.time];
     }
     if (!item.cell) return [];
     const v = item.cell.meaning || {};
