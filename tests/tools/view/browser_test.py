@@ -518,6 +518,19 @@ def check_phone(driver, name, page, axe, artefacts):
     check(seen[0] >= 0 and seen[1] <= 390 and seen[4] <= 390 and seen[2] < 844 and seen[3] >= 5,
           f"{name}: at 390x844 the profile fits the width and {seen[3]} marks show on the "
           f"first screen {seen}")
+    # No hover on a phone: a tap on a feature opens its tooltip.
+    show_km(driver, 0, 5)
+    feature = driver.execute_script(
+        "return Array.from(document.querySelectorAll('#profile .mark.feature'))"
+        ".find(e => e.style.display !== 'none' && e.getBoundingClientRect().bottom < innerHeight);")
+    if feature:
+        feature.click()
+        settle(driver)
+    tip = driver.find_element(By.ID, "tip")
+    check(feature is not None and tip.is_displayed() and
+          tip.text.split("\n")[0] in feature.get_attribute("aria-label"),
+          f"{name}: at 390x844 a tap on a feature opens its tooltip "
+          f"{feature and feature.get_attribute('aria-label')} {tip.text[:80]!r}")
     driver.save_screenshot(os.path.join(artefacts, f"view_{name}_phone.png"))
     found = axe_findings(driver, axe)
     check(not found, f"{name}: axe-core finds no serious or critical rule at 390x844 {found}")

@@ -1254,7 +1254,11 @@
     svg.addEventListener('click', function (ev) {
       if (dragMoved) return;
       const t = tipTargetOf(ev.target);
-      if (t && t.item) select(t.item);
+      // A tap on a phone has no hover: the click opens the tooltip too.
+      if (t && t.item) {
+        select(t.item);
+        showTip(t);
+      }
       if (t && t.mark) zoomToMark(t.mark);
     });
   });
