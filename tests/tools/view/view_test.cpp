@@ -259,7 +259,43 @@ TEST_F(ViewSample, NoNameCanEndThePagesDataOrScript) {
     ++closers;
   }
   EXPECT_EQ(closers, 2u);  // the data's and the script's own
+  // Nor can it end the tables written for a browser without JavaScript.
+  EXPECT_EQ(p.find("</noscript>"), p.rfind("</noscript>"));
+  EXPECT_THAT(p, HasSubstr("<td>&lt;/script&gt;&lt;script&gt;alert(1)&lt;/script&gt;&lt;!--</td>"));
   EXPECT_EQ(page_data().at("report").at("stations")[1].at("name"), sample_.table[2].name);
+}
+
+// The gradient lane: every cell whose gradient was written lies in exactly one stretch of its
+// value, and two stretches that touch differ in value.
+TEST_F(ViewSample, TheGradientStretchesAreTheCellsRunByRun) {
+  std::mt19937 random(7);
+  for (std::size_t i = 40; i < sample_.track.size(); i += 1 + random() % 9) {
+    const auto g = static_cast<int>(random() % 5) - 2;
+    for (std::size_t j = i; j < std::min(i + 6, sample_.track.size()); ++j) {
+      sample_.track[j].gradient_100 = static_cast<std::uint8_t>(g == -2 ? 0 : 100 + g * 7);
+    }
+  }
+  write();
+  ASSERT_EQ(view({dir_.str()}), exit_code::clean) << err_text_;
+  const json stretches = page_data().at("gradients");
+  ASSERT_GT(stretches.size(), 10u);
+  std::vector<int> covered(sample_.track.size(), 0);
+  for (std::size_t k = 0; k < stretches.size(); ++k) {
+    const json& s = stretches[k];
+    const std::int64_t from = s.at("start_m").get<std::int64_t>() / 50;
+    const std::int64_t to = s.at("end_m").get<std::int64_t>() / 50;
+    for (std::int64_t c = from; c < to; ++c) {
+      const auto cell = static_cast<std::size_t>(c);
+      EXPECT_EQ(sample_.track[cell].gradient_100 - 100, s.at("per_mille")) << "cell " << c;
+      ++covered[cell];
+    }
+    if (k > 0 && stretches[k - 1].at("end_m") == s.at("start_m")) {
+      EXPECT_NE(stretches[k - 1].at("per_mille"), s.at("per_mille"));
+    }
+  }
+  for (std::size_t c = 0; c < covered.size(); ++c) {
+    EXPECT_EQ(covered[c], sample_.track[c].gradient_100 == 0 ? 0 : 1) << "cell " << c;
+  }
 }
 
 // -o names a folder, made when missing, that receives ROUTE_TRAIN.html; a name ending in .html

@@ -1,5 +1,6 @@
 // The page of `view`: one self-contained HTML file, its style, script and data inside it, so that
-// it opens from disk with no network and no other file.
+// it opens from disk with no network and no other file; tables of its data stand in a <noscript>
+// element for a browser without JavaScript.
 #pragma once
 
 #include <optional>

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "compiler/record_kinds.h"
+#include "format/cell_values.h"
 #include "scenario_tool/check/run_checks.h"
 #include "scenario_tool/inspect/report.h"
 #include "scenario_tool/plot/centre_line.h"
@@ -194,6 +195,23 @@ Json slowdowns_json(const std::vector<TrackCell>& track) {
   return out;
 }
 
+// The gradient stretches: runs of cells of one written gradient, in per mille.
+Json gradients_json(const std::vector<TrackCell>& track) {
+  Json out = Json::array();
+  std::optional<int> open;
+  for (std::size_t i = 0; i < track.size(); ++i) {
+    const std::optional<int> g = gradient_per_mille(track[i]);
+    const auto at = static_cast<std::int64_t>(i) * cell_metres;
+    if (g && open && *g == *open) {
+      out.back()["end_m"] = at + cell_metres;
+    } else if (g) {
+      out.push_back(Json{{"start_m", at}, {"end_m", at + cell_metres}, {"per_mille", *g}});
+    }
+    open = g;
+  }
+  return out;
+}
+
 Json adhesion_json(const std::vector<TrackCell>& track) {
   Json out = Json::array();
   for (const Stretch& s : poor_adhesion_stretches(track)) {
@@ -275,6 +293,7 @@ Json view_data(const LoadedScenario& loaded, const Scenario& scenario, const Sce
             {"tunnels", loaded.track ? tunnels_json(*loaded.track) : Json()},
             {"slowdowns", loaded.track ? slowdowns_json(*loaded.track) : Json()},
             {"poor_adhesion", loaded.track ? adhesion_json(*loaded.track) : Json()},
+            {"gradients", loaded.track ? gradients_json(*loaded.track) : Json()},
             {"findings", findings_json(findings)}};
   data["report"] = std::move(report);
   return data;

@@ -6,17 +6,20 @@
 (function () {
   'use strict';
 
+  document.documentElement.classList.remove('no-script');
   const SVGNS = 'http://www.w3.org/2000/svg';
   const scriptStart = performance.now();
   const data = JSON.parse(document.getElementById('scenario-data').textContent);
   const report = data.report;
   const lengthM = Math.max(data.length_m, 1);
+  const cellMetres = data.cell_metres || 50;
   const cells = report.cells || [];
   const stations = report.stations || [];
   const plan = data.plan;
   const profile = data.profile;
   const curves = data.curves ? data.curves.stretches : [];
   const findings = data.findings || [];
+  const routeEndM = report.route ? report.route.length_m : null;
 
   // The driver's papers of `documents`, when the tool could derive them.
   (function showDocuments() {
@@ -73,6 +76,10 @@
     return 10 * p;
   }
 
+  function perMille(g) {
+    return (g > 0 ? '+' : g < 0 ? '\u2212' : '') + Math.abs(g) + ' \u2030';
+  }
+
   // ---- The items: every feature, station, stretch and finding, each with its words ----
 
   const items = [];   // {key, kind, m, end, label, words, lane, cell}
@@ -84,6 +91,7 @@
     return item;
   }
 
+  // The lanes under the panels, top to bottom; each is one tab stop.
   const LANES = ['signals', 'speed boards', 'slowdowns', 'code markers', 'station stops',
     'signboards', 'tunnels', 'other cells', 'findings'];
   const LANE_OF_KIND = {
@@ -96,7 +104,7 @@
   stations.forEach(function (s, i) {
     addItem({
       kind: 'station', m: s.position_m, start: s.zone_start_m, end: s.zone_end_m, label: s.name,
-      words: data.station_words[i], station: s
+      words: data.station_words[i], station: s, lane: 'stations'
     });
   });
   cells.forEach(function (c, i) {
@@ -110,7 +118,8 @@
   curves.forEach(function (c) {
     addItem({
       kind: 'curve', m: c.start_m, end: c.end_m, label: c.side + ' curve, class ' + c['class'] +
-        ', radius ' + c.radius_m + ' m', words: c.words + '\n' + data.curve_words, curve: c
+        ', radius ' + c.radius_m + ' m', words: c.words + '\n' + data.curve_words, curve: c,
+      lane: 'curves', bar: true
     });
   });
   findings.forEach(function (f) {
@@ -130,6 +139,20 @@
     addItem({ kind: 'slowdown', m: s.start_m, end: s.end_m, label: 'slowdown at ' + s.speed_kmh +
       ' km/h', words: s.words, lane: 'slowdowns', bar: true, speed: s.speed_kmh });
   });
+  (data.gradients || []).forEach(function (g) {
+    const sense = g.per_mille > 0 ? 'rising' : g.per_mille < 0 ? 'falling' : 'level';
+    addItem({ kind: 'gradient', m: g.start_m, end: g.end_m, lane: 'gradient', bar: true,
+      label: 'gradient ' + perMille(g.per_mille), value: g.per_mille,
+      words: 'gradient ' + perMille(g.per_mille) + ' (' + sense + ') from ' + kmPosition(g.start_m) +
+        ' to ' + kmPosition(g.end_m) + '\n' + (g.per_mille === 0 ? 'level track' : 'the track ' +
+        (g.per_mille > 0 ? 'rises ' : 'falls ') + Math.abs(g.per_mille) + ' m in every km, ' +
+        Math.abs(g.per_mille) * cellMetres / 1000 + ' m in each cell of 50 m; over the stretch ' +
+        (g.per_mille * (g.end_m - g.start_m) / 1000).toFixed(1) + ' m') });
+  });
+  (data.poor_adhesion || []).forEach(function (s) {
+    addItem({ kind: 'adhesion', m: s.start_m, end: s.end_m, label: 'poor adhesion',
+      words: s.words, lane: 'adhesion', bar: true });
+  });
 
   // A short hint of what a feature holds, for the side list: the name of a station stop or the
   // inscription of a sign.
@@ -141,27 +164,132 @@
     return '';
   }
 
+  // ---- What this record's values mean, and why it stands where it does ----
+
+  function sideSays(hand, kind, aspects) {
+    if (kind === 0) return 'no ' + hand + ' signal';
+    return 'a ' + hand + ' signal' + (kind === 2 ? ' whose time counts' : '') +
+      ', aspect values ' + aspects.join(', ');
+  }
+
+  function speedSays(s) {
+    function one(v) { return v === 0 ? 'none' : v + ' km/h'; }
+    return one(s.left_kmh) + ' on the left, ' + one(s.right_kmh) + ' on the right';
+  }
+
+  // One line or more saying what the values of this record say, in plain words.
+  function recordSays(item) {
+    if (item.kind === 'station') {
+      const t = item.station.type;
+      const reach = t >= 25 ? 'no stop cell' : t === 5 || t === 6 ?
+        'its zone reaches from pos \u2212 length to pos + 150' : t === 7 || t === 8 ?
+          'its zone reaches from pos \u2212 length to pos + length' :
+          'its zone is centred on pos';
+      return ['type ' + t + ': ' + reach + '; zone ' + kmPosition(item.station.zone_start_m) +
+        ' to ' + kmPosition(item.station.zone_end_m) + '; timetable time ' + item.station.time];
+    }
+    if (!item.cell) return [];
+    const v = item.cell.meaning || {};
+    switch (item.kind) {
+      case 'signal': {
+        const out = [sideSays('left-hand', v.left.sx, v.left.aspects),
+          sideSays('right-hand', v.right.dx, v.right.aspects)];
+        out.push(v.left.sx === 2 ? 'its time counts: ' + v.signal_time + ' s' :
+          'no time counts (the left-hand kind is not 2)');
+        return out;
+      }
+      case 'speed_board':
+        return ['a: ' + speedSays(v.a), 'b: ' + speedSays(v.b), 'c: ' + speedSays(v.c),
+          'stripes: ' + v.stripes.left + ' on the left, ' + v.stripes.right + ' on the right'];
+      case 'slowdown_start':
+      case 'slowdown_end':
+      case 'slowdown_warning':
+        return ['a slowdown to ' + v.speed_kmh + ' km/h' + (v.f_tt === 1 ?
+          ', to be respected with the whole train' : v.f_tt === 0 ? ', not with the whole train' : '') +
+          (v.d_v ? '; d_v ' + v.d_v : '')];
+      case 'slowdown_announce':
+        return ['announce cell ' + v.order + ' of 4 (' + (v.order === 1 ? 'nearest the warning' :
+          v.order === 4 ? 'farthest from the warning' : 'between') + ')'];
+      case 'code_cut':
+        return ['cuts the code to ' + v.code];
+      case 'station_stop':
+        return ['the stop of ' + v.station + ' (station entry ' + v.entry + ')'];
+      case 'signboard':
+        return ['reads \u201c' + v.text + '\u201d (sign entry ' + v.entry + ')'];
+      default:
+        return [];
+    }
+  }
+
+  // The whole metres p for which round(p / 50 + k), halves to even, is cell n.
+  function writtenRange(n, k) {
+    const lo = (n - k) * cellMetres - cellMetres / 2;
+    const hi = (n - k) * cellMetres + cellMetres / 2;
+    return n % 2 === 0 ? [lo, hi] : [lo + 1, hi - 1];
+  }
+
+  // Why a cell stands where it does: the compiler's placement rule for its kind.
+  function placement(item) {
+    const c = item.cell;
+    if (!c) return null;
+    const at = 'shown at ' + kmPosition(c.metres) + ', the start of cell ' + c.index + ' (cells of ' +
+      cellMetres + ' m)';
+    function from(k, what) {
+      const r = writtenRange(c.index, k);
+      return at + '; ' + what + ' lies in cell round(p / 50' + (k ? ' + ' + k : '') +
+        '), halves to even: it was written at p from ' + r[0] + ' to ' + r[1] + ' m';
+    }
+    switch (c.kind_name) {
+      case 'signal':
+      case 'speed_board':
+      case 'signboard':
+      case 'slowdown_start':
+        return from(1, 'a point feature at p');
+      case 'slowdown_end':
+        return from(1, 'the end of a slowdown at p (its start plus its length)');
+      case 'code_cut':
+      case 'code_cut_zero':
+        // The compiler's own markers are code cuts too: this one may come from no record at all.
+        return from(0, 'a code cut record at p') + '; unless the compiler placed it: it puts ' +
+          'cuts of code 180 in free cells before the signals ahead of a slowdown warning, before ' +
+          'a slowdown\u2019s start, inside it and after its end';
+      case 'slowdown_warning':
+        return at + '; the warning of a slowdown at x lies in cell round((x \u2212 1200) / 50 + 1)';
+      case 'slowdown_announce':
+        return at + '; the four announce cells of a slowdown at x lie in cells round((x \u2212 1200) / 50) and the three before it';
+      case 'station_stop':
+        return at + '; a station\u2019s stop lies in cell round(end / 50 \u2212 1), end the far end of its zone';
+      case 'tunnel_marker':
+        return at + '; a tunnel of type above 10 puts a marker in the 4th, 8th, 12th\u2026 cell ' +
+          'from its first one, round(inizio / 50), each of them that is free';
+      default:
+        return at;
+    }
+  }
+
   // ---- The view: the stretch of the line shown ----
 
   const profileSvg = document.getElementById('profile');
   const planSvg = document.getElementById('plan');
-  const LEFT = 112;
+  let LEFT = 112;
   const RIGHT = 16;
   let view = { from: 0, to: lengthM };
   let selectedKey = null;
   let plotWidth = 800;
-  let planSize = { w: 800, h: 260 };
+  let planSize = { w: 800, h: 200 };
 
   function minSpan() {
     return Math.max(200, (profile ? data.profile.x_per_pixel.slice(-1)[0] : 0.2) * plotWidth);
   }
 
-  function setView(from, to) {
+  // The stretch shown; a zoom or pan of the reader's own closes the tooltip it leaves behind.
+  function setView(from, to, keepTip) {
     let span = Math.max(to - from, minSpan());
     span = Math.min(span, lengthM);
     let a = (from + to) / 2 - span / 2;
     a = Math.min(Math.max(a, 0), lengthM - span);
     view = { from: a, to: a + span };
+    if (!keepTip) hideTip();
     scheduleRender();
   }
 
@@ -183,18 +311,20 @@
 
   const rows = {};
   let profileHeight = 0;
+  const LANE_PX = 20;
   (function layout() {
     let y = 4;
     function row(name, h, gap) {
       rows[name] = { top: y, bottom: y + h, mid: y + h / 2 };
       y += h + (gap || 0);
     }
-    row('names', 84, 2);
-    row('elevation', profile ? profile.elevation.px : 0, 10);
-    row('speed', profile ? profile.speed.px : 0, 10);
+    row('names', 66, 2);
+    row('elevation', profile ? profile.elevation.px : 0, 0);
+    row('gradient', profile ? 22 : 0, 8);
+    row('speed', profile ? profile.speed.px : 0, 8);
     row('curves', 40, 0);
-    LANES.forEach(function (l) { row(l, 22, 0); });
-    row('axis', 40, 0);
+    LANES.forEach(function (l) { row(l, LANE_PX, 0); });
+    row('axis', 38, 0);
     profileHeight = y;
   })();
   profileSvg.setAttribute('height', profileHeight);
@@ -204,12 +334,12 @@
   measure();
 
   const layers = {};
-  ['adhesion', 'bands', 'grid', 'series', 'stretches', 'features', 'axis', 'names'].forEach(function (n) {
+  ['adhesion', 'grid', 'series', 'stations', 'lanes', 'axis', 'names'].forEach(function (n) {
     layers[n] = el('g', { class: 'layer-' + n }, profileSvg);
   });
   const clip = el('clipPath', { id: 'plot-clip' }, el('defs', {}, profileSvg));
   const clipRect = el('rect', { x: LEFT, y: 0, width: 100, height: profileHeight }, clip);
-  ['adhesion', 'bands', 'series', 'stretches', 'features', 'names', 'grid'].forEach(function (n) {
+  ['adhesion', 'series', 'stations', 'lanes', 'names', 'grid'].forEach(function (n) {
     layers[n].setAttribute('clip-path', 'url(#plot-clip)');
   });
 
@@ -221,21 +351,27 @@
     return view.from + (x - LEFT) / plotWidth * (view.to - view.from);
   }
 
-  // Frames and names of the panels and lanes, drawn once.
-  const frames = el('g', { class: 'frames' }, layers.axis);
+  // Frames and names of the panels and lanes.
+  const frames = el('g', { class: 'frames', 'aria-hidden': 'true' }, layers.axis);
+  let framesWidth = null;
   function drawFrames() {
+    // Drawn again only when the width changes.
+    if (framesWidth === plotWidth + ',' + LEFT) return;
+    framesWidth = plotWidth + ',' + LEFT;
     frames.textContent = '';
     const w = plotWidth;
-    function frame(r, name, fill) {
+    // A narrow screen has the short names.
+    function frame(r, name, fill, short) {
       el('rect', { x: LEFT, y: r.top, width: w, height: r.bottom - r.top, fill: 'none',
         stroke: fill || '#999' }, frames);
       const t = el('text', { x: LEFT - 6, y: r.mid + 4, 'text-anchor': 'end', class: 'lane-name' },
         frames);
-      t.textContent = name;
+      t.textContent = short && LEFT < 112 ? short : name;
     }
     if (profile) {
-      frame(rows.elevation, 'elevation (m)');
-      frame(rows.speed, 'speed limit (km/h)');
+      frame(rows.elevation, 'elevation (m)', null, 'height (m)');
+      frame(rows.gradient, 'gradient (\u2030)');
+      frame(rows.speed, 'speed limit (km/h)', null, 'speed (km/h)');
     }
     frame(rows.curves, 'curves (R m)');
     LANES.forEach(function (l) { frame(rows[l], l, '#ddd'); });
@@ -284,73 +420,313 @@
 
   const SEVERITY_INK = { error: '#c0392b', warning: '#e67e22' };
 
-  // Every item gets its element once; render moves them and hides those out of view.
-  const featureEls = [];
-  const stretchEls = [];
-  const bandEls = [];
-  const nameEls = [];
-  function tag(e, item) {
-    e.setAttribute('data-key', item.key);
-    e.setAttribute('tabindex', '0');
-    e.setAttribute('aria-label', item.words.split('\n')[0]);
-    item.el = e;
+  function gradientInk(g) {
+    if (g === 0) return '#d5d5d5';
+    const t = Math.min(Math.abs(g) / 30, 1);
+    return g > 0 ? 'hsl(25,' + (40 + 40 * t) + '%,' + (78 - 30 * t) + '%)' :
+      'hsl(200,' + (40 + 40 * t) + '%,' + (78 - 30 * t) + '%)';
   }
+
+  // ---- Groups: the marks of one lane, drawn by level of detail ----
+  //
+  // At every render each group draws only what lies in view, and marks that fall within a few
+  // pixels of each other are drawn as one mark with their count: the number of elements drawn
+  // never exceeds what the width can show, whatever the length of the line. Every mark is
+  // focusable; a lane is one tab stop, the arrows move along it by km.
+
+  const POINT_CLUSTER_PX = 20;  // points closer than this are one mark
+  const BAR_MIN_PX = 6;         // bars narrower than this join their neighbours...
+  const BAR_CLUSTER_PX = 24;    // ...into marks at most this wide
+
+  const groups = [];
+  const groupOf = {};
+  function addGroup(name, label, parent, draw) {
+    const grp = { name: name, label: label, items: [], starts: [], maxLen: 0, marks: [],
+      shown: [], pool: [], rovingKey: null, draw: draw };
+    grp.g = el('g', { class: 'lane lane-' + name.replace(/ /g, '-'), role: 'group',
+      'aria-label': label }, parent);
+    groups.push(grp);
+    groupOf[name] = grp;
+    return grp;
+  }
+  addGroup('stations', 'stations, by km', layers.stations, 'band');
+  addGroup('adhesion', 'poor adhesion stretches, by km', layers.adhesion, 'adhesion');
+  if (profile) addGroup('gradient', 'gradient stretches, by km', layers.lanes, 'gradient');
+  addGroup('curves', 'curves, by km', layers.lanes, 'curve');
+  LANES.forEach(function (l) { addGroup(l, l + ', by km', layers.lanes, 'point'); });
   items.forEach(function (item) {
-    if (item.kind === 'station') {
-      const g = el('g', { class: 'station-band' }, layers.bands);
+    if (item.placeless || !groupOf[item.lane]) return;
+    const grp = item.bar && item.lane !== 'curves' && item.lane !== 'gradient' &&
+      item.lane !== 'adhesion' ? barGroup(item.lane) : groupOf[item.lane];
+    grp.items.push(item);
+    item.group = grp;
+  });
+  // Bars of a lane that also holds points (slowdowns, tunnels) are a group of their own.
+  function barGroup(lane) {
+    const name = lane + ' stretches';
+    if (!groupOf[name]) {
+      const grp = addGroup(name, lane + ' from start to end, by km', layers.lanes, 'bar');
+      grp.row = lane;
+      // Drawn under the lane's points, and before them for the keys.
+      layers.lanes.insertBefore(grp.g, groupOf[lane].g);
+      groups.splice(groups.indexOf(grp), 1);
+      groups.splice(groups.indexOf(groupOf[lane]), 0, grp);
+    }
+    return groupOf[name];
+  }
+  groups.forEach(function (grp) {
+    grp.row = grp.row || grp.name;
+    grp.items.sort(function (a, b) { return a.m - b.m; });
+    grp.starts = grp.items.map(function (i) { return i.m; });
+    grp.items.forEach(function (i) {
+      grp.maxLen = Math.max(grp.maxLen, (i.end !== undefined ? i.end : i.m) - i.m,
+        i.start !== undefined ? i.m - i.start : 0);
+    });
+  });
+
+  function itemEnd(item) {
+    return item.end !== undefined ? item.end : item.m;
+  }
+
+  function itemStart(item) {
+    return item.start !== undefined ? item.start : item.m;
+  }
+
+  // The element of one item, made the first time it is shown.
+  function itemElement(item) {
+    if (item.el) return item.el;
+    const grp = item.group;
+    const g = el('g', { class: 'mark ' + (grp.draw === 'point' ? 'feature kind-' + item.kind :
+      grp.draw === 'band' ? 'station-band' : 'stretch ' + item.kind), 'data-key': item.key,
+      role: 'button', tabindex: '-1', 'aria-label': ariaOf(item) }, grp.g);
+    g.style.display = 'none';
+    const r = rows[grp.row];
+    if (grp.draw === 'band') {
       el('rect', { y: rows.elevation.top, height: rows.findings.bottom - rows.elevation.top,
         fill: '#3b7dd8', 'fill-opacity': 0.16 }, g);
       el('line', { y1: rows.names.bottom, y2: rows.findings.bottom, stroke: '#3b7dd8',
         'stroke-opacity': 0.7 }, g);
-      tag(g, item);
-      bandEls.push(item);
-      const t = el('text', { class: 'station-name' }, layers.names);
-      t.textContent = item.label.length > 22 ? item.label.slice(0, 21) + '\u2026' : item.label;
-      nameEls.push({ item: item, text: t });
-    } else if (item.kind === 'curve') {
+    } else if (grp.draw === 'adhesion') {
+      el('rect', { y: rows.elevation.top, height: rows.speed.bottom - rows.elevation.top,
+        fill: '#fbecbb' }, g);
+    } else if (grp.draw === 'curve') {
       const c = item.curve;
       const h = 4 + c['class'] * 2.4;
       const right = c.side === 'right';
-      const g = el('g', { class: 'stretch curve' }, layers.stretches);
-      el('rect', { y: right ? rows.curves.mid - h : rows.curves.mid, height: h,
+      el('rect', { y: right ? r.mid - h : r.mid, height: h,
         fill: 'hsl(' + (210 - c['class'] * 35) + ',70%,50%)' }, g);
-      const t = el('text', { y: right ? rows.curves.mid - h - 2 : rows.curves.mid + h + 10,
-        'font-size': 10, fill: '#333' }, g);
+      const t = el('text', { y: right ? r.mid - h - 2 : r.mid + h + 10, class: 'bar-label' }, g);
       t.textContent = 'R ' + c.radius_m + (right ? ' d' : ' s');
-      tag(g, item);
-      stretchEls.push(item);
-    } else if (item.bar) {
-      const g = el('g', { class: 'stretch ' + item.kind }, layers.stretches);
-      const r = rows[item.lane];
+    } else if (grp.draw === 'gradient') {
+      el('rect', { y: r.top + 1, height: r.bottom - r.top - 2, fill: gradientInk(item.value) }, g);
+      const t = el('text', { y: r.mid + 4, class: 'bar-label' }, g);
+      t.textContent = perMille(item.value);
+    } else if (grp.draw === 'bar') {
       el('rect', { y: r.mid - 5, height: 10, fill: item.kind === 'tunnel' ? '#4a3a2a' : '#f0b27a',
         stroke: item.kind === 'tunnel' ? 'none' : '#8a4a0c' }, g);
-      tag(g, item);
-      stretchEls.push(item);
-    } else if (!item.placeless) {
-      const g = el('g', { class: 'feature kind-' + item.kind }, layers.features);
-      if (item.kind === 'finding') {
-        el('polygon', { points: '0,-8 8,7 -8,7', fill: SEVERITY_INK[item.finding.severity] ||
-          '#3b7dd8', stroke: '#222' }, g);
-      } else {
-        drawSymbol(g, item.kind);
-      }
-      tag(g, item);
-      featureEls.push(item);
+    } else if (item.kind === 'finding') {
+      el('polygon', { points: '0,-8 8,7 -8,7', fill: SEVERITY_INK[item.finding.severity] ||
+        '#3b7dd8', stroke: '#222' }, g);
+    } else {
+      drawSymbol(g, item.kind);
     }
-  });
-  (data.poor_adhesion || []).forEach(function (s) {
-    const item = addItem({ kind: 'adhesion', m: s.start_m, end: s.end_m, label: 'poor adhesion',
-      words: s.words });
-    const g = el('g', { class: 'stretch adhesion' }, layers.adhesion);
-    el('rect', { y: rows.elevation.top, height: rows.speed.bottom - rows.elevation.top,
-      fill: '#fbecbb' }, g);
-    tag(g, item);
-    stretchEls.push(item);
-  });
+    if (item.key === selectedKey) g.classList.add('selected');
+    item.el = g;
+    return g;
+  }
 
-  const finding_lines = el('g', { class: 'finding-lines' }, layers.grid);
-  const routeEnd = el('line', { stroke: '#555', 'stroke-dasharray': '6 4', 'stroke-width': 1.5 },
-    layers.grid);
+  function ariaOf(item) {
+    const head = item.words.split('\n')[0];
+    return item.kind === 'finding' ? head + ': ' + item.finding.message : head;
+  }
+
+  // Several items too close to tell apart: one mark with their count.
+  function clusterWords(mark) {
+    const grp = mark.group;
+    const first = mark.items[0];
+    const last = mark.items[mark.items.length - 1];
+    let what = grp.name;
+    if (grp.name === 'findings') {
+      const errors = mark.items.filter(function (i) { return i.finding.severity === 'error'; }).length;
+      what = 'findings (' + errors + ' errors, ' + (mark.items.length - errors) + ' warnings)';
+    }
+    return mark.items.length + ' ' + what + ' from ' + kmPosition(itemStart(first)) + ' to ' +
+      kmPosition(Math.max.apply(null, mark.items.map(itemEnd))) +
+      '\ntoo close together to tell apart at this zoom: click or press Enter to zoom in\n' +
+      mark.items.slice(0, 6).map(function (i) { return kmText(i.m, 3) + ' km: ' + i.label; }).join('\n') +
+      (mark.items.length > 6 ? '\n\u2026 and ' + (mark.items.length - 6) + ' more' : '');
+  }
+
+  function clusterElement(grp, k) {
+    if (grp.pool[k]) return grp.pool[k];
+    // Stations and adhesion span the panels: their count stands at the top.
+    const r = rows[grp.row] || { mid: rows.elevation.top + 8 };
+    const g = el('g', { class: 'mark cluster', role: 'button', tabindex: '-1',
+      'data-cluster': grp.name }, grp.g);
+    g.style.display = 'none';
+    if (grp.draw === 'point') {
+      el('rect', { x: -9, y: -8, width: 18, height: 16, rx: 4 }, g);
+    } else if (grp.draw === 'band' || grp.draw === 'adhesion') {
+      el('rect', { y: grp.draw === 'band' ? rows.elevation.top : rows.elevation.top,
+        height: (grp.draw === 'band' ? rows.findings.bottom : rows.speed.bottom) -
+          rows.elevation.top, fill: grp.draw === 'band' ? '#3b7dd8' : '#fbecbb',
+        'fill-opacity': grp.draw === 'band' ? 0.16 : 1 }, g);
+    } else {
+      el('rect', { y: r.mid - 7, height: 14, rx: 3 }, g);
+    }
+    // A point cluster's group is moved onto the lane's middle; a bar cluster's stands at 0.
+    const t = el('text', { y: grp.draw === 'point' ? 4 : r.mid + 4, 'text-anchor': 'middle',
+      class: 'count' }, g);
+    t.textContent = '';
+    grp.pool[k] = g;
+    return g;
+  }
+
+  // The marks of a group in view: single items, or clusters of items too close to tell apart.
+  function groupMarks(grp) {
+    const marks = [];
+    const lo = upperBound(grp.starts, view.from - grp.maxLen - 1);
+    for (let i = Math.max(lo - 1, 0); i < grp.items.length && itemStart(grp.items[i]) <= view.to; ++i) {
+      const item = grp.items[i];
+      if (itemEnd(item) < view.from || itemStart(item) > view.to) continue;
+      const x0 = xOf(itemStart(item));
+      const x1 = xOf(itemEnd(item));
+      const last = marks[marks.length - 1];
+      const point = grp.draw === 'point';
+      const joins = last && (point ? x0 - last.x0 < POINT_CLUSTER_PX :
+        x1 - x0 < BAR_MIN_PX && last.x1 - last.x0 < BAR_MIN_PX * 4 &&
+        (last.items.length > 1 || last.x1 - last.x0 < BAR_MIN_PX) && x1 - last.x0 <= BAR_CLUSTER_PX);
+      if (joins) {
+        last.items.push(item);
+        last.x1 = Math.max(last.x1, x1);
+      } else {
+        marks.push({ group: grp, items: [item], x0: x0, x1: x1 });
+      }
+    }
+    return marks;
+  }
+
+  let renderStamp = 0;
+  function show(e, grp) {
+    e._stamp = renderStamp;
+    if (e._hidden !== false) {
+      e.style.display = '';
+      e._hidden = false;
+    }
+    grp.nextShown.push(e);
+  }
+
+  function placeItem(item, mark) {
+    const e = itemElement(item);
+    const grp = item.group;
+    if (grp.draw === 'point') {
+      setIf(e, 'transform', 'translate(' + mark.x0.toFixed(1) + ',' + rows[grp.row].mid + ')');
+      return e;
+    }
+    const x0 = Math.max(mark.x0, LEFT - 4);
+    const x1 = Math.min(mark.x1, LEFT + plotWidth + 4);
+    const w = Math.max(x1 - x0, 2);
+    const rect = e.firstChild;
+    setIf(rect, 'x', x0.toFixed(1));
+    setIf(rect, 'width', w.toFixed(1));
+    if (grp.draw === 'band') {
+      const x = xOf(item.m).toFixed(1);
+      setIf(e.lastChild, 'x1', x);
+      setIf(e.lastChild, 'x2', x);
+    }
+    const label = rect.nextSibling;
+    if (label && label.tagName === 'text') {
+      // Moved by a transform: a text whose x changes is laid out again, a moved one is not.
+      setIf(label, 'transform', 'translate(' + (x0 + 2).toFixed(1) + ',0)');
+      setIf(label, 'display', w > (grp.draw === 'gradient' ? 34 : 44) ? 'inline' : 'none');
+    }
+    return e;
+  }
+
+  function placeCluster(grp, k, mark) {
+    const e = clusterElement(grp, k);
+    e._mark = mark;
+    const count = mark.items.length;
+    const rect = e.firstChild;
+    const text = e.lastChild;
+    const worst = grp.name === 'findings' && mark.items.some(function (i) {
+      return i.finding.severity === 'error';
+    });
+    if (grp.draw === 'point') {
+      const x = (mark.x0 + mark.x1) / 2;
+      setIf(e, 'transform', 'translate(' + x.toFixed(1) + ',' + rows[grp.row].mid + ')');
+      setIf(rect, 'class', grp.name === 'findings' ? (worst ? 'error' : 'warning') : '');
+    } else {
+      const w = Math.max(mark.x1 - mark.x0, 3);
+      setIf(rect, 'x', mark.x0.toFixed(1));
+      setIf(rect, 'width', w.toFixed(1));
+      setIf(text, 'transform', 'translate(' + (mark.x0 + w / 2).toFixed(1) + ',0)');
+      setIf(text, 'display', w > 16 ? 'inline' : 'none');
+    }
+    // The count written whole, so that the mark's name holds what it shows; the box fits it.
+    const shown = String(count);
+    if (text.textContent !== shown) text.textContent = shown;
+    if (grp.draw === 'point') {
+      const w = Math.max(18, 6 + 6 * shown.length);
+      setIf(rect, 'x', String(-w / 2));
+      setIf(rect, 'width', String(w));
+    }
+    setIf(e, 'data-count', String(count));
+    // The words are made when asked for (focus, hover); the label names the count and the stretch.
+    setIf(e, 'aria-label', count + ' ' + grp.name + ' from ' + kmPosition(itemStart(mark.items[0])) +
+      ' to ' + kmPosition(itemEnd(mark.items[count - 1])));
+    return e;
+  }
+
+  // Attribute writes cost a restyle: only the changed ones are written.
+  function setIf(e, name, value) {
+    if (e.getAttribute(name) !== value) e.setAttribute(name, value);
+  }
+
+  function renderGroup(grp) {
+    grp.nextShown = [];
+    const marks = groupMarks(grp);
+    let pooled = 0;
+    marks.forEach(function (mark) {
+      mark.el = mark.items.length === 1 ? placeItem(mark.items[0], mark) :
+        placeCluster(grp, pooled++, mark);
+      mark.key = mark.items.length === 1 ? mark.items[0].key : null;
+      show(mark.el, grp);
+    });
+    grp.shown.forEach(function (e) {
+      if (e._stamp !== renderStamp) {
+        e.style.display = 'none';
+        e._hidden = true;
+        setIf(e, 'tabindex', '-1');
+      }
+    });
+    grp.shown = grp.nextShown;
+    grp.marks = marks;
+    rove(grp);
+  }
+
+  // One tab stop per lane: the mark nearest the km last visited in it, or the first in view.
+  function rove(grp) {
+    if (!grp.marks.length) return;
+    let at = 0;
+    if (grp.rovingM !== undefined) {
+      let best = Infinity;
+      grp.marks.forEach(function (mark, k) {
+        const d = Math.abs(mark.items[0].m - grp.rovingM);
+        if (d < best) {
+          best = d;
+          at = k;
+        }
+      });
+    }
+    grp.marks.forEach(function (mark, k) {
+      setIf(mark.el, 'tabindex', k === at ? '0' : '-1');
+    });
+  }
+
+  const findingLines = el('g', { class: 'finding-lines', 'aria-hidden': 'true' }, layers.grid);
+  const routeEnd = el('line', { stroke: '#555', 'stroke-dasharray': '6 4', 'stroke-width': 1.5,
+    class: 'route-end' }, layers.grid);
 
   const elevationPath = el('path', { fill: 'none', stroke: '#7a4a14', 'stroke-width': 2,
     'stroke-linejoin': 'round', class: 'elevation' }, layers.series);
@@ -401,13 +777,13 @@
     for (let v = Math.ceil(lo / step) * step; v <= hi; v += step) {
       const y = r.bottom - (v - lo) / (hi - lo) * px;
       el('line', { x1: LEFT, x2: LEFT + plotWidth, y1: y, y2: y, stroke: '#eee' }, g);
-      const t = el('text', { x: LEFT + 4, y: y - 2, 'font-size': 10, fill: '#777' }, g);
+      const t = el('text', { x: LEFT + 4, y: y - 2, class: 'tick' }, g);
       t.textContent = String(Math.round(v * 100) / 100);
     }
   }
 
-  const grid = el('g', {}, layers.grid);
-  const axis = el('g', { class: 'axis' }, layers.axis);
+  const grid = el('g', { 'aria-hidden': 'true' }, layers.grid);
+  const axis = el('g', { class: 'axis', 'aria-hidden': 'true' }, layers.axis);
   function renderAxes() {
     grid.textContent = '';
     axis.textContent = '';
@@ -424,7 +800,7 @@
         class: 'km-label' }, axis);
       t.textContent = (m / 1000).toFixed(decimals);
     }
-    const title = el('text', { x: LEFT + plotWidth / 2, y: rows.axis.top + 34,
+    const title = el('text', { x: LEFT + plotWidth / 2, y: rows.axis.top + 33,
       'text-anchor': 'middle', class: 'axis-title' }, axis);
     title.textContent = 'distance along the track (km)';
     if (profile) {
@@ -438,68 +814,75 @@
     return b >= view.from && a <= view.to;
   }
 
-  // Shows the element when its stretch of the line is in view, hides it otherwise.
-  function showIfInView(el, a, b) {
-    if (!inView(a, b)) {
-      el.setAttribute('display', 'none');
-      return false;
-    }
-    el.removeAttribute('display');
-    return true;
+  // Station names, level, in as many tiers as the names row holds; a name finds the first tier
+  // where it is clear of the one before, and is cut to what fits (whole in its tooltip).
+  const NAME_TIERS = 4;
+  const NAME_PX = 6.6;  // the width of a character of the names' font, at most
+  const nameEls = groupOf.stations.items.map(function (item) {
+    const t = el('text', { class: 'station-name', 'aria-hidden': 'true' }, layers.names);
+    t.style.display = 'none';
+    return { item: item, text: t, shown: '' };
+  });
+  function renderNames() {
+    const tierEnd = new Array(NAME_TIERS).fill(-1e9);
+    const tierPx = (rows.names.bottom - rows.names.top) / NAME_TIERS;
+    nameEls.forEach(function (n, i) {
+      const x = xOf(n.item.m);
+      const nextX = i + 1 < nameEls.length ? xOf(nameEls[i + 1].item.m) : Infinity;
+      let tier = -1;
+      for (let k = 0; k < NAME_TIERS; ++k) {
+        if (x >= tierEnd[k] + 6) {
+          tier = k;
+          break;
+        }
+      }
+      if (!inView(n.item.m, n.item.m) || tier < 0) {
+        if (n.text.style.display !== 'none') n.text.style.display = 'none';
+        return;
+      }
+      // The room up to the edge, and on the lowest tiers up to the next station's name.
+      const room = Math.min(LEFT + plotWidth - x, tier === NAME_TIERS - 1 ? Infinity : 
+        Math.max(nextX - x, 60) * (NAME_TIERS - tier)) - 4;
+      const chars = Math.max(Math.floor(room / NAME_PX), 3);
+      const name = n.item.label;
+      const text = name.length <= chars ? name : name.slice(0, chars - 1) + '\u2026';
+      if (n.shown !== text) {
+        n.text.textContent = text;
+        n.shown = text;
+      }
+      tierEnd[tier] = x + text.length * NAME_PX;
+      n.text.style.display = '';
+      setIf(n.text, 'transform', 'translate(' + (x + 2).toFixed(1) + ',' +
+        (rows.names.top + tierPx * (tier + 1) - 4).toFixed(1) + ')');
+    });
+  }
+
+  // A faint line across the panels for each finding mark, in the ink of its worst finding.
+  const lineEls = [];
+  function renderFindingLines() {
+    const grp = groupOf.findings;
+    let k = 0;
+    grp.marks.forEach(function (mark) {
+      const x = ((mark.x0 + mark.x1) / 2).toFixed(1);
+      const e = lineEls[k] || (lineEls[k] = el('line', { y1: rows.elevation.top,
+        y2: rows.findings.top, 'stroke-opacity': 0.4 }, findingLines));
+      const error = mark.items.some(function (i) { return i.finding.severity === 'error'; });
+      setIf(e, 'stroke', error ? SEVERITY_INK.error : SEVERITY_INK.warning);
+      setIf(e, 'x1', x);
+      setIf(e, 'x2', x);
+      if (e.style.display) e.style.display = '';
+      ++k;
+    });
+    for (; k < lineEls.length; ++k) lineEls[k].style.display = 'none';
   }
 
   function renderItems() {
-    featureEls.forEach(function (item) {
-      if (!showIfInView(item.el, item.m, item.m)) return;
-      item.el.setAttribute('transform', 'translate(' + xOf(item.m).toFixed(1) + ',' +
-        rows[item.lane].mid + ')');
-    });
-    stretchEls.forEach(function (item) {
-      if (!showIfInView(item.el, item.m, item.end)) return;
-      const x0 = xOf(item.m);
-      const w = Math.max(xOf(item.end) - x0, 2);
-      const rect = item.el.firstChild;
-      rect.setAttribute('x', x0.toFixed(1));
-      rect.setAttribute('width', w.toFixed(1));
-      const label = rect.nextSibling;
-      if (label) {
-        label.setAttribute('x', (Math.max(x0, LEFT) + 2).toFixed(1));
-        label.setAttribute('display', w > 44 ? 'inline' : 'none');
-      }
-    });
-    bandEls.forEach(function (item) {
-      if (!showIfInView(item.el, item.start, item.end)) return;
-      const x0 = xOf(item.start);
-      item.el.firstChild.setAttribute('x', x0.toFixed(1));
-      item.el.firstChild.setAttribute('width', Math.max(xOf(item.end) - x0, 2).toFixed(1));
-      const x = xOf(item.m).toFixed(1);
-      item.el.lastChild.setAttribute('x1', x);
-      item.el.lastChild.setAttribute('x2', x);
-    });
-    // Station names upright above the panels, each clear of the one before.
-    let lastX = -1e9;
-    nameEls.forEach(function (n) {
-      const x = xOf(n.item.m);
-      if (!inView(n.item.m, n.item.m) || x - lastX < 14) {
-        n.text.setAttribute('display', 'none');
-        return;
-      }
-      lastX = x;
-      n.text.removeAttribute('display');
-      const y = rows.names.bottom - 4;
-      n.text.setAttribute('transform', 'translate(' + (x + 12).toFixed(1) + ',' + y +
-        ') rotate(-90)');
-    });
-    finding_lines.textContent = '';
-    findings.forEach(function (f) {
-      if (f.position_m === null || !inView(f.position_m, f.position_m)) return;
-      const x = xOf(f.position_m);
-      el('line', { x1: x, x2: x, y1: rows.elevation.top, y2: rows.findings.top,
-        stroke: SEVERITY_INK[f.severity] || '#3b7dd8', 'stroke-opacity': 0.5 }, finding_lines);
-    });
-    const end = report.route ? report.route.length_m : null;
-    if (end && end > 0 && end < lengthM && inView(end, end)) {
-      const x = xOf(end);
+    ++renderStamp;
+    groups.forEach(renderGroup);
+    renderNames();
+    renderFindingLines();
+    if (routeEndM && routeEndM > 0 && routeEndM < lengthM && inView(routeEndM, routeEndM)) {
+      const x = xOf(routeEndM);
       routeEnd.removeAttribute('display');
       routeEnd.setAttribute('x1', x);
       routeEnd.setAttribute('x2', x);
@@ -522,6 +905,31 @@
       display: 'none', class: 'plan-marker' }, planSvg)
   };
   const runStarts = plan ? new Set(plan.runs) : new Set();
+
+  // The indices of the points each level draws, made once a level: a render walks only those.
+  const levelIndices = [];
+  function indicesAt(level) {
+    if (!levelIndices[level]) {
+      const a = [];
+      for (let i = 0; i < plan.m.length; ++i) {
+        if (plan.level[i] <= level) a.push(i);
+      }
+      levelIndices[level] = a;
+    }
+    return levelIndices[level];
+  }
+
+  // The first position k in idx whose point lies at metre m or after.
+  function firstFrom(idx, m) {
+    let lo = 0;
+    let hi = idx.length;
+    while (lo < hi) {
+      const mid = (lo + hi) >> 1;
+      if (plan.m[idx[mid]] < m) lo = mid + 1;
+      else hi = mid;
+    }
+    return lo;
+  }
 
   // The point of metre m, interpolated between the points kept at the finest level.
   function planPoint(m) {
@@ -551,8 +959,9 @@
     // widened by a tenth anyway.
     let level = plan.tolerances.length - 1;
     while (level > 0 && plan.tolerances[level - 1] <= (to - from) / 100) --level;
-    for (let i = upperBound(plan.m, from); i < plan.m.length && plan.m[i] <= to; ++i) {
-      if (plan.level[i] <= level) add([plan.x[i] / 100, plan.y[i] / 100]);
+    const idx = indicesAt(level);
+    for (let k = firstFrom(idx, from); k < idx.length && plan.m[idx[k]] <= to; ++k) {
+      add([plan.x[idx[k]] / 100, plan.y[idx[k]] / 100]);
     }
     return box.x0 <= box.x1 ? box : null;
   }
@@ -592,9 +1001,9 @@
   function shownPath(level) {
     let d = '';
     let open = false;
-    const first = upperBound(plan.m, view.from - 1);
-    for (let i = first; i < plan.m.length && plan.m[i] <= view.to; ++i) {
-      if (plan.level[i] > level) continue;
+    const idx = indicesAt(level);
+    for (let k = firstFrom(idx, view.from); k < idx.length && plan.m[idx[k]] <= view.to; ++k) {
+      const i = idx[k];
       if (runStarts.has(i)) open = false;
       d += (open ? 'L' : 'M') + pageText(toPage(plan.x[i] / 100, plan.y[i] / 100));
       open = true;
@@ -639,8 +1048,7 @@
     let prev = null;
     let prevOut = true;
     let penAtPrev = false;
-    for (let i = 0; i < plan.m.length; ++i) {
-      if (plan.level[i] > level) continue;
+    for (const i of indicesAt(level)) {
       if (runStarts.has(i)) {
         prev = null;
         penAtPrev = false;
@@ -663,12 +1071,11 @@
   const planStationEls = [];
   items.forEach(function (item) {
     if (item.kind !== 'station' || !plan) return;
-    const g = el('g', { class: 'plan-station' }, planLayers.stations);
+    const g = el('g', { class: 'plan-station', 'aria-hidden': 'true' }, planLayers.stations);
     el('circle', { r: 5, fill: 'white', stroke: '#b0182a', 'stroke-width': 2.5 }, g);
     const t = el('text', { x: 9, y: 4 }, g);
     t.textContent = item.label;
     g.setAttribute('data-key', item.key);
-    g.setAttribute('tabindex', '0');
     planStationEls.push({ item: item, g: g, p: planPoint(item.m) });
   });
 
@@ -719,11 +1126,15 @@
   // The sizes of the two drawings, read only when the window changes: reading them after the
   // drawing changed would lay the whole page out once more.
   function measure() {
-    plotWidth = Math.max((profileSvg.clientWidth || 900) - LEFT - RIGHT, 100);
-    planSize = { w: planSvg.clientWidth || 800, h: planSvg.clientHeight || 260 };
+    const width = profileSvg.clientWidth || 900;
+    LEFT = width < 560 ? 84 : 112;
+    plotWidth = Math.max(width - LEFT - RIGHT, 100);
+    planSize = { w: planSvg.clientWidth || 800, h: planSvg.clientHeight || 200 };
   }
 
   function render() {
+    const started = performance.now();
+    clipRect.setAttribute('x', LEFT);
     clipRect.setAttribute('width', plotWidth);
     drawFrames();
     renderAxes();
@@ -736,32 +1147,65 @@
       ' of ' + kmText(lengthM, 2) + ' km';
     profileSvg.setAttribute('data-from-m', Math.round(view.from));
     profileSvg.setAttribute('data-to-m', Math.round(view.to));
-    if (tipFor !== null) placeTip(byKey.get(tipFor));
+    if (tipFor !== null) placeTip(tipFor);
+    profileSvg.setAttribute('data-render-ms', (performance.now() - started).toFixed(1));
   }
 
   // ---- Tooltips ----
 
   const tip = document.getElementById('tip');
-  let tipFor = null;
+  let tipFor = null;  // {item} or {mark}
 
-  function showTip(item) {
-    tipFor = item.key;
+  function tipLines(target) {
+    if (target.mark) return clusterWords(target.mark).split('\n');
+    const item = target.item;
     const lines = item.words.split('\n');
-    tip.textContent = '';
-    const head = document.createElement('b');
-    head.textContent = lines[0];
-    tip.appendChild(head);
-    tip.appendChild(document.createTextNode(lines.slice(1).join('\n')));
-    tip.hidden = false;
-    placeTip(item);
+    const out = { head: lines[0], says: recordSays(item), where: placement(item),
+      reference: lines.slice(1) };
+    return out;
   }
 
-  function placeTip(item) {
-    if (!item || !item.el || item.el.getAttribute('display') === 'none') {
+  function showTip(target) {
+    tipFor = target;
+    const t = tipLines(target);
+    tip.textContent = '';
+    function block(cls, text) {
+      const d = document.createElement('div');
+      d.className = cls;
+      d.textContent = text;
+      tip.appendChild(d);
+    }
+    if (Array.isArray(t)) {
+      block('head', t[0]);
+      block('says', t.slice(1).join('\n'));
+    } else {
+      block('head', t.head);
+      if (t.says.length) block('says', t.says.join('\n'));
+      if (t.where) block('where', t.where);
+      if (t.reference.length) block('reference', t.reference.join('\n'));
+    }
+    tip.hidden = false;
+    placeTip(target);
+  }
+
+  // An item gathered into a mark with others has its tooltip by that mark.
+  function targetElement(target) {
+    if (target.mark) return target.mark.el;
+    const item = target.item;
+    if (item.el && item.el.style.display !== 'none') return item.el;
+    const mark = item.group && item.group.marks.find(function (mk) {
+      return mk.items.indexOf(item) >= 0;
+    });
+    return mark ? mark.el : item.el;
+  }
+
+  function placeTip(target) {
+    const e = targetElement(target);
+    if (!e || e.style.display === 'none' || !e.isConnected) {
       hideTip();
       return;
     }
-    const r = item.el.getBoundingClientRect();
+    const r = e.getBoundingClientRect();
     const w = tip.offsetWidth;
     const h = tip.offsetHeight;
     let x = r.right + 10;
@@ -778,28 +1222,57 @@
   }
 
   function itemOf(target) {
-    const e = target.closest ? target.closest('[data-key]') : null;
+    const e = target && target.closest ? target.closest('[data-key]') : null;
     return e ? byKey.get(e.getAttribute('data-key')) : null;
+  }
+
+  function markOf(target) {
+    const e = target && target.closest ? target.closest('[data-cluster]') : null;
+    return e ? e._mark : null;
+  }
+
+  function tipTargetOf(node) {
+    const item = itemOf(node);
+    if (item) return { item: item };
+    const mark = markOf(node);
+    return mark ? { mark: mark } : null;
   }
 
   [profileSvg, planSvg].forEach(function (svg) {
     svg.addEventListener('mouseover', function (ev) {
-      const item = itemOf(ev.target);
-      if (item) showTip(item);
+      const t = tipTargetOf(ev.target);
+      if (t) showTip(t);
     });
     svg.addEventListener('mouseout', function (ev) {
-      if (itemOf(ev.target) && !itemOf(ev.relatedTarget || document.body)) hideTip();
+      if (tipTargetOf(ev.target) && !tipTargetOf(ev.relatedTarget || document.body)) hideTip();
     });
     svg.addEventListener('focusin', function (ev) {
-      const item = itemOf(ev.target);
-      if (item) showTip(item);
+      const t = tipTargetOf(ev.target);
+      if (t) showTip(t);
     });
     svg.addEventListener('focusout', hideTip);
     svg.addEventListener('click', function (ev) {
-      const item = itemOf(ev.target);
-      if (item && !dragMoved) select(item);
+      if (dragMoved) return;
+      const t = tipTargetOf(ev.target);
+      // A tap on a phone has no hover: the click opens the tooltip too.
+      if (t && t.item) {
+        select(t.item);
+        showTip(t);
+      }
+      if (t && t.mark) zoomToMark(t.mark);
     });
   });
+  document.addEventListener('keydown', function (ev) {
+    if (ev.key === 'Escape') hideTip();
+  });
+
+  function zoomToMark(mark) {
+    const a = itemStart(mark.items[0]);
+    const b = Math.max.apply(null, mark.items.map(itemEnd));
+    const pad = Math.max((b - a) * 0.1, 100);
+    mark.group.rovingM = mark.items[0].m;
+    setView(a - pad, b + pad);
+  }
 
   // ---- Going to an item ----
 
@@ -812,6 +1285,7 @@
     selectedKey = item.key;
     if (item.el) item.el.classList.add('selected');
     if (item.li) item.li.classList.add('selected');
+    if (item.group) item.group.rovingM = item.m;
     renderPlanMarker();
   }
 
@@ -820,17 +1294,18 @@
       select(item);
       return;
     }
-    const start = item.start !== undefined ? item.start : item.m;
-    const end = item.end !== undefined ? item.end : item.m;
+    const start = itemStart(item);
+    const end = itemEnd(item);
     const span = Math.min(Math.max(end - start + 2000, 3000), lengthM);
-    setView((start + end) / 2 - span / 2, (start + end) / 2 + span / 2);
+    setView((start + end) / 2 - span / 2, (start + end) / 2 + span / 2, true);
     select(item);
     requestAnimationFrame(function () {
-      if (item.el) showTip(item);
+      if (item.el) item.el.classList.add('selected');
+      showTip({ item: item });
     });
   }
 
-  // ---- The side list ----
+  // ---- The side list: one tab stop, the arrows move in it ----
 
   const list = document.getElementById('list');
   const search = document.getElementById('search');
@@ -843,12 +1318,13 @@
     // Unsearched, the list holds every station and as many findings as the list has room for; a
     // search reaches everything.
     let note = '';
+    const listed = sorted.filter(function (item) { return item.kind !== 'gradient'; });
     if (!q) {
-      const listedStations = sorted.filter(function (item) { return item.kind === 'station'; });
-      const allFindings = sorted.filter(function (item) { return item.kind === 'finding'; });
+      const listedStations = listed.filter(function (item) { return item.kind === 'station'; });
+      const allFindings = listed.filter(function (item) { return item.kind === 'finding'; });
       const listedFindings = allFindings.slice(0, Math.max(LIST_LIMIT - listedStations.length, 0));
       const keep = new Set(listedStations.concat(listedFindings));
-      matches = sorted.filter(function (item) { return keep.has(item); });
+      matches = listed.filter(function (item) { return keep.has(item); });
       note = listedStations.length + ' stations, ' + (listedFindings.length < allFindings.length ?
         listedFindings.length + ' of ' : '') + allFindings.length + ' findings; type to search all ' +
         items.length + ' items';
@@ -863,9 +1339,11 @@
         (matches.length > LIST_LIMIT ? ', the first ' + LIST_LIMIT + ' listed' : '');
     }
     list.textContent = '';
-    matches.slice(0, LIST_LIMIT).forEach(function (item) {
+    matches.slice(0, LIST_LIMIT).forEach(function (item, i) {
       const li = document.createElement('li');
-      li.tabIndex = 0;
+      li.tabIndex = i === 0 ? 0 : -1;
+      li.setAttribute('role', 'option');
+      li.setAttribute('aria-selected', item.key === selectedKey ? 'true' : 'false');
       li.className = 'kind-' + item.kind + (item.key === selectedKey ? ' selected' : '');
       li.setAttribute('data-key', item.key);
       const k = document.createElement('span');
@@ -880,18 +1358,40 @@
     document.getElementById('list-count').textContent = note;
   }
 
+  function moveInList(from, step) {
+    const all = Array.prototype.slice.call(list.children);
+    const at = all.indexOf(from);
+    const to = all[Math.min(Math.max(at + step, 0), all.length - 1)];
+    if (!to || to === from) return;
+    from.tabIndex = -1;
+    to.tabIndex = 0;
+    to.focus();
+  }
+
   list.addEventListener('click', function (ev) {
     const item = itemOf(ev.target);
     if (item) goTo(item);
   });
   list.addEventListener('keydown', function (ev) {
-    if (ev.key !== 'Enter') return;
-    const item = itemOf(ev.target);
-    if (item) goTo(item);
+    const li = ev.target.closest('li');
+    if (!li) return;
+    const steps = { ArrowDown: 1, ArrowUp: -1, PageDown: 10, PageUp: -10, Home: -1e9, End: 1e9 };
+    if (ev.key in steps) {
+      moveInList(li, steps[ev.key]);
+      ev.preventDefault();
+    } else if (ev.key === 'Enter' || ev.key === ' ') {
+      const item = itemOf(li);
+      if (item) goTo(item);
+      ev.preventDefault();
+    }
   });
   search.addEventListener('input', renderList);
   search.addEventListener('keydown', function (ev) {
     if (ev.key === 'Enter' && matches.length > 0) goTo(matches[0]);
+    if (ev.key === 'ArrowDown' && list.firstChild) {
+      list.firstChild.focus();
+      ev.preventDefault();
+    }
   });
 
   // ---- Zoom and pan ----
@@ -934,7 +1434,83 @@
     setView(0, lengthM);
   }
 
+  // Focus to a mark of a group, after the render that shows it.
+  function focusMark(grp, m) {
+    grp.rovingM = m;
+    requestAnimationFrame(function () {
+      rove(grp);
+      const mark = grp.marks.find(function (mk) { return mk.el.getAttribute('tabindex') === '0'; });
+      if (mark) mark.el.focus();
+    });
+  }
+
+  // On a mark: the arrows go along its lane by km (beyond the stretch shown, the view follows),
+  // up and down to the lanes above and below; Enter or Space selects it, or zooms into a cluster.
+  function markKey(ev, node) {
+    const t = tipTargetOf(node);
+    const grp = t.item ? t.item.group : t.mark.group;
+    const at = grp.marks.findIndex(function (mk) { return mk.el === node; });
+    if (ev.key === 'Enter' || ev.key === ' ') {
+      if (t.item) {
+        select(t.item);
+        showTip(t);
+      } else {
+        zoomToMark(t.mark);
+        focusMark(grp, t.mark.items[0].m);
+      }
+      return true;
+    }
+    if (ev.key === 'ArrowRight' || ev.key === 'ArrowLeft') {
+      const step = ev.key === 'ArrowRight' ? 1 : -1;
+      const next = grp.marks[at + step];
+      if (next) {
+        node.setAttribute('tabindex', '-1');
+        next.el.setAttribute('tabindex', '0');
+        grp.rovingM = next.items[0].m;
+        next.el.focus();
+        return true;
+      }
+      // The next item beyond the stretch shown: the view moves to it.
+      const edge = step > 0 ? grp.marks[at].items[grp.marks[at].items.length - 1] :
+        grp.marks[at].items[0];
+      const i = grp.items.indexOf(edge) + step;
+      const item = grp.items[i];
+      if (!item) return true;
+      const span = view.to - view.from;
+      setView(item.m - span / 2, item.m + span / 2);
+      focusMark(grp, item.m);
+      return true;
+    }
+    if (ev.key === 'ArrowUp' || ev.key === 'ArrowDown') {
+      const shown = groups.filter(function (g) { return g.marks.length && g.draw !== 'adhesion'; });
+      const other = shown[shown.indexOf(grp) + (ev.key === 'ArrowDown' ? 1 : -1)];
+      if (!other) return true;
+      const x = at >= 0 ? grp.marks[at].x0 : LEFT;
+      let best = other.marks[0];
+      other.marks.forEach(function (mk) {
+        if (Math.abs(mk.x0 - x) < Math.abs(best.x0 - x)) best = mk;
+      });
+      other.rovingM = best.items[0].m;
+      rove(other);
+      best.el.focus();
+      return true;
+    }
+    if (ev.key === 'Home' || ev.key === 'End') {
+      const mark = grp.marks[ev.key === 'Home' ? 0 : grp.marks.length - 1];
+      grp.rovingM = mark.items[0].m;
+      rove(grp);
+      mark.el.focus();
+      return true;
+    }
+    return false;
+  }
+
   profileSvg.addEventListener('keydown', function (ev) {
+    const node = ev.target.closest && ev.target.closest('.mark');
+    if (node && markKey(ev, node)) {
+      ev.preventDefault();
+      return;
+    }
     const span = view.to - view.from;
     const middle = (view.from + view.to) / 2;
     let done = true;
@@ -981,6 +1557,10 @@
   document.getElementById('zoom-out').addEventListener('click', function () {
     zoomAbout((view.from + view.to) / 2, 1.5);
   });
+  document.getElementById('skip').addEventListener('click', function (ev) {
+    ev.preventDefault();
+    profileSvg.focus();
+  });
   window.addEventListener('resize', function () {
     measure();
     scheduleRender();
@@ -990,22 +1570,38 @@
 
   document.getElementById('title').textContent = data.title;
   const counts = report.cell_counts || {};
-  const summary = [kmText(lengthM, 3) + ' km', stations.length + ' stations',
-    (counts.signal || 0) + ' signals', curves.length + ' curves',
-    cells.length + ' occupied cells', findings.length + ' findings'];
+  const cellCount = report.route ? report.route.cell_count : Math.round(lengthM / cellMetres);
+  const beyond = routeEndM ? lengthM - routeEndM : 0;
+  const summary = [kmText(lengthM, 3) + ' km of track' + (routeEndM ? ' (' + cellCount +
+    ' cells of ' + cellMetres + ' m): the route\u2019s ' + kmText(routeEndM, 3) + ' km, then ' +
+    kmText(beyond, 3) + ' km the compiler lays past its end, where the dashed line stands' : ''),
+  stations.length + ' stations', (counts.signal || 0) + ' signals', curves.length + ' curves',
+  cells.length + ' occupied cells', findings.length + ' findings'];
   if (!plan) summary.push('no line file: no plan');
   if (!profile) summary.push('no track file: no elevation, speed or features');
   document.getElementById('summary').textContent = summary.join(' \u00b7 ');
+  if (routeEndM) {
+    const t = el('title', {}, routeEnd);
+    t.textContent = 'the end of the route, ' + kmPosition(routeEndM) + ': the track runs on ' +
+      kmText(beyond, 3) + ' km past it (a route of length L gives cells 0 to round((L + 7000) / 50))';
+  }
 
   const legend = document.getElementById('legend');
-  [['#7a4a14', 'elevation'], ['#c0392b', 'line speed limit'], ['#3b7dd8', 'station zone'],
-    ['#fbecbb', 'poor adhesion'], ['hsl(70,70%,50%)', 'curve (above: right, below: left; taller: sharper)'],
-    ['#f0b27a', 'slowdown, start to end'], ['#4a3a2a', 'tunnel'], ['#c0392b', 'finding of check'],
+  [['#7a4a14', 'elevation, added up from 0 m'],
+    [gradientInk(12), 'gradient rising (\u2030, darker: steeper)'],
+    [gradientInk(-12), 'gradient falling'], ['#c0392b', 'line speed limit'],
+    ['#3b7dd8', 'station zone'], ['#fbecbb', 'poor adhesion'],
+    ['hsl(70,70%,50%)', 'curve (above: right, below: left; taller: sharper)'],
+    ['#f0b27a', 'slowdown, start to end'], ['#4a3a2a', 'tunnel'],
+    [SEVERITY_INK.error, 'error of check'], [SEVERITY_INK.warning, 'warning of check'],
+    ['#eef1f6', '12: that many marks too close to tell apart (Enter or click zooms in)', 'cluster'],
+    ['', 'the end of the route' + (routeEndM ? ', ' + kmPosition(routeEndM) + '; the track runs ' +
+      kmText(beyond, 3) + ' km on past it' : ''), 'dashed'],
     ['#1f5fa8', 'plan: the stretch shown']].forEach(function (k) {
     const s = document.createElement('span');
     const key = document.createElement('span');
-    key.className = 'key';
-    key.style.background = k[0];
+    key.className = 'key' + (k[2] ? ' ' + k[2] : '');
+    if (k[0]) key.style.background = k[0];
     s.appendChild(key);
     s.appendChild(document.createTextNode(k[1]));
     legend.appendChild(s);
