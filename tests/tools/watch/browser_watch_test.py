@@ -136,7 +136,7 @@ def main():
             severe = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]
             check(not severe, f"no console error {severe}")
             print(f"WATCH-RELOAD save to reloaded page: median {statistics.median(times):.0f} ms, "
-                  f"each {[round(t) for t in times]} ms (debounce 150 ms, stamp read every 1 s)")
+                  f"each {[round(t) for t in times]} ms (debounce 150 ms, stamp read every 0.25 s)")
         finally:
             driver.quit()
             watch.send_signal(signal.SIGINT)

@@ -1,5 +1,5 @@
 // Only in pages written by `scenario_tool watch`: the stamp file beside the page is loaded again
-// every second as a script (a page opened from file:// may not fetch), and the page reloads when
+// four times a second as a script (a page opened from file:// may not fetch), and the page reloads when
 // a later compile wrote a greater stamp. The stretch shown, the search, the selection and the
 // scroll are kept for the reloaded page in sessionStorage, and put back through the page's own
 // controls.
@@ -69,5 +69,5 @@
     script.src = encodeURI(hook.file) + '?' + Date.now();
     document.head.appendChild(script);
   }
-  setInterval(poll, 1000);
+  setInterval(poll, 250);
 })();
