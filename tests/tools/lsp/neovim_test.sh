@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# End to end with a real client: headless Neovim opens a line source with a misspelt keyword,
-# starts `scenario_tool lsp` on it and writes down the diagnostics it received.
+# End to end with a real client: headless Neovim, set up with the snippet of editors/nvim, opens a
+# line source with a misspelt keyword, starts `scenario_tool lsp` on it and writes down the
+# diagnostics it received.
 #   neovim_test.sh SCENARIO_TOOL ARTEFACTS_DIR
 # Exit 77 (skipped) only when nvim is not installed (scripts/install-deps installs it).
 set -euo pipefail
@@ -24,6 +25,7 @@ line=$(grep -n '^pendnza' "$work/src/Rt_linea.txt" | cut -d: -f1)
 export XDG_CACHE_HOME=$work/cache XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data
 export XDG_CONFIG_HOME=$work/config
 export SCENARIO_TOOL=$tool LSP_TEST_OUT=$work/diagnostics.txt
+export EDITOR_SNIPPET=$here/../../../editors/nvim/scenario.lua
 timeout 120 nvim --headless --clean -u "$here/neovim_init.lua" "$work/src/Rt_linea.txt" \
   </dev/null >"$work/nvim.out" 2>&1 || {
   echo "nvim failed:"; cat "$work/nvim.out"; cat "$LSP_TEST_OUT" 2>/dev/null; exit 1
