@@ -577,7 +577,7 @@
     // A point cluster's group is moved onto the lane's middle; a bar cluster's stands at 0.
     const t = el('text', { y: grp.draw === 'point' ? 4 : r.mid + 4, 'text-anchor': 'middle',
       class: 'count' }, g);
-    t.textContent = '';
+    setText(t, '');
     grp.pool[k] = g;
     return g;
   }
@@ -665,7 +665,7 @@
     }
     // The count written whole, so that the mark's name holds what it shows; the box fits it.
     const shown = String(count);
-    if (text.textContent !== shown) text.textContent = shown;
+    setText(text, shown);
     if (grp.draw === 'point') {
       const w = Math.max(18, 6 + 6 * shown.length);
       setIf(rect, 'x', String(-w / 2));
@@ -681,6 +681,14 @@
   // Attribute writes cost a restyle: only the changed ones are written.
   function setIf(e, name, value) {
     if (e.getAttribute(name) !== value) e.setAttribute(name, value);
+  }
+
+  // A changed text is written into the text node already there: a new node each render would
+  // be garbage for the collector, whose pauses make the worst zoom steps.
+  function setText(e, value) {
+    const node = e.firstChild;
+    if (!node) e.appendChild(document.createTextNode(value));
+    else if (node.data !== value) node.data = value;
   }
 
   function renderGroup(grp) {
@@ -772,42 +780,84 @@
     }));
   }
 
-  function renderYAxis(g, r, lo, hi, px) {
+  const grid = el('g', { 'aria-hidden': 'true' }, layers.grid);
+  const axis = el('g', { class: 'axis', 'aria-hidden': 'true' }, layers.axis);
+  const axisTitle = el('text', { 'text-anchor': 'middle', class: 'axis-title' }, axis);
+  axisTitle.textContent = 'distance along the track (km)';
+  // The ticks are kept from one render to the next and only moved: made afresh each time, they
+  // were most of the garbage a zoom left.
+  const tickPools = { grid: pool(grid), axis: pool(axis), yGrid: pool(grid), yText: pool(grid) };
+
+  // The elements of one kind of tick; take(k, name, attrs) gives the k-th, made the first time.
+  function pool(parent) {
+    const made = [];
+    let used = 0;
+    return {
+      start: function () { used = 0; },
+      take: function (name, attrs) {
+        let e = made[used];
+        if (!e) {
+          e = made[used] = el(name, attrs, parent);
+          e._shown = true;
+        }
+        if (!e._shown) {
+          e.removeAttribute('display');
+          e._shown = true;
+        }
+        ++used;
+        return e;
+      },
+      end: function () {
+        for (let k = used; k < made.length; ++k) {
+          if (made[k]._shown) made[k].setAttribute('display', 'none');
+          made[k]._shown = false;
+        }
+      }
+    };
+  }
+
+  function renderYAxis(r, lo, hi, px) {
     const step = niceStep((hi - lo) / (px / 28));
     for (let v = Math.ceil(lo / step) * step; v <= hi; v += step) {
       const y = r.bottom - (v - lo) / (hi - lo) * px;
-      el('line', { x1: LEFT, x2: LEFT + plotWidth, y1: y, y2: y, stroke: '#eee' }, g);
-      const t = el('text', { x: LEFT + 4, y: y - 2, class: 'tick' }, g);
-      t.textContent = String(Math.round(v * 100) / 100);
+      const line = tickPools.yGrid.take('line', { stroke: '#eee' });
+      setIf(line, 'x1', String(LEFT));
+      setIf(line, 'x2', String(LEFT + plotWidth));
+      setIf(line, 'y1', String(y));
+      setIf(line, 'y2', String(y));
+      const t = tickPools.yText.take('text', { class: 'tick' });
+      setIf(t, 'x', String(LEFT + 4));
+      setIf(t, 'y', String(y - 2));
+      setText(t, String(Math.round(v * 100) / 100));
     }
   }
 
-  const grid = el('g', { 'aria-hidden': 'true' }, layers.grid);
-  const axis = el('g', { class: 'axis', 'aria-hidden': 'true' }, layers.axis);
   function renderAxes() {
-    grid.textContent = '';
-    axis.textContent = '';
+    for (const k in tickPools) tickPools[k].start();
     const mpp = (view.to - view.from) / plotWidth;
     // Labels at least 80 px apart, so that they never run into each other.
     const step = niceStep(mpp * 80);
     const decimals = step >= 1000 ? 0 : step >= 100 ? 1 : step >= 10 ? 2 : 3;
     for (let m = Math.ceil(view.from / step) * step; m <= view.to + 1e-6; m += step) {
-      const x = xOf(m);
-      el('line', { x1: x, x2: x, y1: rows.elevation.top, y2: rows.findings.bottom,
-        stroke: '#ddd', 'stroke-dasharray': '2 3' }, grid);
-      el('line', { x1: x, x2: x, y1: rows.axis.top, y2: rows.axis.top + 6, stroke: '#222' }, axis);
-      const t = el('text', { x: x, y: rows.axis.top + 18, 'text-anchor': 'middle',
-        class: 'km-label' }, axis);
-      t.textContent = (m / 1000).toFixed(decimals);
+      const x = 'translate(' + xOf(m).toFixed(1) + ',0)';
+      setIf(tickPools.grid.take('line', { y1: rows.elevation.top, y2: rows.findings.bottom,
+        stroke: '#ddd', 'stroke-dasharray': '2 3' }), 'transform', x);
+      const tick = tickPools.axis.take('g', {});
+      if (!tick.firstChild) {
+        el('line', { y1: rows.axis.top, y2: rows.axis.top + 6, stroke: '#222' }, tick);
+        el('text', { y: rows.axis.top + 18, 'text-anchor': 'middle', class: 'km-label' }, tick);
+      }
+      setIf(tick, 'transform', x);
+      setText(tick.lastChild, (m / 1000).toFixed(decimals));
     }
-    const title = el('text', { x: LEFT + plotWidth / 2, y: rows.axis.top + 33,
-      'text-anchor': 'middle', class: 'axis-title' }, axis);
-    title.textContent = 'distance along the track (km)';
+    setIf(axisTitle, 'x', String(LEFT + plotWidth / 2));
+    setIf(axisTitle, 'y', String(rows.axis.top + 33));
     if (profile) {
-      renderYAxis(grid, rows.elevation, profile.elevation.lo, profile.elevation.hi,
+      renderYAxis(rows.elevation, profile.elevation.lo, profile.elevation.hi,
         profile.elevation.px);
-      renderYAxis(grid, rows.speed, profile.speed.lo, profile.speed.hi, profile.speed.px);
+      renderYAxis(rows.speed, profile.speed.lo, profile.speed.hi, profile.speed.px);
     }
+    for (const k in tickPools) tickPools[k].end();
   }
 
   function inView(a, b) {
@@ -821,7 +871,7 @@
   const nameEls = groupOf.stations.items.map(function (item) {
     const t = el('text', { class: 'station-name', 'aria-hidden': 'true' }, layers.names);
     t.style.display = 'none';
-    return { item: item, text: t, shown: '' };
+    return { item: item, text: t };
   });
   function renderNames() {
     const tierEnd = new Array(NAME_TIERS).fill(-1e9);
@@ -846,12 +896,9 @@
       const chars = Math.max(Math.floor(room / NAME_PX), 3);
       const name = n.item.label;
       const text = name.length <= chars ? name : name.slice(0, chars - 1) + '\u2026';
-      if (n.shown !== text) {
-        n.text.textContent = text;
-        n.shown = text;
-      }
+      setText(n.text, text);
       tierEnd[tier] = x + text.length * NAME_PX;
-      n.text.style.display = '';
+      if (n.text.style.display) n.text.style.display = '';
       setIf(n.text, 'transform', 'translate(' + (x + 2).toFixed(1) + ',' +
         (rows.names.top + tierPx * (tier + 1) - 4).toFixed(1) + ')');
     });
@@ -882,14 +929,14 @@
     renderNames();
     renderFindingLines();
     if (routeEndM && routeEndM > 0 && routeEndM < lengthM && inView(routeEndM, routeEndM)) {
-      const x = xOf(routeEndM);
-      routeEnd.removeAttribute('display');
-      routeEnd.setAttribute('x1', x);
-      routeEnd.setAttribute('x2', x);
-      routeEnd.setAttribute('y1', rows.elevation.top);
-      routeEnd.setAttribute('y2', rows.findings.bottom);
+      const x = xOf(routeEndM).toFixed(1);
+      if (routeEnd.hasAttribute('display')) routeEnd.removeAttribute('display');
+      setIf(routeEnd, 'x1', x);
+      setIf(routeEnd, 'x2', x);
+      setIf(routeEnd, 'y1', String(rows.elevation.top));
+      setIf(routeEnd, 'y2', String(rows.findings.bottom));
     } else {
-      routeEnd.setAttribute('display', 'none');
+      setIf(routeEnd, 'display', 'none');
     }
   }
 
@@ -1032,9 +1079,9 @@
     planSvg.setAttribute('data-level', level);
     renderPlanStations();
     renderPlanMarker();
-    document.getElementById('plan-caption').textContent = '(the stretch ' +
+    setText(document.getElementById('plan-caption'), '(the stretch ' +
       kmText(view.from, 2) + ' to ' + kmText(view.to, 2) + ' km highlighted; ' +
-      (1 / planFrame.scale).toFixed(2) + ' m a pixel)';
+      (1 / planFrame.scale).toFixed(2) + ' m a pixel)');
   }
 
   // The whole line, faint, at the level for the scale, cut where it leaves the plan.
@@ -1095,16 +1142,15 @@
     }
     planStationEls.forEach(function (s) {
       if (shown.indexOf(s) < 0) {
-        s.g.setAttribute('display', 'none');
+        setIf(s.g, 'display', 'none');
         return;
       }
-      s.g.removeAttribute('display');
-      s.g.setAttribute('transform', 'translate(' + s.q[0].toFixed(1) + ',' + s.q[1].toFixed(1) +
-        ')');
+      if (s.g.hasAttribute('display')) s.g.removeAttribute('display');
+      setIf(s.g, 'transform', 'translate(' + s.q[0].toFixed(1) + ',' + s.q[1].toFixed(1) + ')');
       const box = [s.q[0] + 8, s.q[1] - 9, s.q[0] + 10 + s.item.label.length * 7, s.q[1] + 5];
       const named = free(box);
       if (named) taken.push(box);
-      s.g.lastChild.setAttribute('display', named ? 'inline' : 'none');
+      setIf(s.g.lastChild, 'display', named ? 'inline' : 'none');
     });
   }
 
@@ -1132,6 +1178,41 @@
     planSize = { w: planSvg.clientWidth || 800, h: planSvg.clientHeight || 200 };
   }
 
+  // ---- Ahead of the next zoom ----
+  //
+  // The first step to a span not shown before made the elements of its marks and ran its code
+  // cold: it was the slowest step. When the page is idle, the marks of a step in and a step out
+  // about the middle are laid, and the view's own laid back, all in one task: nothing of it is
+  // painted, and the step itself finds its elements made.
+  const AHEAD_FACTORS = [1 / 1.2, 1.2];
+  const AHEAD_IDLE_MS = 12;
+  let aheadOf = null;
+
+  function prepareAhead(deadline) {
+    if (pending || aheadOf === view) return;
+    // Too short an idle spell: it waits for a longer one rather than delay the next frame.
+    if (deadline.timeRemaining() < AHEAD_IDLE_MS) {
+      requestIdleCallback(prepareAhead);
+      return;
+    }
+    const shown = view;
+    aheadOf = shown;
+    const middle = (shown.from + shown.to) / 2;
+    AHEAD_FACTORS.forEach(function (f) {
+      const span = Math.min(Math.max((shown.to - shown.from) * f, minSpan()), lengthM);
+      const from = Math.min(Math.max(middle - span / 2, 0), lengthM - span);
+      if (from === shown.from && from + span === shown.to) return;
+      view = { from: from, to: from + span };
+      renderItems();
+    });
+    view = shown;
+    renderItems();
+  }
+
+  function scheduleAhead() {
+    if (window.requestIdleCallback && aheadOf !== view) requestIdleCallback(prepareAhead);
+  }
+
   function render() {
     const started = performance.now();
     clipRect.setAttribute('x', LEFT);
@@ -1143,12 +1224,13 @@
     renderPlan();
     document.getElementById('from-km').value = kmText(view.from);
     document.getElementById('to-km').value = kmText(view.to);
-    document.getElementById('range-text').textContent = 'showing ' + kmText(view.to - view.from, 2) +
-      ' of ' + kmText(lengthM, 2) + ' km';
+    setText(document.getElementById('range-text'), 'showing ' + kmText(view.to - view.from, 2) +
+      ' of ' + kmText(lengthM, 2) + ' km');
     profileSvg.setAttribute('data-from-m', Math.round(view.from));
     profileSvg.setAttribute('data-to-m', Math.round(view.to));
     if (tipFor !== null) placeTip(tipFor);
     profileSvg.setAttribute('data-render-ms', (performance.now() - started).toFixed(1));
+    scheduleAhead();
   }
 
   // ---- Tooltips ----
