@@ -478,6 +478,10 @@
     grp.row = grp.row || grp.name;
     grp.items.sort(function (a, b) { return a.m - b.m; });
     grp.starts = grp.items.map(function (i) { return i.m; });
+    // The extents apart, in typed arrays: the grouping of a render reads only these, and its
+    // loop over the whole line stays fast before the code is optimised.
+    grp.lows = Float64Array.from(grp.items, itemStart);
+    grp.highs = Float64Array.from(grp.items, itemEnd);
     grp.items.forEach(function (i) {
       grp.maxLen = Math.max(grp.maxLen, (i.end !== undefined ? i.end : i.m) - i.m,
         i.start !== undefined ? i.m - i.start : 0);
@@ -585,14 +589,18 @@
   // The marks of a group in view: single items, or clusters of items too close to tell apart.
   function groupMarks(grp) {
     const marks = [];
-    const lo = upperBound(grp.starts, view.from - grp.maxLen - 1);
-    for (let i = Math.max(lo - 1, 0); i < grp.items.length && itemStart(grp.items[i]) <= view.to; ++i) {
+    const lows = grp.lows;
+    const highs = grp.highs;
+    const from = view.from;
+    const to = view.to;
+    const point = grp.draw === 'point';
+    const lo = upperBound(grp.starts, from - grp.maxLen - 1);
+    for (let i = Math.max(lo - 1, 0); i < lows.length && lows[i] <= to; ++i) {
+      if (highs[i] < from || lows[i] > to) continue;
       const item = grp.items[i];
-      if (itemEnd(item) < view.from || itemStart(item) > view.to) continue;
-      const x0 = xOf(itemStart(item));
-      const x1 = xOf(itemEnd(item));
+      const x0 = xOf(lows[i]);
+      const x1 = xOf(highs[i]);
       const last = marks[marks.length - 1];
-      const point = grp.draw === 'point';
       const joins = last && (point ? x0 - last.x0 < POINT_CLUSTER_PX :
         x1 - x0 < BAR_MIN_PX && last.x1 - last.x0 < BAR_MIN_PX * 4 &&
         (last.items.length > 1 || last.x1 - last.x0 < BAR_MIN_PX) && x1 - last.x0 <= BAR_CLUSTER_PX);
@@ -672,9 +680,17 @@
       setIf(rect, 'width', String(w));
     }
     setIf(e, 'data-count', String(count));
-    // The words are made when asked for (focus, hover); the label names the count and the stretch.
-    setIf(e, 'aria-label', count + ' ' + grp.name + ' from ' + kmPosition(itemStart(mark.items[0])) +
-      ' to ' + kmPosition(itemEnd(mark.items[count - 1])));
+    // The words are made when asked for (focus, hover); the label names the count and the
+    // stretch, and is written again only when they change.
+    const first = mark.items[0];
+    const last = mark.items[count - 1];
+    if (e._labelFirst !== first || e._labelLast !== last || e._labelCount !== count) {
+      e._labelFirst = first;
+      e._labelLast = last;
+      e._labelCount = count;
+      e.setAttribute('aria-label', count + ' ' + grp.name + ' from ' +
+        kmPosition(itemStart(first)) + ' to ' + kmPosition(itemEnd(last)));
+    }
     return e;
   }
 
@@ -924,6 +940,7 @@
   }
 
   function renderItems() {
+    const started = performance.now();
     ++renderStamp;
     groups.forEach(renderGroup);
     renderNames();
@@ -938,6 +955,7 @@
     } else {
       setIf(routeEnd, 'display', 'none');
     }
+    itemsMs = performance.now() - started;
   }
 
   // ---- The plan ----
@@ -1181,42 +1199,59 @@
   // ---- Ahead of the next zoom ----
   //
   // The first step to a span not shown before made the elements of its marks and ran its code
-  // cold: it was the slowest step. When the page is idle, the marks of a step in and a step out
-  // about the middle are laid, and the view's own laid back, all in one task: nothing of it is
-  // painted, and the step itself finds its elements made.
+  // cold: it was the slowest step. When the page is idle, the marks of a step in, then of a step
+  // out, about the middle are laid and the view's own laid back, each in one task: nothing of
+  // it is painted, and the step itself finds its elements made.
   const AHEAD_FACTORS = [1 / 1.2, 1.2];
-  const AHEAD_IDLE_MS = 12;
-  let aheadOf = null;
+  const AHEAD_TRIES = 20;
+  let ahead = { of: null, next: 0, tries: 0 };
+  let itemsMs = 0;  // the time of the last lay of the marks, to know whether an idle spell holds two
 
-  function prepareAhead(deadline) {
-    if (pending || aheadOf === view) return;
-    // Too short an idle spell: it waits for a longer one rather than delay the next frame.
-    if (deadline.timeRemaining() < AHEAD_IDLE_MS) {
-      requestIdleCallback(prepareAhead);
-      return;
-    }
+  // One step of the preparation, each in a task of its own; false once there is none left.
+  function aheadStep() {
+    if (pending || ahead.of !== view || ahead.next >= AHEAD_FACTORS.length) return false;
     const shown = view;
-    aheadOf = shown;
     const middle = (shown.from + shown.to) / 2;
-    AHEAD_FACTORS.forEach(function (f) {
-      const span = Math.min(Math.max((shown.to - shown.from) * f, minSpan()), lengthM);
-      const from = Math.min(Math.max(middle - span / 2, 0), lengthM - span);
-      if (from === shown.from && from + span === shown.to) return;
+    const f = AHEAD_FACTORS[ahead.next++];
+    const span = Math.min(Math.max((shown.to - shown.from) * f, minSpan()), lengthM);
+    const from = Math.min(Math.max(middle - span / 2, 0), lengthM - span);
+    if (from !== shown.from || from + span !== shown.to) {
       view = { from: from, to: from + span };
       renderItems();
-    });
-    view = shown;
-    renderItems();
+      view = shown;
+      renderItems();
+    }
+    return true;
+  }
+
+  function prepareAhead(deadline) {
+    // Too short an idle spell: it waits for a longer one rather than delay the next frame.
+    if (deadline.timeRemaining() < 2 * itemsMs + 2) {
+      if (!pending && ahead.of === view && ++ahead.tries < AHEAD_TRIES) {
+        requestIdleCallback(prepareAhead);
+      }
+      return;
+    }
+    if (aheadStep()) requestIdleCallback(prepareAhead);
   }
 
   function scheduleAhead() {
-    if (window.requestIdleCallback && aheadOf !== view) requestIdleCallback(prepareAhead);
+    if (!window.requestIdleCallback || ahead.of === view) return;
+    ahead = { of: view, next: 0, tries: 0 };
+    requestIdleCallback(prepareAhead);
+  }
+
+  // Just after the first paint the page is seldom idle long enough, and the first zoom is the
+  // one read cold: the steps are taken at once, one task each.
+  function prepareAheadNow() {
+    if (aheadStep()) setTimeout(prepareAheadNow, 0);
   }
 
   function render() {
     const started = performance.now();
-    clipRect.setAttribute('x', LEFT);
-    clipRect.setAttribute('width', plotWidth);
+    // Written only when changed: a clip changed repaints everything it clips.
+    setIf(clipRect, 'x', String(LEFT));
+    setIf(clipRect, 'width', String(plotWidth));
     drawFrames();
     renderAxes();
     renderSeries();
@@ -1300,7 +1335,8 @@
 
   function hideTip() {
     tipFor = null;
-    tip.hidden = true;
+    // Every zoom hides it: an attribute written again would restyle it each time.
+    if (!tip.hidden) tip.hidden = true;
   }
 
   function itemOf(target) {
@@ -1699,6 +1735,7 @@
   requestAnimationFrame(function () {
     requestAnimationFrame(function () {
       root.setAttribute('data-first-paint-ms', performance.now().toFixed(1));
+      setTimeout(prepareAheadNow, 0);
     });
   });
 })();
