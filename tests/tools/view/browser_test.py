@@ -201,11 +201,17 @@ def check_zoom_reuse(driver, name):
     driver.find_element(By.ID, "reset").click()
     settle(driver)
     shown = driver.execute_script(SHOWN_MARKS)
+    focused_mark = driver.execute_script(
+        "const m = Array.from(document.querySelectorAll('#profile .mark'))"
+        "  .find(e => e.style.display !== 'none');"
+        "m.focus(); return m.getAttribute('aria-label')")
     time.sleep(0.5)
     settle(driver)
     after_idle = driver.execute_script(SHOWN_MARKS)
-    check(after_idle == shown,
-          f"{name}: the idle page shows the marks it showed {len(shown)} -> {len(after_idle)}")
+    still = driver.execute_script("return document.activeElement.getAttribute('aria-label')")
+    check(after_idle == shown and still == focused_mark,
+          f"{name}: the idle page shows the marks it showed {len(shown)} -> {len(after_idle)}, "
+          f"the focus stays on {focused_mark!r}: {still!r}")
     for button in ("zoom-in", "zoom-out", "zoom-in", "zoom-out"):
         driver.find_element(By.ID, button).click()
         settle(driver)
