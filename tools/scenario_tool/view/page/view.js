@@ -1205,7 +1205,8 @@
   const AHEAD_FACTORS = [1 / 1.2, 1.2];
   const AHEAD_TRIES = 20;
   let ahead = { of: null, next: 0, tries: 0 };
-  let itemsMs = 0;  // the time of the last lay of the marks, to know whether an idle spell holds two
+  // The time of the last lay of the marks: an idle spell must hold two.
+  let itemsMs = 0;
 
   // One step of the preparation, each in a task of its own; false once there is none left.
   function aheadStep() {
