@@ -183,6 +183,46 @@ def settle(driver):
         "const done = arguments[0]; requestAnimationFrame(() => requestAnimationFrame(done));")
 
 
+# The marks shown, each with its name and place, and every element of the profile kept aside.
+SHOWN_MARKS = """
+window.keptElements = Array.from(document.querySelectorAll('#profile *'));
+return Array.from(document.querySelectorAll('#profile .mark'))
+  .filter(e => e.style.display !== 'none')
+  .map(e => e.getAttribute('aria-label') + ' @ ' + (e.getAttribute('transform') ||
+    e.firstChild.getAttribute('x')));
+"""
+
+
+def check_zoom_reuse(driver, name):
+    # The marks a zoom step would show are laid ahead when the page is idle, and the view's own
+    # laid back: nothing of it may stay shown. A step in and back out moves the ticks, counts and
+    # marks rather than making them afresh (each new one was garbage whose collection paused a
+    # later step), and shows again what it showed.
+    driver.find_element(By.ID, "reset").click()
+    settle(driver)
+    shown = driver.execute_script(SHOWN_MARKS)
+    focused_mark = driver.execute_script(
+        "const m = Array.from(document.querySelectorAll('#profile .mark'))"
+        "  .find(e => e.style.display !== 'none');"
+        "m.focus(); return m.getAttribute('aria-label')")
+    time.sleep(0.5)
+    settle(driver)
+    after_idle = driver.execute_script(SHOWN_MARKS)
+    still = driver.execute_script("return document.activeElement.getAttribute('aria-label')")
+    check(after_idle == shown and still == focused_mark,
+          f"{name}: the idle page shows the marks it showed {len(shown)} -> {len(after_idle)}, "
+          f"the focus stays on {focused_mark!r}: {still!r}")
+    for button in ("zoom-in", "zoom-out", "zoom-in", "zoom-out"):
+        driver.find_element(By.ID, button).click()
+        settle(driver)
+    lost = driver.execute_script("return window.keptElements.filter(e => !e.isConnected).length")
+    back = driver.execute_script(SHOWN_MARKS)
+    check(lost == 0 and back == shown,
+          f"{name}: a zoom in and out keeps the profile's elements ({lost} made afresh) and shows "
+          f"again its {len(shown)} marks ({len(back)} shown, "
+          f"{len(set(back) ^ set(shown))} differ)")
+
+
 def check_page(driver, name, page, report, artefacts, axe):
     print(f"--- {name}: {page} ({os.path.getsize(page)} bytes)")
     check(os.path.getsize(page) < 8 * 1024 * 1024, f"{name}: the page is within a few MB")
@@ -294,8 +334,7 @@ def check_page(driver, name, page, report, artefacts, axe):
         settle(driver)
         check("\u2030" in driver.find_element(By.ID, "tip").text,
               f"{name}: hovering a gradient stretch shows its value")
-    driver.find_element(By.ID, "reset").click()
-    settle(driver)
+    check_zoom_reuse(driver, name)
 
     # A wheel zoom on the profile changes the plan's stretch.
     before = shown_stretch(driver)

@@ -478,6 +478,10 @@
     grp.row = grp.row || grp.name;
     grp.items.sort(function (a, b) { return a.m - b.m; });
     grp.starts = grp.items.map(function (i) { return i.m; });
+    // The extents apart, in typed arrays: the grouping of a render reads only these, and its
+    // loop over the whole line stays fast before the code is optimised.
+    grp.lows = Float64Array.from(grp.items, itemStart);
+    grp.highs = Float64Array.from(grp.items, itemEnd);
     grp.items.forEach(function (i) {
       grp.maxLen = Math.max(grp.maxLen, (i.end !== undefined ? i.end : i.m) - i.m,
         i.start !== undefined ? i.m - i.start : 0);
@@ -577,7 +581,7 @@
     // A point cluster's group is moved onto the lane's middle; a bar cluster's stands at 0.
     const t = el('text', { y: grp.draw === 'point' ? 4 : r.mid + 4, 'text-anchor': 'middle',
       class: 'count' }, g);
-    t.textContent = '';
+    setText(t, '');
     grp.pool[k] = g;
     return g;
   }
@@ -585,14 +589,18 @@
   // The marks of a group in view: single items, or clusters of items too close to tell apart.
   function groupMarks(grp) {
     const marks = [];
-    const lo = upperBound(grp.starts, view.from - grp.maxLen - 1);
-    for (let i = Math.max(lo - 1, 0); i < grp.items.length && itemStart(grp.items[i]) <= view.to; ++i) {
+    const lows = grp.lows;
+    const highs = grp.highs;
+    const from = view.from;
+    const to = view.to;
+    const point = grp.draw === 'point';
+    const lo = upperBound(grp.starts, from - grp.maxLen - 1);
+    for (let i = Math.max(lo - 1, 0); i < lows.length && lows[i] <= to; ++i) {
+      if (highs[i] < from || lows[i] > to) continue;
       const item = grp.items[i];
-      if (itemEnd(item) < view.from || itemStart(item) > view.to) continue;
-      const x0 = xOf(itemStart(item));
-      const x1 = xOf(itemEnd(item));
+      const x0 = xOf(lows[i]);
+      const x1 = xOf(highs[i]);
       const last = marks[marks.length - 1];
-      const point = grp.draw === 'point';
       const joins = last && (point ? x0 - last.x0 < POINT_CLUSTER_PX :
         x1 - x0 < BAR_MIN_PX && last.x1 - last.x0 < BAR_MIN_PX * 4 &&
         (last.items.length > 1 || last.x1 - last.x0 < BAR_MIN_PX) && x1 - last.x0 <= BAR_CLUSTER_PX);
@@ -665,22 +673,38 @@
     }
     // The count written whole, so that the mark's name holds what it shows; the box fits it.
     const shown = String(count);
-    if (text.textContent !== shown) text.textContent = shown;
+    setText(text, shown);
     if (grp.draw === 'point') {
       const w = Math.max(18, 6 + 6 * shown.length);
       setIf(rect, 'x', String(-w / 2));
       setIf(rect, 'width', String(w));
     }
     setIf(e, 'data-count', String(count));
-    // The words are made when asked for (focus, hover); the label names the count and the stretch.
-    setIf(e, 'aria-label', count + ' ' + grp.name + ' from ' + kmPosition(itemStart(mark.items[0])) +
-      ' to ' + kmPosition(itemEnd(mark.items[count - 1])));
+    // The words are made when asked for (focus, hover); the label names the count and the
+    // stretch, and is written again only when they change.
+    const first = mark.items[0];
+    const last = mark.items[count - 1];
+    if (e._labelFirst !== first || e._labelLast !== last || e._labelCount !== count) {
+      e._labelFirst = first;
+      e._labelLast = last;
+      e._labelCount = count;
+      e.setAttribute('aria-label', count + ' ' + grp.name + ' from ' +
+        kmPosition(itemStart(first)) + ' to ' + kmPosition(itemEnd(last)));
+    }
     return e;
   }
 
   // Attribute writes cost a restyle: only the changed ones are written.
   function setIf(e, name, value) {
     if (e.getAttribute(name) !== value) e.setAttribute(name, value);
+  }
+
+  // A changed text is written into the text node already there: a new node each render would
+  // be garbage for the collector, whose pauses make the worst zoom steps.
+  function setText(e, value) {
+    const node = e.firstChild;
+    if (!node) e.appendChild(document.createTextNode(value));
+    else if (node.data !== value) node.data = value;
   }
 
   function renderGroup(grp) {
@@ -772,42 +796,84 @@
     }));
   }
 
-  function renderYAxis(g, r, lo, hi, px) {
+  const grid = el('g', { 'aria-hidden': 'true' }, layers.grid);
+  const axis = el('g', { class: 'axis', 'aria-hidden': 'true' }, layers.axis);
+  const axisTitle = el('text', { 'text-anchor': 'middle', class: 'axis-title' }, axis);
+  axisTitle.textContent = 'distance along the track (km)';
+  // The ticks are kept from one render to the next and only moved: made afresh each time, they
+  // were most of the garbage a zoom left.
+  const tickPools = { grid: pool(grid), axis: pool(axis), yGrid: pool(grid), yText: pool(grid) };
+
+  // The elements of one kind of tick; take(k, name, attrs) gives the k-th, made the first time.
+  function pool(parent) {
+    const made = [];
+    let used = 0;
+    return {
+      start: function () { used = 0; },
+      take: function (name, attrs) {
+        let e = made[used];
+        if (!e) {
+          e = made[used] = el(name, attrs, parent);
+          e._shown = true;
+        }
+        if (!e._shown) {
+          e.removeAttribute('display');
+          e._shown = true;
+        }
+        ++used;
+        return e;
+      },
+      end: function () {
+        for (let k = used; k < made.length; ++k) {
+          if (made[k]._shown) made[k].setAttribute('display', 'none');
+          made[k]._shown = false;
+        }
+      }
+    };
+  }
+
+  function renderYAxis(r, lo, hi, px) {
     const step = niceStep((hi - lo) / (px / 28));
     for (let v = Math.ceil(lo / step) * step; v <= hi; v += step) {
       const y = r.bottom - (v - lo) / (hi - lo) * px;
-      el('line', { x1: LEFT, x2: LEFT + plotWidth, y1: y, y2: y, stroke: '#eee' }, g);
-      const t = el('text', { x: LEFT + 4, y: y - 2, class: 'tick' }, g);
-      t.textContent = String(Math.round(v * 100) / 100);
+      const line = tickPools.yGrid.take('line', { stroke: '#eee' });
+      setIf(line, 'x1', String(LEFT));
+      setIf(line, 'x2', String(LEFT + plotWidth));
+      setIf(line, 'y1', String(y));
+      setIf(line, 'y2', String(y));
+      const t = tickPools.yText.take('text', { class: 'tick' });
+      setIf(t, 'x', String(LEFT + 4));
+      setIf(t, 'y', String(y - 2));
+      setText(t, String(Math.round(v * 100) / 100));
     }
   }
 
-  const grid = el('g', { 'aria-hidden': 'true' }, layers.grid);
-  const axis = el('g', { class: 'axis', 'aria-hidden': 'true' }, layers.axis);
   function renderAxes() {
-    grid.textContent = '';
-    axis.textContent = '';
+    for (const k in tickPools) tickPools[k].start();
     const mpp = (view.to - view.from) / plotWidth;
     // Labels at least 80 px apart, so that they never run into each other.
     const step = niceStep(mpp * 80);
     const decimals = step >= 1000 ? 0 : step >= 100 ? 1 : step >= 10 ? 2 : 3;
     for (let m = Math.ceil(view.from / step) * step; m <= view.to + 1e-6; m += step) {
-      const x = xOf(m);
-      el('line', { x1: x, x2: x, y1: rows.elevation.top, y2: rows.findings.bottom,
-        stroke: '#ddd', 'stroke-dasharray': '2 3' }, grid);
-      el('line', { x1: x, x2: x, y1: rows.axis.top, y2: rows.axis.top + 6, stroke: '#222' }, axis);
-      const t = el('text', { x: x, y: rows.axis.top + 18, 'text-anchor': 'middle',
-        class: 'km-label' }, axis);
-      t.textContent = (m / 1000).toFixed(decimals);
+      const x = 'translate(' + xOf(m).toFixed(1) + ',0)';
+      setIf(tickPools.grid.take('line', { y1: rows.elevation.top, y2: rows.findings.bottom,
+        stroke: '#ddd', 'stroke-dasharray': '2 3' }), 'transform', x);
+      const tick = tickPools.axis.take('g', {});
+      if (!tick.firstChild) {
+        el('line', { y1: rows.axis.top, y2: rows.axis.top + 6, stroke: '#222' }, tick);
+        el('text', { y: rows.axis.top + 18, 'text-anchor': 'middle', class: 'km-label' }, tick);
+      }
+      setIf(tick, 'transform', x);
+      setText(tick.lastChild, (m / 1000).toFixed(decimals));
     }
-    const title = el('text', { x: LEFT + plotWidth / 2, y: rows.axis.top + 33,
-      'text-anchor': 'middle', class: 'axis-title' }, axis);
-    title.textContent = 'distance along the track (km)';
+    setIf(axisTitle, 'x', String(LEFT + plotWidth / 2));
+    setIf(axisTitle, 'y', String(rows.axis.top + 33));
     if (profile) {
-      renderYAxis(grid, rows.elevation, profile.elevation.lo, profile.elevation.hi,
+      renderYAxis(rows.elevation, profile.elevation.lo, profile.elevation.hi,
         profile.elevation.px);
-      renderYAxis(grid, rows.speed, profile.speed.lo, profile.speed.hi, profile.speed.px);
+      renderYAxis(rows.speed, profile.speed.lo, profile.speed.hi, profile.speed.px);
     }
+    for (const k in tickPools) tickPools[k].end();
   }
 
   function inView(a, b) {
@@ -821,7 +887,7 @@
   const nameEls = groupOf.stations.items.map(function (item) {
     const t = el('text', { class: 'station-name', 'aria-hidden': 'true' }, layers.names);
     t.style.display = 'none';
-    return { item: item, text: t, shown: '' };
+    return { item: item, text: t };
   });
   function renderNames() {
     const tierEnd = new Array(NAME_TIERS).fill(-1e9);
@@ -846,12 +912,9 @@
       const chars = Math.max(Math.floor(room / NAME_PX), 3);
       const name = n.item.label;
       const text = name.length <= chars ? name : name.slice(0, chars - 1) + '\u2026';
-      if (n.shown !== text) {
-        n.text.textContent = text;
-        n.shown = text;
-      }
+      setText(n.text, text);
       tierEnd[tier] = x + text.length * NAME_PX;
-      n.text.style.display = '';
+      if (n.text.style.display) n.text.style.display = '';
       setIf(n.text, 'transform', 'translate(' + (x + 2).toFixed(1) + ',' +
         (rows.names.top + tierPx * (tier + 1) - 4).toFixed(1) + ')');
     });
@@ -877,20 +940,22 @@
   }
 
   function renderItems() {
+    const started = performance.now();
     ++renderStamp;
     groups.forEach(renderGroup);
     renderNames();
     renderFindingLines();
     if (routeEndM && routeEndM > 0 && routeEndM < lengthM && inView(routeEndM, routeEndM)) {
-      const x = xOf(routeEndM);
-      routeEnd.removeAttribute('display');
-      routeEnd.setAttribute('x1', x);
-      routeEnd.setAttribute('x2', x);
-      routeEnd.setAttribute('y1', rows.elevation.top);
-      routeEnd.setAttribute('y2', rows.findings.bottom);
+      const x = xOf(routeEndM).toFixed(1);
+      if (routeEnd.hasAttribute('display')) routeEnd.removeAttribute('display');
+      setIf(routeEnd, 'x1', x);
+      setIf(routeEnd, 'x2', x);
+      setIf(routeEnd, 'y1', String(rows.elevation.top));
+      setIf(routeEnd, 'y2', String(rows.findings.bottom));
     } else {
-      routeEnd.setAttribute('display', 'none');
+      setIf(routeEnd, 'display', 'none');
     }
+    itemsMs = performance.now() - started;
   }
 
   // ---- The plan ----
@@ -1032,9 +1097,9 @@
     planSvg.setAttribute('data-level', level);
     renderPlanStations();
     renderPlanMarker();
-    document.getElementById('plan-caption').textContent = '(the stretch ' +
+    setText(document.getElementById('plan-caption'), '(the stretch ' +
       kmText(view.from, 2) + ' to ' + kmText(view.to, 2) + ' km highlighted; ' +
-      (1 / planFrame.scale).toFixed(2) + ' m a pixel)';
+      (1 / planFrame.scale).toFixed(2) + ' m a pixel)');
   }
 
   // The whole line, faint, at the level for the scale, cut where it leaves the plan.
@@ -1095,16 +1160,15 @@
     }
     planStationEls.forEach(function (s) {
       if (shown.indexOf(s) < 0) {
-        s.g.setAttribute('display', 'none');
+        setIf(s.g, 'display', 'none');
         return;
       }
-      s.g.removeAttribute('display');
-      s.g.setAttribute('transform', 'translate(' + s.q[0].toFixed(1) + ',' + s.q[1].toFixed(1) +
-        ')');
+      if (s.g.hasAttribute('display')) s.g.removeAttribute('display');
+      setIf(s.g, 'transform', 'translate(' + s.q[0].toFixed(1) + ',' + s.q[1].toFixed(1) + ')');
       const box = [s.q[0] + 8, s.q[1] - 9, s.q[0] + 10 + s.item.label.length * 7, s.q[1] + 5];
       const named = free(box);
       if (named) taken.push(box);
-      s.g.lastChild.setAttribute('display', named ? 'inline' : 'none');
+      setIf(s.g.lastChild, 'display', named ? 'inline' : 'none');
     });
   }
 
@@ -1132,10 +1196,63 @@
     planSize = { w: planSvg.clientWidth || 800, h: planSvg.clientHeight || 200 };
   }
 
+  // ---- Ahead of the next zoom ----
+  //
+  // The first step to a span not shown before made the elements of its marks and ran its code
+  // cold: it was the slowest step. When the page is idle, the marks of a step in, then of a step
+  // out, about the middle are laid and the view's own laid back, each in one task: nothing of
+  // it is painted, and the step itself finds its elements made.
+  const AHEAD_FACTORS = [1 / 1.2, 1.2];
+  const AHEAD_TRIES = 20;
+  let ahead = { of: null, next: 0, tries: 0 };
+  // The time of the last lay of the marks: an idle spell must hold two.
+  let itemsMs = 0;
+
+  // One step of the preparation, each in a task of its own; false once there is none left.
+  function aheadStep() {
+    if (pending || ahead.of !== view || ahead.next >= AHEAD_FACTORS.length) return false;
+    const shown = view;
+    const middle = (shown.from + shown.to) / 2;
+    const f = AHEAD_FACTORS[ahead.next++];
+    const span = Math.min(Math.max((shown.to - shown.from) * f, minSpan()), lengthM);
+    const from = Math.min(Math.max(middle - span / 2, 0), lengthM - span);
+    if (from !== shown.from || from + span !== shown.to) {
+      view = { from: from, to: from + span };
+      renderItems();
+      view = shown;
+      renderItems();
+    }
+    return true;
+  }
+
+  function prepareAhead(deadline) {
+    // Too short an idle spell: it waits for a longer one rather than delay the next frame.
+    if (deadline.timeRemaining() < 2 * itemsMs + 2) {
+      if (!pending && ahead.of === view && ++ahead.tries < AHEAD_TRIES) {
+        requestIdleCallback(prepareAhead);
+      }
+      return;
+    }
+    if (aheadStep()) requestIdleCallback(prepareAhead);
+  }
+
+  function scheduleAhead() {
+    if (!window.requestIdleCallback || ahead.of === view) return;
+    ahead = { of: view, next: 0, tries: 0 };
+    requestIdleCallback(prepareAhead);
+  }
+
+  // Just after the first paint the page is seldom idle long enough, and the first zoom is the
+  // one read cold: the steps are taken at once, one task each.
+  function prepareAheadNow() {
+    if (aheadStep()) setTimeout(prepareAheadNow, 0);
+  }
+
   function render() {
     const started = performance.now();
-    clipRect.setAttribute('x', LEFT);
-    clipRect.setAttribute('width', plotWidth);
+    // Written only when changed: a clip changed repaints everything it clips.
+    setIf(clipRect, 'x', String(LEFT));
+    setIf(clipRect, 'width', String(plotWidth));
     drawFrames();
     renderAxes();
     renderSeries();
@@ -1143,12 +1260,13 @@
     renderPlan();
     document.getElementById('from-km').value = kmText(view.from);
     document.getElementById('to-km').value = kmText(view.to);
-    document.getElementById('range-text').textContent = 'showing ' + kmText(view.to - view.from, 2) +
-      ' of ' + kmText(lengthM, 2) + ' km';
+    setText(document.getElementById('range-text'), 'showing ' + kmText(view.to - view.from, 2) +
+      ' of ' + kmText(lengthM, 2) + ' km');
     profileSvg.setAttribute('data-from-m', Math.round(view.from));
     profileSvg.setAttribute('data-to-m', Math.round(view.to));
     if (tipFor !== null) placeTip(tipFor);
     profileSvg.setAttribute('data-render-ms', (performance.now() - started).toFixed(1));
+    scheduleAhead();
   }
 
   // ---- Tooltips ----
@@ -1218,7 +1336,8 @@
 
   function hideTip() {
     tipFor = null;
-    tip.hidden = true;
+    // Every zoom hides it: an attribute written again would restyle it each time.
+    if (!tip.hidden) tip.hidden = true;
   }
 
   function itemOf(target) {
@@ -1617,6 +1736,7 @@
   requestAnimationFrame(function () {
     requestAnimationFrame(function () {
       root.setAttribute('data-first-paint-ms', performance.now().toFixed(1));
+      setTimeout(prepareAheadNow, 0);
     });
   });
 })();
