@@ -17,12 +17,11 @@ import sys
 import tempfile
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 
-CHROMIUM = "/usr/bin/chromium"
-CHROMEDRIVER = "/usr/bin/chromedriver"
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "view"))
+import browser_test as view_browser_test  # noqa: E402
+
 FAILURES = []
 TRAIN = "Valdora_Lusa_24863-.txt"
 LINE = "Valdora_Lusa_linea.txt"
@@ -36,16 +35,8 @@ def check(condition, what):
 
 
 def browser():
-    for path in (CHROMIUM, CHROMEDRIVER):
-        if not os.path.exists(path):
-            raise RuntimeError(f"{path} is missing: install chromium and chromium-driver")
-    options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1440,1200",
-                 "--disable-dev-shm-usage", "--hide-scrollbars"):
-        options.add_argument(flag)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    # The same headless Chromium as the view's own browser test.
+    return view_browser_test.browser()
 
 
 def wait_for(what, probe, timeout=30):
