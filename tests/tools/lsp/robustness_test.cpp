@@ -2,6 +2,7 @@
 // parameters of every wrong shape, at random, then a request that must still be answered.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 
 #include "scenario_tool/explain/starter.h"
@@ -27,7 +28,8 @@ class RandomParams {
       case 0:
         return nullptr;
       case 1:
-        return static_cast<int>(random_()) - (1 << 30);
+        // Any 32-bit integer, negative ones included, worked out in 64 bits.
+        return static_cast<std::int64_t>(random_()) - (std::int64_t{1} << 31);
       case 2:
         return "x\n" + std::string(pick(3), ',');
       case 3:
