@@ -236,6 +236,18 @@ VerbRun documents_of(MemoryFileSystem& fs, bool json) {
   return run_verb(run_documents, o, fs);
 }
 
+// The timetable sheet's rows, as --json gives them, of a scenario compiled on a disk of its own;
+// empty when the compile or the documents fail (both told).
+Json sheet_rows_of(const Lines& train, const Lines& line = {}) {
+  MemoryFileSystem fs;
+  const VerbRun c = compile_own(fs, train, 20000, line);
+  EXPECT_EQ(c.status, exit_code::clean) << c.err;
+  const VerbRun j = documents_of(fs, true);
+  EXPECT_EQ(j.status, exit_code::clean) << j.err;
+  if (c.status != exit_code::clean || j.status != exit_code::clean) return Json::array();
+  return Json::parse(j.out).at("timetable_sheet").at("rows");
+}
+
 // Hand-worked: from a standstill at 0 to a standstill at 10 km under 90 km/h (25 m/s), flat and
 // good rail, at 0.4 m/s2 up and 0.6 × 95 % braked mass = 0.57 down: 781.25 m in 62.5 s to reach
 // 25 m/s, 548.25 m in 43.86 s to stop. At 5 km: 62.5 + 4218.75 / 25 = 231.25 s; at 10 km:
@@ -255,14 +267,10 @@ TEST(OwnScenarioDocuments, TimesFollowTheHandWorkedRunAndTheRowsReadAsWritten) {
   // The slowdown at 3 km holds the train to 30 km/h over 400 m: the run is longer than
   // worked above; without it the times are the hand-worked ones.
   EXPECT_GT(rows[1].at("arrival_s").get<int>(), 8 * 3600 + 231);
-  MemoryFileSystem plain;
-  ASSERT_EQ(
-      compile_own(plain, {"velocita' limite, 0, 90", station(0, 28, 8, 0, "ALFA"),
-                          station(5000, 28, 0, 0, "BETA"), station(10000, 28, 0, 0, "GAMMA NUOVA")})
-          .status,
-      exit_code::clean);
-  const Json plain_rows =
-      Json::parse(documents_of(plain, true).out).at("timetable_sheet").at("rows");
+  const Lines stations{station(0, 28, 8, 0, "ALFA"), station(5000, 28, 0, 0, "BETA")};
+  const Json plain_rows = sheet_rows_of({"velocita' limite, 0, 90", stations[0], stations[1],
+                                         station(10000, 28, 0, 0, "GAMMA NUOVA")});
+  ASSERT_EQ(plain_rows.size(), 3u);
   EXPECT_EQ(plain_rows[1].at("arrival_s"), 8 * 3600 + 231);
   EXPECT_EQ(plain_rows[2].at("arrival_s"), 8 * 3600 + 453);
   EXPECT_EQ(plain_rows[2].at("arrival"), "08.08");
@@ -270,27 +278,17 @@ TEST(OwnScenarioDocuments, TimesFollowTheHandWorkedRunAndTheRowsReadAsWritten) {
   EXPECT_EQ(plain_rows[2].at("recovery_min"), nullptr) << "no time at GAMMA NUOVA: no margin";
   // GAMMA NUOVA at 08:10: 600 s for the model's 453.18 s, a margin of 146.82 s, 4.89 half
   // minutes: Rec 2.5; BETA gets its share, 231.25 × 600 / 453.18 = 306.17 s.
-  MemoryFileSystem timed;
-  ASSERT_EQ(compile_own(timed,
-                        {"velocita' limite, 0, 90", station(0, 28, 8, 0, "ALFA"),
-                         station(5000, 28, 0, 0, "BETA"), station(10000, 28, 8, 10, "GAMMA NUOVA")})
-                .status,
-            exit_code::clean);
-  const Json timed_rows =
-      Json::parse(documents_of(timed, true).out).at("timetable_sheet").at("rows");
+  const Json timed_rows = sheet_rows_of({"velocita' limite, 0, 90", stations[0], stations[1],
+                                         station(10000, 28, 8, 10, "GAMMA NUOVA")});
+  ASSERT_EQ(timed_rows.size(), 3u);
   EXPECT_EQ(timed_rows[1].at("arrival_s"), 8 * 3600 + 306);
   EXPECT_EQ(timed_rows[2].at("arrival_s"), 8 * 3600 + 600);
   EXPECT_EQ(timed_rows[2].at("recovery_min"), 2.5);
   // A curve of class 6 (333 m) allows 85.7 km/h with check's cant: the train slows for it.
-  MemoryFileSystem curved;
-  ASSERT_EQ(compile_own(curved,
-                        {"velocita' limite, 0, 90", station(0, 28, 8, 0, "ALFA"),
-                         station(5000, 28, 0, 0, "BETA"), station(10000, 28, 0, 0, "GAMMA NUOVA")},
-                        20000, {"curvad6, 6000, 2000"})
-                .status,
-            exit_code::clean);
-  const Json curved_rows =
-      Json::parse(documents_of(curved, true).out).at("timetable_sheet").at("rows");
+  const Json curved_rows = sheet_rows_of({"velocita' limite, 0, 90", stations[0], stations[1],
+                                          station(10000, 28, 0, 0, "GAMMA NUOVA")},
+                                         {"curvad6, 6000, 2000"});
+  ASSERT_EQ(curved_rows.size(), 3u);
   EXPECT_EQ(curved_rows[1].at("arrival_s"), 8 * 3600 + 231);
   EXPECT_GT(curved_rows[2].at("arrival_s").get<int>(), 8 * 3600 + 453);
 
