@@ -3,19 +3,11 @@
 #pragma once
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "scenario_tool/documents/documents.h"
-
-namespace scenario {
-class FileSystem;
-}
-
-namespace CLI {
-class App;
-}
+#include "scenario_tool/verbs/verb_signature.h"
 
 namespace scenario::tool {
 

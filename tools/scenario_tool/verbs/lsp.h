@@ -1,17 +1,8 @@
 // `lsp`: a language server for the two sources on standard input and output.
 #pragma once
 
-#include <ostream>
-
 #include "scenario_tool/lsp/diagnostics.h"
-
-namespace scenario {
-class FileSystem;
-}
-
-namespace CLI {
-class App;
-}
+#include "scenario_tool/verbs/verb_signature.h"
 
 namespace scenario::tool {
 

@@ -3,21 +3,13 @@
 #pragma once
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "scenario_tool/check/parameters.h"
 #include "scenario_tool/exit_codes.h"
+#include "scenario_tool/verbs/verb_signature.h"
 #include "scenario_tool/view/reload_hook.h"
-
-namespace scenario {
-class FileSystem;
-}
-
-namespace CLI {
-class App;
-}
 
 namespace scenario::tool {
 

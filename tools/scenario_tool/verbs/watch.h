@@ -3,17 +3,7 @@
 // itself in the browser.
 #pragma once
 
-#include <ostream>
-
 #include "scenario_tool/verbs/verbs.h"
-
-namespace scenario {
-class FileSystem;
-}
-
-namespace CLI {
-class App;
-}
 
 namespace scenario::tool {
 
